@@ -1,0 +1,38 @@
+# Test helpers shared by every test folder.
+#
+# corrivex_add_gtest(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>])
+#   One GoogleTest program registered as one CTest test. On the win32 build the
+#   program is a Windows executable run under Wine, in the build tree's own
+#   Wine prefix, with Wine's debug output switched off.
+
+if(NOT CORRIVEX_TESTS)
+  return()
+endif()
+
+if(WIN32)
+  set(GOOGLETEST_SOURCE_DIR "/usr/src/googletest" CACHE PATH "GoogleTest sources to cross-build")
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  set(CORRIVEX_GTEST_MAIN gtest_main)
+else()
+  find_package(GTest REQUIRED)
+  set(CORRIVEX_GTEST_MAIN GTest::gtest_main)
+endif()
+
+function(corrivex_test_environment test)
+  if(WIN32)
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT ${CORRIVEX_WINE_ENV})
+    set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED wineprefix)
+  endif()
+endfunction()
+
+function(corrivex_add_gtest name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} ${CORRIVEX_GTEST_MAIN})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES LABELS "unit;${T_LABELS}" TIMEOUT 600)
+  corrivex_test_environment(${name})
+endfunction()

@@ -1,0 +1,42 @@
+#include "console_tools/console_tools.h"
+
+#include <array>
+
+#include "console_tools/bstr_text.h"
+#include "console_tools/ct_pro.h"
+
+namespace corrivex::tools {
+
+void initConsoleTools(void* instance, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) {
+    std::int32_t reference = 0;
+    InitConsoleTools(instance, a, b, c, &reference, d);
+}
+
+void consoleToolBar(std::int32_t a, std::int32_t b) { ConsoleToolBar(a, b); }
+
+void consoleMove(std::int32_t x, std::int32_t y) { ConsoleMove(x, y); }
+
+void consoleIcon(std::int32_t icon) { ConsoleIcon(icon); }
+
+void consoleTitle(const Text& title) { takeBstr(ConsoleTitle(toBstr(title))); }
+
+void deleteWindowMenuItem(std::int32_t command) { DeleteWindowMenuItem(command); }
+
+void defaultWindowMenu() { DefaultWindowMenu(); }
+
+void consoleToTop() { ConsoleToTop(); }
+
+std::int32_t consoleMessageBox(const Text& text, std::int32_t style, const Text& caption, std::int32_t icon,
+                               std::int32_t flags) {
+    return ConsoleMessageBox(toBstr(text), style, toBstr(caption), icon, flags);
+}
+
+Text consoleListBox(std::int32_t a, std::int32_t b, std::int32_t c, const Text& path, const Text& hint,
+                    const NameList& list, std::int32_t d, std::int32_t e, std::int32_t f) {
+    // The library may keep what it is given, so every slot is a fresh copy.
+    std::array<BSTR, kNameSlots> slots{};
+    for (std::size_t i = 0; i < list.size(); ++i) slots[i] = toBstr(list[i]);
+    return takeBstr(ConsoleListBox(a, b, c, toBstr(path), toBstr(hint), slots.data(), d, e, f));
+}
+
+}  // namespace corrivex::tools

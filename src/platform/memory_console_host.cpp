@@ -1,0 +1,54 @@
+#include "platform/memory_console_host.h"
+
+namespace corrivex::platform {
+
+bool MemoryConsoleHost::readInput(InputEvent& event) {
+    if (input_.empty()) return false;
+    event = input_.front();
+    input_.pop_front();
+    return true;
+}
+
+void MemoryConsoleHost::pushKey(std::uint16_t virtualKey, unsigned char ch, std::uint32_t modifiers) {
+    InputEvent event;
+    event.kind = InputEvent::Kind::Key;
+    event.key.down = true;
+    event.key.virtualKey = virtualKey;
+    event.key.ch = ch;
+    event.key.modifiers = modifiers;
+    input_.push_back(event);
+    event.key.down = false;
+    input_.push_back(event);
+}
+
+void MemoryConsoleHost::pushChar(unsigned char ch, std::uint32_t modifiers) {
+    std::uint16_t virtualKey = 0;
+    if (ch >= 'a' && ch <= 'z') {
+        virtualKey = static_cast<std::uint16_t>(ch - 'a' + 'A');
+    } else if (ch >= 'A' && ch <= 'Z') {
+        virtualKey = ch;
+        modifiers |= modifier::kShift;
+    } else if ((ch >= '0' && ch <= '9') || ch == ' ') {
+        virtualKey = ch;
+    }
+    pushKey(virtualKey, ch, modifiers);
+}
+
+void MemoryConsoleHost::pushMouse(CellPos pos, std::uint32_t buttons, std::uint32_t flags, std::uint32_t modifiers,
+                                  int wheelDelta) {
+    InputEvent event;
+    event.kind = InputEvent::Kind::Mouse;
+    event.mouse.pos = pos;
+    event.mouse.buttons = buttons;
+    event.mouse.flags = flags;
+    event.mouse.modifiers = modifiers;
+    event.mouse.wheelDelta = wheelDelta;
+    input_.push_back(event);
+}
+
+void MemoryConsoleHost::pushClick(CellPos pos, std::uint32_t modifiers) {
+    pushMouse(pos, mouse::kLeftButton, 0, modifiers);
+    pushMouse(pos, 0, 0, modifiers);
+}
+
+}  // namespace corrivex::platform

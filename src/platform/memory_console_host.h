@@ -1,0 +1,40 @@
+// The console host of the tests: a screen buffer in memory and a script of
+// input events. When the script is used up, input reads as closed.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/screen_buffer.h"
+
+namespace corrivex::platform {
+
+class MemoryConsoleHost : public ScreenBuffer {
+public:
+    explicit MemoryConsoleHost(CellPos size = {80, 25}) : ScreenBuffer(size) {}
+
+    bool readInput(InputEvent& event) override;
+
+    // Script building.
+    void pushEvent(const InputEvent& event) { input_.push_back(event); }
+    void pushKey(std::uint16_t virtualKey, unsigned char ch = 0, std::uint32_t modifiers = 0);
+    // A printable character, with the virtual key Windows gives it.
+    void pushChar(unsigned char ch, std::uint32_t modifiers = 0);
+    void pushMouse(CellPos pos, std::uint32_t buttons, std::uint32_t flags = 0, std::uint32_t modifiers = 0,
+                   int wheelDelta = 0);
+    // A left click: press, then release.
+    void pushClick(CellPos pos, std::uint32_t modifiers = 0);
+    std::size_t pendingEvents() const { return input_.size(); }
+
+    // Every call to beginChild and endChild, in order, for tests of the hand-over.
+    const std::vector<std::string>& childEvents() const { return childEvents_; }
+    void beginChild() override { childEvents_.push_back("begin"); }
+    void endChild() override { childEvents_.push_back("end"); }
+
+private:
+    std::deque<InputEvent> input_;
+    std::vector<std::string> childEvents_;
+};
+
+}  // namespace corrivex::platform

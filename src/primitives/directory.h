@@ -1,0 +1,41 @@
+// The directory listing, the existence test and the current directory.
+//
+// One listing at a time for the whole process: dirFirst starts a new one and
+// abandons the one in progress. Failures are silent: an empty text, the
+// current directory unchanged.
+#pragma once
+
+#include <cstdint>
+
+#include "primitives/text.h"
+
+namespace corrivex {
+
+// Attributes that let an entry through the listing's filter; entries with
+// none of them (plain files) always pass. Values are those of Windows.
+namespace attr {
+inline constexpr std::uint32_t kNone = 0;
+inline constexpr std::uint32_t kHidden = 0x02;
+inline constexpr std::uint32_t kSystem = 0x04;
+inline constexpr std::uint32_t kDirectory = 0x10;
+}  // namespace attr
+
+// The first entry of the current directory (or of the directory the mask
+// names) that matches the mask and passes the filter; the empty text when
+// there is none. An empty mask continues the listing in progress.
+Text dirFirst(const Text& mask, std::uint32_t attributes);
+// The next matching entry of the listing in progress; the empty text at its
+// end and on every call after that.
+Text dirNext();
+// Whether dirFirst(name, attr::kNone) finds a plain file.
+bool fileExists(const Text& name);
+
+// The full path of the current directory.
+Text currentDir();
+// Makes `path` the current directory; a path holding '*' or '?' is refused.
+void changeDir(const Text& path);
+
+// The directory separator of the platform, as a text.
+Text pathSeparator();
+
+}  // namespace corrivex

@@ -1,0 +1,31 @@
+// Text files under file numbers.
+//
+// Reading goes through a 128-byte buffer; a line ends at CR (CR LF counts as
+// one line end), a lone LF stays in the line, and 0x1A ends the file.
+// Writing is unbuffered: each line is in the file when writeLine returns.
+// Failures are silent: nothing opened, the empty text, nothing written.
+#pragma once
+
+#include <cstdint>
+
+#include "primitives/text.h"
+
+namespace corrivex {
+
+using FileNumber = std::int16_t;
+
+enum class FileMode { Input, Output };
+
+// Opens `name` under `number`. Refused: an empty name, a name holding '*' or
+// '?', a negative number, a number already open. Input: read only, no
+// sharing, must exist. Output: write only, no sharing, created or emptied.
+void openFile(FileNumber number, const Text& name, FileMode mode);
+// The next line of the input file open under `number`.
+Text readLine(FileNumber number);
+// The text's bytes, then CR LF, to the output file open under `number`.
+void writeLine(FileNumber number, const Text& text);
+// Cuts an output file at its current position and closes it; closes an input
+// file. A number that is not open is ignored.
+void closeFile(FileNumber number);
+
+}  // namespace corrivex
