@@ -1,1 +1,118 @@
-// placeholder
+#include "console/console_output.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "console/console_state.h"
+#include "platform/console_host.h"
+
+namespace corrivex::console {
+
+namespace {
+
+constexpr std::int32_t kScreenSizeLimit = 9999;
+
+std::uint16_t currentAttribute() {
+    const ConsoleState& state = consoleState();
+    return static_cast<std::uint16_t>(state.foreground + 16 * state.background);
+}
+
+// Rows 2 to H move up one row; row 1 is lost; row H turns blank in the
+// current colours.
+void scrollUp(platform::ConsoleHost& host, platform::CellPos size) {
+    host.scroll(platform::CellRect{0, 1, size.x - 1, size.y - 1}, platform::CellPos{0, 0},
+                platform::Cell{' ', currentAttribute()});
+}
+
+}  // namespace
+
+void setTextColors(std::int32_t foreground, std::int32_t background) {
+    ConsoleState& state = consoleState();
+    if (static_cast<std::uint32_t>(foreground) <= 15) state.foreground = foreground;
+    if (static_cast<std::uint32_t>(background) <= 15) state.background = background;
+    platform::consoleHost().setTextAttribute(currentAttribute());
+}
+
+void clearScreen() {
+    platform::ConsoleHost& host = platform::consoleHost();
+    platform::CursorInfo cursor;
+    const bool hidden = host.cursorInfo(cursor) && cursor.visible;
+    if (hidden) host.setCursorInfo(platform::CursorInfo{cursor.size, false});
+
+    platform::ScreenBufferInfo info;
+    if (host.screenBufferInfo(info)) {
+        const int cells = info.size.x * info.size.y;
+        host.fillCharacter(' ', cells, platform::CellPos{0, 0});
+        host.fillAttribute(currentAttribute(), cells, platform::CellPos{0, 0});
+    }
+    host.setCursorPosition(platform::CellPos{0, 0});
+    consoleState().pendingScroll = false;
+
+    if (hidden) host.setCursorInfo(cursor);
+}
+
+void setScreenSize(std::int32_t columns, std::int32_t rows) {
+    if (columns > kScreenSizeLimit || rows > kScreenSizeLimit) return;
+    platform::ConsoleHost& host = platform::consoleHost();
+    platform::ScreenBufferInfo info;
+    host.screenBufferInfo(info);
+    host.setBufferSize(platform::CellPos{std::max(columns, info.size.x), std::max(rows, info.size.y)});
+    host.setWindow(platform::CellRect{0, 0, columns - 1, rows - 1});
+    host.setBufferSize(platform::CellPos{columns, rows});
+}
+
+void setWindowTitle(const Text& title) {
+    // The platform takes a zero-terminated string: the title ends at a NUL.
+    platform::consoleHost().setTitle(Text(title.c_str()));
+}
+
+void enableMouseInput() { platform::consoleHost().setInputMode(platform::mode::kMouseInput); }
+
+void printLine(const Text& text) {
+    platform::ConsoleHost& host = platform::consoleHost();
+    ConsoleState& state = consoleState();
+    platform::ScreenBufferInfo info;
+    if (!host.screenBufferInfo(info) || info.size.x <= 0 || info.size.y <= 0) return;
+    const int width = info.size.x;
+    const int bottom = info.size.y - 1;
+    int x = info.cursor.x;
+    int y = info.cursor.y;
+
+    std::size_t done = 0;
+    std::vector<platform::Cell> run;
+    while (done < text.size()) {
+        if (state.pendingScroll) {
+            state.pendingScroll = false;
+            scrollUp(host, info.size);
+        }
+        const std::size_t room = static_cast<std::size_t>(std::max(width - x, 1));
+        const std::size_t count = std::min(room, text.size() - done);
+        run.assign(count, platform::Cell{' ', currentAttribute()});
+        for (std::size_t i = 0; i < count; ++i) run[i].ch = static_cast<unsigned char>(text[done + i]);
+        host.writeCells(platform::CellPos{x, y}, static_cast<int>(count), 1, run.data());
+        done += count;
+        x += static_cast<int>(count);
+        if (x >= width) {
+            x = 0;
+            if (y < bottom) {
+                ++y;
+            } else {
+                state.pendingScroll = true;
+            }
+        }
+    }
+    host.setCursorPosition(platform::CellPos{x, y});
+
+    if (y == bottom) {
+        if (state.pendingScroll) {
+            state.pendingScroll = false;
+            scrollUp(host, info.size);
+        }
+        scrollUp(host, info.size);
+        host.setCursorPosition(platform::CellPos{0, bottom});
+    } else {
+        host.setCursorPosition(platform::CellPos{0, y + 1});
+    }
+}
+
+}  // namespace corrivex::console

@@ -1,0 +1,35 @@
+# Runs PROGRAM (through EMULATOR when set) in a fresh empty WORK_DIR with no
+# terminal, and checks the exit code and the settings file it leaves.
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+
+execute_process(
+  COMMAND ${EMULATOR} "${PROGRAM}"
+  WORKING_DIRECTORY "${WORK_DIR}"
+  INPUT_FILE /dev/null
+  OUTPUT_FILE "${WORK_DIR}.out"
+  ERROR_FILE "${WORK_DIR}.err"
+  RESULT_VARIABLE exit_code
+  TIMEOUT 240)
+
+if(NOT exit_code STREQUAL "0")
+  message(FATAL_ERROR "exit code ${exit_code}, expected 0")
+endif()
+
+set(settings "${WORK_DIR}/batchs.ini")
+if(NOT EXISTS "${settings}")
+  message(FATAL_ERROR "no batchs.ini was written")
+endif()
+file(SIZE "${settings}" size)
+if(NOT size EQUAL 513)
+  message(FATAL_ERROR "batchs.ini is ${size} bytes, expected 513")
+endif()
+file(READ "${settings}" head LIMIT 28)
+if(NOT head STREQUAL "Activate the batch mode?\r\nn\r")
+  message(FATAL_ERROR "batchs.ini does not begin with the batch-mode question and its answer")
+endif()
+file(GLOB left_behind RELATIVE "${WORK_DIR}" "${WORK_DIR}/*")
+if(NOT left_behind STREQUAL "batchs.ini")
+  message(FATAL_ERROR "the run left other files behind: ${left_behind}")
+endif()
+message(STATUS "exit code 0, batchs.ini of 513 bytes")
