@@ -10,6 +10,12 @@ namespace corrivex::launch {
 
 inline constexpr const char* kEngineProgram = "Quelmark.exe";
 
+// The command line of one run: the program, three blanks, the data set name.
+Text engineCommand(const Text& dataSet);
+
+// Makes StartDir current, then runs the engine for ChosenNames(1) to
+// ChosenNames(ChosenCount), in order, each run ended before the next starts.
+// A run that cannot start is skipped; nothing is written to the console.
 void launchEngine(const Text& StartDir, const NameList& ChosenNames, std::int16_t ChosenCount);
 
 }  // namespace corrivex::launch

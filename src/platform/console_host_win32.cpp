@@ -1,1 +1,261 @@
-// placeholder
+// The console host on Windows: every operation is the console call of the
+// same name, on the console of the standard handles.
+//
+// The output handle is standard output's when standard output is a console,
+// otherwise standard error's; the input handle is standard input's. Both are
+// taken when the host is first used. Nothing else is kept, so every copy of
+// this host in the process (the program's and CT_PRO.DLL's) works on the
+// same console.
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/console_host.h"
+
+namespace corrivex::platform {
+namespace {
+
+// The largest block passed to one WriteConsoleOutputA / ReadConsoleOutputA
+// call: older consoles refuse blocks of more than 64 KB.
+constexpr int kMaxCellsPerCall = 8000;
+
+// The modifier flags that the ConsoleHost interface defines.
+constexpr DWORD kModifierMask = RIGHT_ALT_PRESSED | LEFT_ALT_PRESSED | RIGHT_CTRL_PRESSED | LEFT_CTRL_PRESSED |
+                                SHIFT_PRESSED | ENHANCED_KEY;
+
+COORD coord(CellPos p) { return COORD{static_cast<SHORT>(p.x), static_cast<SHORT>(p.y)}; }
+CellPos cellPos(COORD c) { return CellPos{c.X, c.Y}; }
+
+bool isConsole(HANDLE handle) {
+    DWORD mode = 0;
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
+}
+
+// The part of a width x height block at `at` that lies inside a buffer of
+// `size`; empty (right < left) when none does.
+CellRect clipped(CellPos at, int width, int height, CellPos size) {
+    return CellRect{std::max(at.x, 0), std::max(at.y, 0), std::min(at.x + width, size.x) - 1,
+                    std::min(at.y + height, size.y) - 1};
+}
+
+class Win32ConsoleHost final : public ConsoleHost {
+public:
+    Win32ConsoleHost() {
+        const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+        const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+        if (isConsole(out)) {
+            output_ = out;
+            hasOutput_ = true;
+        } else {
+            output_ = err;
+            hasOutput_ = isConsole(err);
+        }
+        input_ = GetStdHandle(STD_INPUT_HANDLE);
+    }
+
+    bool hasOutput() const override { return hasOutput_; }
+
+    bool screenBufferInfo(ScreenBufferInfo& info) override {
+        CONSOLE_SCREEN_BUFFER_INFO csbi{};
+        if (!GetConsoleScreenBufferInfo(output_, &csbi)) return false;
+        info.size = cellPos(csbi.dwSize);
+        info.cursor = cellPos(csbi.dwCursorPosition);
+        info.attributes = csbi.wAttributes;
+        info.window = CellRect{csbi.srWindow.Left, csbi.srWindow.Top, csbi.srWindow.Right, csbi.srWindow.Bottom};
+        return true;
+    }
+
+    void setBufferSize(CellPos size) override { SetConsoleScreenBufferSize(output_, coord(size)); }
+
+    void setWindow(CellRect window) override {
+        const SMALL_RECT rect{static_cast<SHORT>(window.left), static_cast<SHORT>(window.top),
+                              static_cast<SHORT>(window.right), static_cast<SHORT>(window.bottom)};
+        SetConsoleWindowInfo(output_, TRUE, &rect);
+    }
+
+    void writeCells(CellPos at, int width, int height, const Cell* cells) override {
+        CellRect part;
+        if (!visiblePart(at, width, height, part)) return;
+        const int partWidth = part.right - part.left + 1;
+        const int rowsPerCall = std::max(1, kMaxCellsPerCall / partWidth);
+        std::vector<CHAR_INFO> block;
+        for (int top = part.top; top <= part.bottom; top += rowsPerCall) {
+            const int bottom = std::min(part.bottom, top + rowsPerCall - 1);
+            block.clear();
+            for (int y = top; y <= bottom; ++y) {
+                for (int x = part.left; x <= part.right; ++x) {
+                    const Cell& cell = cells[static_cast<std::size_t>(y - at.y) * static_cast<std::size_t>(width) +
+                                             static_cast<std::size_t>(x - at.x)];
+                    CHAR_INFO info{};
+                    info.Char.AsciiChar = static_cast<CHAR>(cell.ch);
+                    info.Attributes = cell.attr;
+                    block.push_back(info);
+                }
+            }
+            SMALL_RECT region{static_cast<SHORT>(part.left), static_cast<SHORT>(top), static_cast<SHORT>(part.right),
+                              static_cast<SHORT>(bottom)};
+            WriteConsoleOutputA(output_, block.data(), COORD{static_cast<SHORT>(partWidth), static_cast<SHORT>(bottom - top + 1)},
+                                COORD{0, 0}, &region);
+        }
+    }
+
+    void readCells(CellPos at, int width, int height, Cell* cells) override {
+        if (width <= 0 || height <= 0) return;
+        std::fill(cells, cells + static_cast<std::size_t>(width) * static_cast<std::size_t>(height), Cell{' ', 0x07});
+        CellRect part;
+        if (!visiblePart(at, width, height, part)) return;
+        const int partWidth = part.right - part.left + 1;
+        const int rowsPerCall = std::max(1, kMaxCellsPerCall / partWidth);
+        std::vector<CHAR_INFO> block;
+        for (int top = part.top; top <= part.bottom; top += rowsPerCall) {
+            const int bottom = std::min(part.bottom, top + rowsPerCall - 1);
+            block.assign(static_cast<std::size_t>(partWidth) * static_cast<std::size_t>(bottom - top + 1), CHAR_INFO{});
+            SMALL_RECT region{static_cast<SHORT>(part.left), static_cast<SHORT>(top), static_cast<SHORT>(part.right),
+                              static_cast<SHORT>(bottom)};
+            if (!ReadConsoleOutputA(output_, block.data(),
+                                    COORD{static_cast<SHORT>(partWidth), static_cast<SHORT>(bottom - top + 1)},
+                                    COORD{0, 0}, &region))
+                continue;
+            for (int y = top; y <= bottom; ++y) {
+                for (int x = part.left; x <= part.right; ++x) {
+                    const CHAR_INFO& info = block[static_cast<std::size_t>(y - top) * static_cast<std::size_t>(partWidth) +
+                                                  static_cast<std::size_t>(x - part.left)];
+                    cells[static_cast<std::size_t>(y - at.y) * static_cast<std::size_t>(width) +
+                          static_cast<std::size_t>(x - at.x)] =
+                        Cell{static_cast<unsigned char>(info.Char.AsciiChar), info.Attributes};
+                }
+            }
+        }
+    }
+
+    void fillCharacter(unsigned char ch, int count, CellPos start) override {
+        if (count <= 0) return;
+        DWORD written = 0;
+        FillConsoleOutputCharacterA(output_, static_cast<CHAR>(ch), static_cast<DWORD>(count), coord(start), &written);
+    }
+
+    void fillAttribute(std::uint16_t attr, int count, CellPos start) override {
+        if (count <= 0) return;
+        DWORD written = 0;
+        FillConsoleOutputAttribute(output_, attr, static_cast<DWORD>(count), coord(start), &written);
+    }
+
+    void scroll(CellRect source, CellPos destination, Cell fill) override {
+        const SMALL_RECT rect{static_cast<SHORT>(source.left), static_cast<SHORT>(source.top),
+                              static_cast<SHORT>(source.right), static_cast<SHORT>(source.bottom)};
+        CHAR_INFO fillInfo{};
+        fillInfo.Char.AsciiChar = static_cast<CHAR>(fill.ch);
+        fillInfo.Attributes = fill.attr;
+        ScrollConsoleScreenBufferA(output_, &rect, nullptr, coord(destination), &fillInfo);
+    }
+
+    void setCursorPosition(CellPos pos) override { SetConsoleCursorPosition(output_, coord(pos)); }
+
+    bool cursorInfo(CursorInfo& info) override {
+        CONSOLE_CURSOR_INFO cci{};
+        if (!GetConsoleCursorInfo(output_, &cci)) return false;
+        info.size = cci.dwSize;
+        info.visible = cci.bVisible != FALSE;
+        return true;
+    }
+
+    void setCursorInfo(const CursorInfo& info) override {
+        const CONSOLE_CURSOR_INFO cci{info.size, info.visible ? TRUE : FALSE};
+        SetConsoleCursorInfo(output_, &cci);
+    }
+
+    void setTextAttribute(std::uint16_t attr) override { SetConsoleTextAttribute(output_, attr); }
+
+    void setTitle(std::string_view title) override { SetConsoleTitleA(std::string(title).c_str()); }
+
+    bool inputMode(std::uint32_t& mode) override { return modeOf(input_, mode); }
+    void setInputMode(std::uint32_t mode) override { SetConsoleMode(input_, mode); }
+    bool outputMode(std::uint32_t& mode) override { return modeOf(output_, mode); }
+    void setOutputMode(std::uint32_t mode) override { SetConsoleMode(output_, mode); }
+
+    // Blocks until an event comes; fails at once when standard input is no
+    // console.
+    bool readInput(InputEvent& event) override {
+        INPUT_RECORD record{};
+        DWORD read = 0;
+        if (!ReadConsoleInputA(input_, &record, 1, &read) || read == 0) return false;
+        event = translate(record);
+        return true;
+    }
+
+private:
+    static bool modeOf(HANDLE handle, std::uint32_t& mode) {
+        DWORD value = 0;
+        if (!GetConsoleMode(handle, &value)) return false;
+        mode = value;
+        return true;
+    }
+
+    // The part of a block inside the current buffer; false when none is.
+    bool visiblePart(CellPos at, int width, int height, CellRect& part) {
+        if (width <= 0 || height <= 0) return false;
+        CONSOLE_SCREEN_BUFFER_INFO csbi{};
+        if (!GetConsoleScreenBufferInfo(output_, &csbi)) return false;
+        part = clipped(at, width, height, cellPos(csbi.dwSize));
+        return part.left <= part.right && part.top <= part.bottom;
+    }
+
+    static InputEvent translate(const INPUT_RECORD& record) {
+        InputEvent event;
+        switch (record.EventType) {
+            case KEY_EVENT: {
+                const KEY_EVENT_RECORD& k = record.Event.KeyEvent;
+                event.kind = InputEvent::Kind::Key;
+                event.key.down = k.bKeyDown != FALSE;
+                event.key.repeat = k.wRepeatCount;
+                event.key.virtualKey = k.wVirtualKeyCode;
+                event.key.ch = static_cast<unsigned char>(k.uChar.AsciiChar);
+                event.key.modifiers = k.dwControlKeyState & kModifierMask;
+                break;
+            }
+            case MOUSE_EVENT: {
+                const MOUSE_EVENT_RECORD& m = record.Event.MouseEvent;
+                if (m.dwEventFlags & MOUSE_HWHEELED) break;  // no horizontal wheel in the interface
+                event.kind = InputEvent::Kind::Mouse;
+                event.mouse.pos = cellPos(m.dwMousePosition);
+                event.mouse.buttons =
+                    m.dwButtonState & (mouse::kLeftButton | mouse::kRightButton | mouse::kMiddleButton);
+                event.mouse.modifiers = m.dwControlKeyState & kModifierMask;
+                event.mouse.flags = m.dwEventFlags & (mouse::kMoved | mouse::kDoubleClick | mouse::kWheeled);
+                if (m.dwEventFlags & MOUSE_WHEELED)
+                    event.mouse.wheelDelta = static_cast<SHORT>(HIWORD(m.dwButtonState));
+                break;
+            }
+            case WINDOW_BUFFER_SIZE_EVENT:
+                event.kind = InputEvent::Kind::Resize;
+                event.newSize = cellPos(record.Event.WindowBufferSizeEvent.dwSize);
+                break;
+            default:
+                break;  // focus and menu events
+        }
+        return event;
+    }
+
+    HANDLE output_ = INVALID_HANDLE_VALUE;
+    HANDLE input_ = INVALID_HANDLE_VALUE;
+    bool hasOutput_ = false;
+};
+
+ConsoleHost*& installedHost() {
+    static ConsoleHost* installed = nullptr;
+    return installed;
+}
+
+}  // namespace
+
+ConsoleHost& consoleHost() {
+    if (ConsoleHost* installed = installedHost()) return *installed;
+    static Win32ConsoleHost host;
+    return host;
+}
+
+void installConsoleHost(ConsoleHost* host) { installedHost() = host; }
+
+}  // namespace corrivex::platform

@@ -1,1 +1,105 @@
-// placeholder
+// The listing and the current directory on POSIX systems.
+//
+// The Windows attributes take the meaning a user of this platform expects:
+// hidden is a name that starts with '.', system is anything that is neither a
+// regular file nor a directory (fifo, socket, device). A symbolic link counts
+// as what it points to; a dangling one is no entry at all. Masks are matched
+// here (wildcard.h), as readdir gives the entries, unsorted.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+
+#include "primitives/directory.h"
+#include "primitives/length_limits.h"
+#include "primitives/native_directory.h"
+#include "primitives/wildcard.h"
+
+namespace corrivex {
+
+Text pathSeparator() { return "/"; }
+
+namespace native {
+namespace {
+
+// The one listing of the process.
+struct Listing {
+    DIR* directory = nullptr;
+    Text mask;
+    std::uint32_t attributes = attr::kNone;
+};
+Listing listing;
+
+std::uint32_t attributesOf(const char* name, const struct stat& status) {
+    std::uint32_t found = attr::kNone;
+    if (name[0] == '.') found |= attr::kHidden;
+    if (S_ISDIR(status.st_mode)) {
+        found |= attr::kDirectory;
+    } else if (!S_ISREG(status.st_mode)) {
+        found |= attr::kSystem;
+    }
+    return found;
+}
+
+}  // namespace
+
+Text listFirst(const Text& mask, std::uint32_t attributes) {
+    listClose();
+    // "dir/part/mask": list dir/part; a mask ending in '/' lists everything.
+    Text directory = ".";
+    Text entryMask = mask;
+    const std::size_t slash = mask.rfind('/');
+    if (slash != Text::npos) {
+        directory = slash == 0 ? Text("/") : mask.substr(0, slash);
+        entryMask = mask.substr(slash + 1);
+    }
+    if (entryMask.empty()) entryMask = "*";
+
+    // Opened close-on-exec, so that no child process inherits the listing.
+    const int descriptor = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return Text();
+    listing.directory = fdopendir(descriptor);
+    if (listing.directory == nullptr) {
+        close(descriptor);
+        return Text();
+    }
+    listing.mask = entryMask;
+    listing.attributes = attributes;
+    return listNext();
+}
+
+Text listNext() {
+    if (listing.directory == nullptr) return Text();
+    while (const dirent* entry = readdir(listing.directory)) {
+        const Text name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        if (!matchesMask(listing.mask, name)) continue;
+        struct stat status;
+        if (fstatat(dirfd(listing.directory), entry->d_name, &status, 0) != 0) continue;  // dangling link, or gone
+        if ((attributesOf(entry->d_name, status) & ~listing.attributes) != 0) continue;
+        return name;
+    }
+    listClose();
+    return Text();
+}
+
+void listClose() {
+    if (listing.directory == nullptr) return;
+    closedir(listing.directory);
+    listing.directory = nullptr;
+}
+
+Text currentDirectory() {
+    char path[PATH_MAX];
+    if (getcwd(path, sizeof path) == nullptr) return Text();
+    Text result = path;
+    if (result.size() > limits::kCurrentDirectory) return Text();
+    return result;
+}
+
+bool setCurrentDirectory(const Text& path) { return chdir(path.c_str()) == 0; }
+
+}  // namespace native
+}  // namespace corrivex

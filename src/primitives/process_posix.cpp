@@ -1,1 +1,181 @@
-// placeholder
+// Child processes on POSIX systems.
+//
+// The command line is split at runs of blanks into words; nothing is quoted
+// and no shell ever sees it. The first word names the program: a word holding
+// '/' is a path as it stands, any other is looked for in the order Windows
+// uses: the front end's own directory, the current directory, then each
+// directory of PATH. While the front end waits, it ignores SIGINT and SIGQUIT
+// (as system(3) does) and hands the terminal to the child through the console
+// host.
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/console_host.h"
+#include "primitives/length_limits.h"
+#include "primitives/name_checks.h"
+#include "primitives/process.h"
+
+extern char** environ;
+
+namespace corrivex {
+namespace {
+
+constexpr char kBlank = ' ';
+
+std::vector<Text> wordsOf(const Text& command) {
+    std::vector<Text> words;
+    std::size_t start = command.find_first_not_of(kBlank);
+    while (start != Text::npos) {
+        const std::size_t end = command.find(kBlank, start);
+        words.push_back(command.substr(start, end == Text::npos ? Text::npos : end - start));
+        start = end == Text::npos ? Text::npos : command.find_first_not_of(kBlank, end);
+    }
+    return words;
+}
+
+bool isProgram(const Text& path) {
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
+// The directory of the running program, from /proc/self/exe.
+Text ownDirectory() {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof path) return Text();
+    const Text program(path, static_cast<std::size_t>(length));
+    const std::size_t slash = program.rfind('/');
+    if (slash == Text::npos) return Text();
+    return slash == 0 ? Text("/") : program.substr(0, slash);
+}
+
+Text inDirectory(const Text& directory, const Text& name) {
+    return directory.ends_with('/') ? directory + name : directory + "/" + name;
+}
+
+// The path to start for the command's first word, or the empty text.
+Text findProgram(const Text& word) {
+    if (word.find('/') != Text::npos) return isProgram(word) ? word : Text();
+
+    std::vector<Text> directories;
+    if (const Text own = ownDirectory(); !own.empty()) directories.push_back(own);
+    directories.push_back(".");
+    if (const char* path = std::getenv("PATH")) {
+        const Text list = path;
+        std::size_t start = 0;
+        for (;;) {
+            const std::size_t colon = list.find(':', start);
+            const Text directory = list.substr(start, colon == Text::npos ? Text::npos : colon - start);
+            directories.push_back(directory.empty() ? Text(".") : directory);  // an empty entry is "."
+            if (colon == Text::npos) break;
+            start = colon + 1;
+        }
+    }
+    for (const Text& directory : directories) {
+        const Text candidate = inDirectory(directory, word);
+        if (isProgram(candidate)) return candidate;
+    }
+    return Text();
+}
+
+// SIGINT and SIGQUIT ignored and SIGCHLD blocked for as long as the front end
+// waits for a child; the previous state is put back afterwards.
+class WaitSignals {
+public:
+    WaitSignals() {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        sigaction(SIGINT, &ignore, &interrupt_);
+        sigaction(SIGQUIT, &ignore, &quit_);
+        sigset_t childSignal;
+        sigemptyset(&childSignal);
+        sigaddset(&childSignal, SIGCHLD);
+        pthread_sigmask(SIG_BLOCK, &childSignal, &mask_);
+    }
+    ~WaitSignals() {
+        sigaction(SIGINT, &interrupt_, nullptr);
+        sigaction(SIGQUIT, &quit_, nullptr);
+        pthread_sigmask(SIG_SETMASK, &mask_, nullptr);
+    }
+    WaitSignals(const WaitSignals&) = delete;
+    WaitSignals& operator=(const WaitSignals&) = delete;
+
+private:
+    struct sigaction interrupt_ {};
+    struct sigaction quit_ {};
+    sigset_t mask_{};
+};
+
+// The child starts as a freshly started program does: every signal at its
+// default disposition and none blocked.
+class SpawnAttributes {
+public:
+    SpawnAttributes() {
+        posix_spawnattr_init(&attributes_);
+        sigset_t signals;
+        sigfillset(&signals);
+        posix_spawnattr_setsigdefault(&attributes_, &signals);
+        sigemptyset(&signals);
+        posix_spawnattr_setsigmask(&attributes_, &signals);
+        posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+    }
+    ~SpawnAttributes() { posix_spawnattr_destroy(&attributes_); }
+    SpawnAttributes(const SpawnAttributes&) = delete;
+    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
+    const posix_spawnattr_t* get() const { return &attributes_; }
+
+private:
+    posix_spawnattr_t attributes_;
+};
+
+bool spawn(const Text& program, std::vector<Text>& words, pid_t& child) {
+    std::vector<char*> arguments;
+    for (Text& word : words) arguments.push_back(word.data());
+    arguments.push_back(nullptr);
+    const SpawnAttributes attributes;
+    return posix_spawn(&child, program.c_str(), nullptr, attributes.get(), arguments.data(), environ) == 0;
+}
+
+void waitFor(pid_t child) {
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+}
+
+}  // namespace
+
+void runCommand(const Text& commandLine, int showState, bool wait) {
+    (void)showState;  // a terminal has no window show state
+    const Text command = limits::cut(commandLine, limits::kCommandLine);
+    if (names::holdsNul(command)) return;
+    std::vector<Text> words = wordsOf(command);
+    if (words.empty()) return;
+    const Text program = findProgram(words.front());
+    if (program.empty()) return;  // nothing runs, nothing is waited for
+
+    pid_t child = 0;
+    if (!wait) {
+        spawn(program, words, child);
+        return;
+    }
+    platform::ConsoleHost& console = platform::consoleHost();
+    console.beginChild();
+    {
+        const WaitSignals waiting;
+        if (spawn(program, words, child)) waitFor(child);
+    }
+    console.endChild();
+}
+
+Text textEditor() { return "editor"; }
+
+}  // namespace corrivex

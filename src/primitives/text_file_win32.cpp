@@ -1,1 +1,54 @@
-// placeholder
+// Text file handles on Windows.
+#include <windows.h>
+
+#include "primitives/error_mode_guard.h"
+#include "primitives/native_file.h"
+
+namespace corrivex::native {
+namespace {
+
+HANDLE handleOf(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+
+FileHandle fileOf(HANDLE handle) {
+    return handle == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<FileHandle>(handle);
+}
+
+}  // namespace
+
+FileHandle openForReading(const Text& name) {
+    const ErrorModeGuard quiet;
+    return fileOf(CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+FileHandle openForWriting(const Text& name) {
+    const ErrorModeGuard quiet;
+    return fileOf(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool isDiskFile(FileHandle file) { return GetFileType(handleOf(file)) == FILE_TYPE_DISK; }
+
+std::size_t readBytes(FileHandle file, char* buffer, std::size_t size) {
+    const ErrorModeGuard quiet;
+    DWORD got = 0;
+    if (!ReadFile(handleOf(file), buffer, static_cast<DWORD>(size), &got, nullptr)) return 0;
+    return got;
+}
+
+void writeBytes(FileHandle file, const char* bytes, std::size_t size) {
+    const ErrorModeGuard quiet;
+    DWORD written = 0;
+    WriteFile(handleOf(file), bytes, static_cast<DWORD>(size), &written, nullptr);
+}
+
+void cutAtPosition(FileHandle file) {
+    const ErrorModeGuard quiet;
+    if (SetFilePointer(handleOf(file), 0, nullptr, FILE_CURRENT) == INVALID_SET_FILE_POINTER &&
+        GetLastError() != NO_ERROR) {
+        return;
+    }
+    SetEndOfFile(handleOf(file));
+}
+
+void closeFile(FileHandle file) { CloseHandle(handleOf(file)); }
+
+}  // namespace corrivex::native

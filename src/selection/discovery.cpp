@@ -1,1 +1,64 @@
-// placeholder
+#include "selection/discovery.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <vector>
+
+#include "console/console_output.h"
+#include "primitives/directory.h"
+#include "selection/base_names.h"
+#include "selection/name_rules.h"
+
+namespace corrivex::selection {
+
+namespace {
+
+// How many names of each kind the listing is asked for.
+constexpr std::size_t kTextFileLimit = 1000;
+constexpr std::size_t kDataFileLimit = 1001;
+
+void warnNoDataFiles() {
+    console::setTextColors(12, -1);
+    console::printLine("There are no .txt or .dat files in this directory!!");
+    console::setTextColors(0, -1);
+    console::printLine("");
+}
+
+// Appends the upper-cased names of at most `limit` plain files matching
+// `mask`, in listing order. The listing is not read further than needed.
+void appendListing(const Text& mask, std::size_t limit, std::vector<Text>& names) {
+    std::size_t taken = 0;
+    for (Text name = dirFirst(mask, attr::kNone); !name.empty(); name = dirNext()) {
+        names.push_back(upperCased(name));
+        if (++taken == limit) break;
+    }
+}
+
+}  // namespace
+
+void discoverDataFiles(NameList& FileNames, std::int16_t& FileNameCount, NameList& BaseNames,
+                       std::int16_t& BaseNameCount) {
+    // The .dat listing is only asked when there is no .txt file: the warning
+    // needs both to be empty.
+    if (dirFirst("*.txt", attr::kNone).empty() && dirFirst("*.dat", attr::kNone).empty()) warnNoDataFiles();
+
+    std::vector<Text> names;
+    names.reserve(kTextFileLimit + kDataFileLimit);
+    appendListing("*.txt", kTextFileLimit, names);
+    const std::size_t textFiles = names.size();
+    appendListing("*.dat", kDataFileLimit, names);
+
+    // With a .dat file, the names are sorted; with .txt files alone, they
+    // keep the order of the listing. The file table takes the first 1000 of
+    // them; the base names come from all, so that a data set held as both
+    // .TXT and .DAT takes one slot of the list, which holds at most 1000.
+    if (names.size() > textFiles) std::ranges::sort(names, nameBefore);
+    fillBaseNames(names, BaseNames, BaseNameCount);
+
+    const std::size_t kept = std::min(names.size(), FileNames.size());
+    for (std::size_t i = 0; i < kept; ++i) FileNames[i] = std::move(names[i]);
+    for (std::size_t i = kept; i < FileNames.size(); ++i) FileNames[i].clear();
+    FileNameCount = static_cast<std::int16_t>(kept);
+}
+
+}  // namespace corrivex::selection

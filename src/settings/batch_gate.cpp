@@ -1,1 +1,82 @@
-// placeholder
+#include "settings/batch_gate.h"
+
+#include <cstdint>
+#include <string_view>
+
+#include "console/console_output.h"
+#include "console_tools/console_tools.h"
+#include "primitives/directory.h"
+#include "primitives/length_limits.h"
+#include "primitives/process.h"
+#include "primitives/text_file.h"
+#include "settings/default_settings.h"
+#include "settings/editor_command.h"
+
+namespace corrivex::settings {
+
+namespace {
+
+constexpr FileNumber kReadFileNumber = 1;
+
+constexpr std::string_view kBoxText = "Yes to edit batchs.ini, no to exit";
+constexpr std::int32_t kBoxStyle = 0x114;
+constexpr std::string_view kBoxCaption = "First question in batchs.ini must be answered 'y'";
+constexpr std::int32_t kBoxIcon = tools::kIdiQuestion;
+constexpr std::int32_t kBoxFlags = 0x8000;
+
+// Only the first character of the answer counts, and only an exact "y" or
+// "Y": a leading blank, or a tab, is no.
+bool batchModeOn(const Text& answer) {
+    const Text first = trim(substring(answer, 1, 1));
+    return first == "y" || first == "Y";
+}
+
+// A course path beyond the length limit is not made current: the platform
+// would get it cut, and the cut path names some other directory.
+bool usableCoursePath(const Text& path) { return !path.empty() && path.size() <= limits::kDirectoryPath; }
+
+// Opens the settings file and reads the batch-mode answer. The file stays
+// open (it may not have opened at all: then both reads are empty).
+bool readBatchMode(const Text& settingsFile) {
+    openFile(kReadFileNumber, settingsFile, FileMode::Input);
+    readLine(kReadFileNumber);  // the question
+    return batchModeOn(readLine(kReadFileNumber));
+}
+
+// The editor on the start directory's settings file, waited for. A command
+// that the platform would cut would name another file: it is not run.
+void editSettings(const Text& StartDir) {
+    const Text command = editorCommand(textEditor(), pathSeparator(), StartDir);
+    if (command.size() > limits::kCommandLine) return;
+    runCommand(command, kShowNormal, true);
+}
+
+}  // namespace
+
+GateResult checkBatchSettings(const Text& StartDir) {
+    const Text settingsFile(kSettingsFileName);
+
+    if (!fileExists(settingsFile)) writeDefaultSettings();
+    if (!fileExists(settingsFile)) {
+        // No settings file can be had: no gate.
+        closeFile(kReadFileNumber);
+        return GateResult::GoOn;
+    }
+
+    while (!readBatchMode(settingsFile)) {
+        closeFile(kReadFileNumber);
+        console::printLine(Text());
+        const std::int32_t answer =
+            tools::consoleMessageBox(Text(kBoxText), kBoxStyle, Text(kBoxCaption), kBoxIcon, kBoxFlags);
+        if (answer != tools::kIdYes) return GateResult::End;
+        editSettings(StartDir);
+    }
+
+    for (int line = kBatchModeLine + 1; line < kCoursePathLine; ++line) readLine(kReadFileNumber);
+    const Text coursePath = trim(readLine(kReadFileNumber));
+    if (usableCoursePath(coursePath)) changeDir(coursePath);
+    closeFile(kReadFileNumber);
+    return GateResult::GoOn;
+}
+
+}  // namespace corrivex::settings

@@ -16,7 +16,8 @@ inline constexpr int kCoursePathLine = 28;
 extern const std::array<std::string_view, kSettingsLines> kDefaultSettings;
 
 // Writes the default batchs.ini in the current directory, under file number
-// 111, unless a file of that name exists; an existing file is never touched.
+// 111, unless an entry of that name exists; an existing file (also a hidden
+// or system one, or anything else of that name) is never touched.
 void writeDefaultSettings();
 
 }  // namespace corrivex::settings

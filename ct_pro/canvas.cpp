@@ -1,0 +1,109 @@
+#include "canvas.h"
+
+#include <algorithm>
+
+#include "text_fit.h"
+
+namespace corrivex::ctpro {
+
+using platform::Cell;
+using platform::CellRect;
+
+Canvas::Canvas(int width, int height, Cell fill)
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      cells_(static_cast<std::size_t>(width_) * height_, fill) {}
+
+void Canvas::put(int x, int y, Cell cell) {
+    if (inside(x, y)) cells_[index(x, y)] = cell;
+}
+
+void Canvas::fill(CellRect rect, Cell cell) {
+    for (int y = std::max(rect.top, 0); y <= std::min(rect.bottom, height_ - 1); ++y)
+        for (int x = std::max(rect.left, 0); x <= std::min(rect.right, width_ - 1); ++x) cells_[index(x, y)] = cell;
+}
+
+void Canvas::setAttribute(CellRect rect, std::uint16_t attr) {
+    for (int y = std::max(rect.top, 0); y <= std::min(rect.bottom, height_ - 1); ++y)
+        for (int x = std::max(rect.left, 0); x <= std::min(rect.right, width_ - 1); ++x)
+            cells_[index(x, y)].attr = attr;
+}
+
+void Canvas::text(int x, int y, std::string_view text, std::uint16_t attr, int maxWidth) {
+    if (maxWidth >= 0 && text.size() > static_cast<std::size_t>(maxWidth)) text = text.substr(0, maxWidth);
+    for (unsigned char byte : text) put(x++, y, Cell{shownByte(byte), attr});
+}
+
+void Canvas::frame(CellRect rect, std::uint16_t attr) {
+    for (int x = rect.left + 1; x < rect.right; ++x) {
+        put(x, rect.top, Cell{'-', attr});
+        put(x, rect.bottom, Cell{'-', attr});
+    }
+    for (int y = rect.top + 1; y < rect.bottom; ++y) {
+        put(rect.left, y, Cell{'|', attr});
+        put(rect.right, y, Cell{'|', attr});
+    }
+    put(rect.left, rect.top, Cell{'+', attr});
+    put(rect.right, rect.top, Cell{'+', attr});
+    put(rect.left, rect.bottom, Cell{'+', attr});
+    put(rect.right, rect.bottom, Cell{'+', attr});
+}
+
+void Canvas::divider(CellRect rect, int y, std::uint16_t attr) {
+    for (int x = rect.left + 1; x < rect.right; ++x) put(x, y, Cell{'-', attr});
+    put(rect.left, y, Cell{'|', attr});
+    put(rect.right, y, Cell{'|', attr});
+}
+
+CanvasPresenter::CanvasPresenter(platform::ConsoleHost& host, platform::CellPos origin)
+    : host_(host), origin_(origin) {}
+
+void CanvasPresenter::present(const Canvas& canvas) {
+    const int width = canvas.width();
+    const int height = canvas.height();
+    const std::size_t count = static_cast<std::size_t>(width) * height;
+    if (count == 0) return;
+    if (shown_.size() != count || width_ != width) {
+        host_.writeCells(origin_, width, height, canvas.data());
+        shown_.assign(canvas.data(), canvas.data() + count);
+        width_ = width;
+        return;
+    }
+
+    // Runs of neighbouring rows with changes go out as one block each,
+    // spanning the changed columns of those rows.
+    auto changedSpan = [&](int y, int& left, int& right) {
+        left = width;
+        right = -1;
+        for (int x = 0; x < width; ++x)
+            if (!(shown_[static_cast<std::size_t>(y) * width + x] == canvas.at(x, y))) {
+                left = std::min(left, x);
+                right = x;
+            }
+        return right >= 0;
+    };
+    std::vector<Cell> block;
+    int y = 0;
+    while (y < height) {
+        int left = 0, right = -1;
+        if (!changedSpan(y, left, right)) {
+            ++y;
+            continue;
+        }
+        const int top = y;
+        int rowLeft = 0, rowRight = -1;
+        while (++y < height && changedSpan(y, rowLeft, rowRight)) {
+            left = std::min(left, rowLeft);
+            right = std::max(right, rowRight);
+        }
+        const int blockWidth = right - left + 1;
+        const int blockHeight = y - top;
+        block.clear();
+        for (int row = top; row < y; ++row)
+            for (int x = left; x <= right; ++x) block.push_back(canvas.at(x, row));
+        host_.writeCells({origin_.x + left, origin_.y + top}, blockWidth, blockHeight, block.data());
+    }
+    shown_.assign(canvas.data(), canvas.data() + count);
+}
+
+}  // namespace corrivex::ctpro

@@ -1,0 +1,60 @@
+// Drawing a dialog: a block of cells composed in memory (frames, lines,
+// texts), and a presenter that puts it on the console, sending only the
+// part that differs from what it put there before.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "platform/console_host.h"
+
+namespace corrivex::ctpro {
+
+class Canvas {
+public:
+    Canvas(int width, int height, platform::Cell fill);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    const platform::Cell& at(int x, int y) const { return cells_[index(x, y)]; }
+    const platform::Cell* data() const { return cells_.data(); }
+
+    // Coordinates are relative to the canvas; whatever falls outside it is
+    // dropped.
+    void fill(platform::CellRect rect, platform::Cell cell);
+    void setAttribute(platform::CellRect rect, std::uint16_t attr);
+    // The shown bytes of `text` (see shownByte) from (x, y) on, at most
+    // `maxWidth` cells when it is not negative.
+    void text(int x, int y, std::string_view text, std::uint16_t attr, int maxWidth = -1);
+    // A frame of '+' corners, '-' and '|' lines around `rect`.
+    void frame(platform::CellRect rect, std::uint16_t attr);
+    // A line of '-' across the frame of `rect` at row y, joined to its sides.
+    void divider(platform::CellRect rect, int y, std::uint16_t attr);
+
+private:
+    std::size_t index(int x, int y) const { return static_cast<std::size_t>(y) * width_ + x; }
+    bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+    void put(int x, int y, platform::Cell cell);
+
+    int width_;
+    int height_;
+    std::vector<platform::Cell> cells_;
+};
+
+// Shows canvases of one size at one place. The first call writes the whole
+// block; each later call writes only the smallest block that covers the
+// cells that changed since, in one writeCells.
+class CanvasPresenter {
+public:
+    CanvasPresenter(platform::ConsoleHost& host, platform::CellPos origin);
+    void present(const Canvas& canvas);
+
+private:
+    platform::ConsoleHost& host_;
+    platform::CellPos origin_;
+    int width_ = 0;
+    std::vector<platform::Cell> shown_;
+};
+
+}  // namespace corrivex::ctpro

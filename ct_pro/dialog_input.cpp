@@ -1,0 +1,48 @@
+#include "dialog_input.h"
+
+namespace corrivex::ctpro {
+
+using platform::InputEvent;
+
+DialogEvent DialogInput::next() {
+    InputEvent event;
+    while (host_.readInput(event)) {
+        DialogEvent out;
+        if (event.kind == InputEvent::Kind::Key) {
+            if (!event.key.down) continue;
+            out.kind = DialogEvent::Kind::Key;
+            out.key = event.key.virtualKey;
+            out.ch = event.key.ch;
+            out.repeat = event.key.repeat > 0 ? event.key.repeat : 1;
+            out.modifiers = event.key.modifiers;
+            return out;
+        }
+        if (event.kind != InputEvent::Kind::Mouse) continue;
+
+        const platform::MouseInput& mouse = event.mouse;
+        out.pos = mouse.pos;
+        out.modifiers = mouse.modifiers;
+        if ((mouse.flags & platform::mouse::kWheeled) != 0) {
+            if (mouse.wheelDelta == 0) continue;
+            out.kind = DialogEvent::Kind::Wheel;
+            out.wheel = mouse.wheelDelta > 0 ? 1 : -1;
+            return out;
+        }
+        const bool leftDown = (mouse.buttons & platform::mouse::kLeftButton) != 0;
+        const bool wasDown = (buttons_ & platform::mouse::kLeftButton) != 0;
+        buttons_ = mouse.buttons;
+        if ((mouse.flags & platform::mouse::kDoubleClick) != 0) {
+            if (!leftDown) continue;
+            out.kind = DialogEvent::Kind::DoubleClick;
+            return out;
+        }
+        if ((mouse.flags & platform::mouse::kMoved) != 0) continue;
+        if (leftDown && !wasDown) {
+            out.kind = DialogEvent::Kind::Click;
+            return out;
+        }
+    }
+    return DialogEvent{};
+}
+
+}  // namespace corrivex::ctpro

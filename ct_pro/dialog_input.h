@@ -1,0 +1,44 @@
+// The input of a dialog: the console's events reduced to what a dialog acts
+// on (key presses, button presses, double-clicks, wheel turns), or the end
+// of input.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/console_host.h"
+
+namespace corrivex::ctpro {
+
+struct DialogEvent {
+    enum class Kind { Closed, Key, Click, DoubleClick, Wheel };
+    Kind kind = Kind::Closed;
+    // Key: the virtual key, the character (0 for none) and the repeat count.
+    std::uint16_t key = 0;
+    unsigned char ch = 0;
+    int repeat = 1;
+    // Click, DoubleClick, Wheel: the cell under the pointer.
+    platform::CellPos pos;
+    // Wheel: +1 away from the user (up), -1 towards the user (down).
+    int wheel = 0;
+    std::uint32_t modifiers = 0;
+
+    bool ctrl() const { return (modifiers & platform::modifier::kCtrl) != 0; }
+    bool shift() const { return (modifiers & platform::modifier::kShift) != 0; }
+    bool alt() const { return (modifiers & platform::modifier::kAlt) != 0; }
+};
+
+class DialogInput {
+public:
+    explicit DialogInput(platform::ConsoleHost& host) : host_(host) {}
+
+    // Waits for the next event a dialog acts on. Key releases, pointer
+    // moves, button releases and other events are passed over. A click is
+    // the left button going down.
+    DialogEvent next();
+
+private:
+    platform::ConsoleHost& host_;
+    std::uint32_t buttons_ = 0;
+};
+
+}  // namespace corrivex::ctpro

@@ -1,0 +1,25 @@
+#include "dialog_style.h"
+
+#include <algorithm>
+#include <string>
+
+namespace corrivex::ctpro {
+
+int buttonWidth(int labelWidth) { return labelWidth + 4; }
+
+void drawButton(Canvas& canvas, int x, int y, std::string_view label, int labelWidth, bool focused) {
+    const int width = buttonWidth(labelWidth);
+    std::string cells(static_cast<std::size_t>(width), ' ');
+    cells.front() = '[';
+    cells.back() = ']';
+    if (focused) {
+        cells[1] = '>';
+        cells[cells.size() - 2] = '<';
+    }
+    const std::size_t shown = std::min(label.size(), static_cast<std::size_t>(labelWidth));
+    const std::size_t at = 2 + (static_cast<std::size_t>(labelWidth) - shown) / 2;
+    cells.replace(at, shown, label.substr(0, shown));
+    canvas.text(x, y, cells, focused ? kFocusAttr : kBoxAttr);
+}
+
+}  // namespace corrivex::ctpro

@@ -1,0 +1,244 @@
+#include "list_box.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "canvas.h"
+#include "dialog_input.h"
+#include "dialog_style.h"
+#include "list_model.h"
+#include "saved_region.h"
+#include "text_fit.h"
+
+namespace corrivex::ctpro {
+
+using platform::Cell;
+using platform::CellPos;
+using platform::CellRect;
+
+namespace {
+
+// Rows of the box: top border with the caption, hint, divider, entries,
+// divider, buttons, bottom border with the indicator.
+constexpr int kRowsAroundList = 6;
+constexpr int kPreferredTop = 7;  // below the rows that the caller may have written on
+constexpr int kButtonLabelWidth = 6;
+constexpr int kButtonGap = 4;
+// Columns of an entry row, from the box's left border: the focus pointer,
+// the mark and the text.
+constexpr int kPointerColumn = 1;
+constexpr int kMarkColumn = 3;
+constexpr int kTextColumn = 7;
+constexpr int kWheelRows = 3;
+
+bool inside(const CellRect& rect, CellPos pos) {
+    return pos.x >= rect.left && pos.x <= rect.right && pos.y >= rect.top && pos.y <= rect.bottom;
+}
+
+enum class Area { List, Ok, Cancel };
+
+class ListBox {
+public:
+    ListBox(const ListBoxLayout& layout, ListBoxRequest request)
+        : layout_(layout),
+          caption_(std::move(request.caption)),
+          hint_(std::move(request.hint)),
+          model_(std::move(request.entries), layout.listRows) {}
+
+    Canvas draw() const;
+    // The result when the event closes the box.
+    std::optional<std::string> handle(const DialogEvent& event);
+
+private:
+    std::optional<std::string> handleKey(const DialogEvent& event);
+    std::optional<std::string> handleClick(const DialogEvent& event, bool doubleClick);
+    std::optional<std::string> press(Area button) const {
+        return button == Area::Cancel ? std::string() : model_.result();
+    }
+    int entryAt(CellPos pos) const;
+    void drawEntry(Canvas& canvas, int row) const;
+
+    ListBoxLayout layout_;
+    std::string caption_;
+    std::string hint_;
+    ListModel model_;
+    Area area_ = Area::List;
+};
+
+int ListBox::entryAt(CellPos pos) const {
+    const CellRect& box = layout_.box;
+    if (pos.x <= box.left || pos.x >= box.right) return -1;
+    if (pos.y < layout_.listTop || pos.y >= layout_.listTop + layout_.listRows) return -1;
+    const int index = model_.top() + (pos.y - layout_.listTop);
+    return index < model_.count() ? index : -1;
+}
+
+void ListBox::drawEntry(Canvas& canvas, int row) const {
+    const int width = canvas.width();
+    const int y = layout_.listTop - layout_.box.top + row;
+    const int index = model_.top() + row;
+    if (index >= model_.count()) {
+        if (index == 0) canvas.text(kTextColumn, y, "(no entries)", kHintAttr);
+        return;
+    }
+    const bool focused = area_ == Area::List && index == model_.focus();
+    const bool chosen = model_.selected(index);
+    const std::string text = cutRight(model_.entry(index), width - kTextColumn - 2);
+    // The colour marks the entry's own cells, pointer to text, not the whole
+    // row: a move of the focus then changes only those.
+    const std::uint16_t attr = focused ? kFocusAttr : chosen ? kSelectedAttr : kBoxAttr;
+    canvas.setAttribute({kPointerColumn, y, kTextColumn + static_cast<int>(text.size()), y}, attr);
+    if (focused) canvas.text(kPointerColumn, y, ">", attr);
+    if (model_.selectable(index)) canvas.text(kMarkColumn, y, chosen ? "[x]" : "[ ]", attr);
+    canvas.text(kTextColumn, y, text, attr);
+}
+
+Canvas ListBox::draw() const {
+    const CellRect& box = layout_.box;
+    const int width = box.right - box.left + 1;
+    const int height = box.bottom - box.top + 1;
+    Canvas canvas(width, height, Cell{' ', kBoxAttr});
+    const CellRect all{0, 0, width - 1, height - 1};
+    canvas.frame(all, kBoxAttr);
+
+    if (!caption_.empty()) canvas.text(2, 0, " " + cutLeft(caption_, width - 6) + " ", kBoxAttr);
+    canvas.text(2, 1, cutRight(hint_, width - 4), kHintAttr);
+    canvas.divider(all, 2, kBoxAttr);
+    for (int row = 0; row < layout_.listRows; ++row) drawEntry(canvas, row);
+    const int buttonsY = layout_.okButton.top - box.top;
+    canvas.divider(all, buttonsY - 1, kBoxAttr);
+    drawButton(canvas, layout_.okButton.left - box.left, buttonsY, "OK", kButtonLabelWidth, area_ == Area::Ok);
+    drawButton(canvas, layout_.cancelButton.left - box.left, buttonsY, "Cancel", kButtonLabelWidth,
+               area_ == Area::Cancel);
+
+    const std::string indicator = " " + std::to_string(model_.selectedCount()) + " chosen - " +
+                                  std::to_string(model_.focus() + 1) + "/" + std::to_string(model_.count()) + " ";
+    canvas.text(std::max(width - 3 - static_cast<int>(indicator.size()), 1), height - 1, indicator, kBoxAttr,
+                width - 2);
+    return canvas;
+}
+
+std::optional<std::string> ListBox::handle(const DialogEvent& event) {
+    switch (event.kind) {
+        case DialogEvent::Kind::Closed:
+            return std::string();
+        case DialogEvent::Kind::Key:
+            return handleKey(event);
+        case DialogEvent::Kind::Click:
+            return handleClick(event, false);
+        case DialogEvent::Kind::DoubleClick:
+            return handleClick(event, true);
+        case DialogEvent::Kind::Wheel:
+            model_.scrollBy(-event.wheel * kWheelRows);
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ListBox::handleKey(const DialogEvent& event) {
+    namespace vk = platform::vk;
+    const int repeat = event.repeat;
+    switch (event.key) {
+        case vk::kEscape:
+            return std::string();
+        case vk::kReturn:
+            return press(area_);
+        case vk::kTab:
+            if (event.shift())
+                area_ = area_ == Area::List ? Area::Cancel : area_ == Area::Ok ? Area::List : Area::Ok;
+            else
+                area_ = area_ == Area::List ? Area::Ok : area_ == Area::Ok ? Area::Cancel : Area::List;
+            return std::nullopt;
+        case vk::kLeft:
+        case vk::kRight:
+            if (area_ != Area::List) area_ = area_ == Area::Ok ? Area::Cancel : Area::Ok;
+            return std::nullopt;
+        case vk::kUp:
+        case vk::kDown:
+            area_ = Area::List;
+            model_.moveBy(event.key == vk::kUp ? -repeat : repeat);
+            return std::nullopt;
+        case vk::kPrior:
+        case vk::kNext:
+            area_ = Area::List;
+            for (int i = 0; i < repeat; ++i) event.key == vk::kPrior ? model_.pageUp() : model_.pageDown();
+            return std::nullopt;
+        case vk::kHome:
+            area_ = Area::List;
+            model_.home();
+            return std::nullopt;
+        case vk::kEnd:
+            area_ = Area::List;
+            model_.end();
+            return std::nullopt;
+        case vk::kSpace:
+            if (area_ != Area::List) return press(area_);
+            model_.toggleFocused();
+            return std::nullopt;
+        default:
+            break;
+    }
+    // A printable character (also one typed with AltGr, which sets Ctrl and
+    // Alt together) moves to the next entry that begins with it.
+    const bool shortcut = event.ctrl() != event.alt();
+    if (event.ch > ' ' && event.ch != 0x7F && !shortcut) {
+        area_ = Area::List;
+        model_.jumpTo(event.ch);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ListBox::handleClick(const DialogEvent& event, bool doubleClick) {
+    if (inside(layout_.okButton, event.pos)) return press(Area::Ok);
+    if (inside(layout_.cancelButton, event.pos)) return press(Area::Cancel);
+    const int index = entryAt(event.pos);
+    if (index < 0) return std::nullopt;
+    area_ = Area::List;
+    if (doubleClick && model_.chooseOnly(index)) return model_.result();
+    model_.click(index, event.ctrl(), event.shift());
+    return std::nullopt;
+}
+
+}  // namespace
+
+ListBoxLayout listBoxLayout(CellRect window) {
+    const int width = window.right - window.left + 1;
+    const int height = window.bottom - window.top + 1;
+    ListBoxLayout layout;
+    const int margin = width >= 44 ? 2 : 0;
+    layout.box.left = window.left + margin;
+    layout.box.right = window.right - margin;
+    constexpr int kSmallest = kRowsAroundList + 1;
+    if (height - kPreferredTop - 1 >= kSmallest + 2) {
+        layout.box.top = window.top + kPreferredTop;
+        layout.box.bottom = window.bottom - 1;
+    } else {
+        layout.box.top = window.top;
+        layout.box.bottom = window.top + std::max(height, kSmallest) - 1;
+    }
+    layout.listTop = layout.box.top + 3;
+    layout.listRows = layout.box.bottom - layout.box.top + 1 - kRowsAroundList;
+
+    const int buttonsY = layout.box.bottom - 1;
+    const int button = buttonWidth(kButtonLabelWidth);
+    const int left = layout.box.left + (layout.box.right - layout.box.left + 1 - (2 * button + kButtonGap)) / 2;
+    layout.okButton = {left, buttonsY, left + button - 1, buttonsY};
+    layout.cancelButton = {left + button + kButtonGap, buttonsY, left + 2 * button + kButtonGap - 1, buttonsY};
+    return layout;
+}
+
+std::string runListBox(platform::ConsoleHost& host, ListBoxRequest request) {
+    const ListBoxLayout layout = listBoxLayout(visibleWindow(host));
+    const DialogScope scope(host, layout.box);
+
+    ListBox box(layout, std::move(request));
+    CanvasPresenter presenter(host, {layout.box.left, layout.box.top});
+    DialogInput input(host);
+    for (;;) {
+        presenter.present(box.draw());
+        if (std::optional<std::string> result = box.handle(input.next())) return *result;
+    }
+}
+
+}  // namespace corrivex::ctpro

@@ -1,0 +1,38 @@
+// The multi-selection list box: a framed box below the top rows of the
+// window with a caption, a hint, the entries with their marks, a position
+// indicator and the buttons OK and Cancel. It returns the chosen entries'
+// texts in list order, one NUL byte between two, or the empty text on
+// Cancel and when input is closed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/console_host.h"
+
+namespace corrivex::ctpro {
+
+struct ListBoxRequest {
+    std::string caption;               // shown in the top border, cut at the left
+    std::string hint;                  // shown on the row below it
+    std::vector<std::string> entries;  // every entry shown, in order
+};
+
+// Where the parts of the box lie for a window (all in buffer coordinates).
+struct ListBoxLayout {
+    platform::CellRect box;
+    int listTop = 0;   // first row of entries
+    int listRows = 1;  // rows of entries
+    platform::CellRect okButton;
+    platform::CellRect cancelButton;
+};
+
+// On an 80 x 30 window the box takes columns 3 to 78 and rows 8 to 29
+// (1-based), leaving the rows above it readable; smaller windows give it
+// more of their room.
+ListBoxLayout listBoxLayout(platform::CellRect window);
+
+// Shows the box until the user closes it, then puts back what it covered.
+std::string runListBox(platform::ConsoleHost& host, ListBoxRequest request);
+
+}  // namespace corrivex::ctpro

@@ -1,0 +1,227 @@
+#include "message_box.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "canvas.h"
+#include "dialog_input.h"
+#include "dialog_style.h"
+#include "saved_region.h"
+#include "text_fit.h"
+
+namespace corrivex::ctpro {
+
+using platform::Cell;
+using platform::CellPos;
+using platform::CellRect;
+
+namespace {
+
+struct Button {
+    std::string_view label;
+    int id;
+};
+
+std::vector<Button> buttonsFor(std::uint32_t style) {
+    switch (style & 0x0F) {
+        case 1:  // MB_OKCANCEL
+            return {{"OK", kIdOk}, {"Cancel", kIdCancel}};
+        case 2:  // MB_ABORTRETRYIGNORE
+            return {{"Abort", kIdAbort}, {"Retry", kIdRetry}, {"Ignore", kIdIgnore}};
+        case 3:  // MB_YESNOCANCEL
+            return {{"Yes", kIdYes}, {"No", kIdNo}, {"Cancel", kIdCancel}};
+        case 4:  // MB_YESNO
+            return {{"Yes", kIdYes}, {"No", kIdNo}};
+        case 5:  // MB_RETRYCANCEL
+            return {{"Retry", kIdRetry}, {"Cancel", kIdCancel}};
+        default:  // MB_OK
+            return {{"OK", kIdOk}};
+    }
+}
+
+int escapeAnswer(const std::vector<Button>& buttons) {
+    for (int wanted : {kIdCancel, kIdNo})
+        for (const Button& button : buttons)
+            if (button.id == wanted) return wanted;
+    return buttons.front().id;
+}
+
+// The mark in front of the message, from the icon resource number or else
+// from the style's icon bits.
+std::string_view iconMark(std::uint32_t style, std::int32_t icon) {
+    switch (icon) {
+        case 32513:  // IDI_HAND
+            return "(X)";
+        case 32514:  // IDI_QUESTION
+            return "(?)";
+        case 32515:  // IDI_EXCLAMATION
+            return "(!)";
+        case 32516:  // IDI_ASTERISK
+            return "(i)";
+        default:
+            break;
+    }
+    switch (style & 0xF0) {
+        case 0x10:
+            return "(X)";
+        case 0x20:
+            return "(?)";
+        case 0x30:
+            return "(!)";
+        case 0x40:
+            return "(i)";
+        default:
+            return {};
+    }
+}
+
+constexpr int kMinInnerWidth = 24;
+constexpr int kPadding = 2;  // blank columns inside the frame on each side
+constexpr int kButtonGap = 3;
+
+class MessageDialog {
+public:
+    MessageDialog(const MessageBoxRequest& request, CellRect window);
+
+    const CellRect& rect() const { return rect_; }
+    Canvas draw() const;
+    std::optional<int> handle(const DialogEvent& event);
+
+private:
+    int buttonAt(CellPos pos) const;
+
+    std::vector<Button> buttons_;
+    std::string caption_;
+    std::string_view mark_;
+    std::vector<std::string> lines_;
+    int labelWidth_ = 0;
+    int focus_ = 0;
+    CellRect rect_;
+    std::vector<int> buttonX_;  // left column of each button, relative to the box
+};
+
+MessageDialog::MessageDialog(const MessageBoxRequest& request, CellRect window)
+    : buttons_(buttonsFor(request.style)), mark_(iconMark(request.style, request.icon)) {
+    const int windowWidth = window.right - window.left + 1;
+    const int windowHeight = window.bottom - window.top + 1;
+
+    for (const Button& button : buttons_) labelWidth_ = std::max(labelWidth_, static_cast<int>(button.label.size()));
+    const int buttonCount = static_cast<int>(buttons_.size());
+    const int buttonsWidth = buttonCount * buttonWidth(labelWidth_) + (buttonCount - 1) * kButtonGap;
+    const int markWidth = mark_.empty() ? 0 : static_cast<int>(mark_.size()) + 1;
+
+    // The box is as wide as its longest part, and fits in the window.
+    const int maxInner = std::max(windowWidth - 4, buttonsWidth);
+    const int captionWidth = static_cast<int>(request.caption.size()) + 4;
+    int textWidth = 0;
+    for (const std::string& line : wrapText(request.text, maxInner - 2 * kPadding - markWidth, 1 << 16))
+        textWidth = std::max(textWidth, static_cast<int>(line.size()));
+    const int inner = std::clamp(std::max({textWidth + markWidth + 2 * kPadding, buttonsWidth + 2 * kPadding,
+                                           captionWidth, kMinInnerWidth}),
+                                 1, maxInner);
+    const int maxLines = std::max(windowHeight - 6, 1);
+    lines_ = wrapText(request.text, inner - 2 * kPadding - markWidth, maxLines);
+    caption_ = cutRight(request.caption, inner - 4);
+
+    const int width = inner + 2;
+    const int height = static_cast<int>(lines_.size()) + 5;
+    rect_.left = window.left + std::max((windowWidth - width) / 2, 0);
+    rect_.top = window.top + std::max((windowHeight - height) / 2, 0);
+    rect_.right = rect_.left + width - 1;
+    rect_.bottom = rect_.top + height - 1;
+
+    int x = (width - buttonsWidth) / 2;
+    for (int i = 0; i < buttonCount; ++i) {
+        buttonX_.push_back(x);
+        x += buttonWidth(labelWidth_) + kButtonGap;
+    }
+    // MB_DEFBUTTON2 and MB_DEFBUTTON3 give the focus to that button.
+    focus_ = std::min(static_cast<int>((request.style >> 8) & 0x0F), buttonCount - 1);
+}
+
+Canvas MessageDialog::draw() const {
+    const int width = rect_.right - rect_.left + 1;
+    const int height = rect_.bottom - rect_.top + 1;
+    Canvas canvas(width, height, Cell{' ', kBoxAttr});
+    canvas.frame({0, 0, width - 1, height - 1}, kBoxAttr);
+    if (!caption_.empty()) canvas.text(2, 0, " " + caption_ + " ", kBoxAttr);
+    int x = 1 + kPadding;
+    if (!mark_.empty()) {
+        canvas.text(x, 2, mark_, kHintAttr);
+        x += static_cast<int>(mark_.size()) + 1;
+    }
+    for (std::size_t i = 0; i < lines_.size(); ++i) canvas.text(x, 2 + static_cast<int>(i), lines_[i], kBoxAttr);
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        drawButton(canvas, buttonX_[i], height - 2, buttons_[i].label, labelWidth_, static_cast<int>(i) == focus_);
+    return canvas;
+}
+
+int MessageDialog::buttonAt(CellPos pos) const {
+    if (pos.y != rect_.bottom - 1) return -1;
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        const int left = rect_.left + buttonX_[i];
+        if (pos.x >= left && pos.x < left + buttonWidth(labelWidth_)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::optional<int> MessageDialog::handle(const DialogEvent& event) {
+    namespace vk = platform::vk;
+    const int count = static_cast<int>(buttons_.size());
+    switch (event.kind) {
+        case DialogEvent::Kind::Closed:
+            return escapeAnswer(buttons_);
+        case DialogEvent::Kind::Click:
+        case DialogEvent::Kind::DoubleClick: {
+            const int index = buttonAt(event.pos);
+            if (index >= 0) return buttons_[static_cast<std::size_t>(index)].id;
+            return std::nullopt;
+        }
+        case DialogEvent::Kind::Wheel:
+            return std::nullopt;
+        case DialogEvent::Kind::Key:
+            break;
+    }
+    switch (event.key) {
+        case vk::kEscape:
+            return escapeAnswer(buttons_);
+        case vk::kReturn:
+        case vk::kSpace:
+            return buttons_[static_cast<std::size_t>(focus_)].id;
+        case vk::kLeft:
+            focus_ = (focus_ + count - 1) % count;
+            return std::nullopt;
+        case vk::kRight:
+            focus_ = (focus_ + 1) % count;
+            return std::nullopt;
+        case vk::kTab:
+            focus_ = (focus_ + (event.shift() ? count - 1 : 1)) % count;
+            return std::nullopt;
+        default:
+            break;
+    }
+    // A button's first letter presses it, in either case.
+    if (event.ch != 0 && !event.ctrl() && !event.alt())
+        for (const Button& button : buttons_)
+            if (foldCase(event.ch) == static_cast<unsigned char>(button.label.front())) return button.id;
+    return std::nullopt;
+}
+
+}  // namespace
+
+int runMessageBox(platform::ConsoleHost& host, const MessageBoxRequest& request) {
+    MessageDialog box(request, visibleWindow(host));
+    const DialogScope scope(host, box.rect());
+
+    CanvasPresenter presenter(host, {box.rect().left, box.rect().top});
+    DialogInput input(host);
+    for (;;) {
+        presenter.present(box.draw());
+        if (std::optional<int> answer = box.handle(input.next())) return *answer;
+    }
+}
+
+}  // namespace corrivex::ctpro

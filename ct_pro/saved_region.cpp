@@ -1,0 +1,52 @@
+#include "saved_region.h"
+
+namespace corrivex::ctpro {
+
+SavedRegion::SavedRegion(platform::ConsoleHost& host, platform::CellRect rect) : host_(host), rect_(rect) {
+    const int width = rect.right - rect.left + 1;
+    const int height = rect.bottom - rect.top + 1;
+    if (width > 0 && height > 0) {
+        cells_.resize(static_cast<std::size_t>(width) * height);
+        host_.readCells({rect.left, rect.top}, width, height, cells_.data());
+    }
+    platform::ScreenBufferInfo info;
+    haveBuffer_ = host_.screenBufferInfo(info);
+    cursor_ = info.cursor;
+    haveCursorInfo_ = host_.cursorInfo(cursorInfo_);
+}
+
+void SavedRegion::restore() {
+    if (restored_) return;
+    restored_ = true;
+    if (!cells_.empty())
+        host_.writeCells({rect_.left, rect_.top}, rect_.right - rect_.left + 1, rect_.bottom - rect_.top + 1,
+                         cells_.data());
+    if (haveBuffer_) host_.setCursorPosition(cursor_);
+    if (haveCursorInfo_) host_.setCursorInfo(cursorInfo_);
+}
+
+InputModeScope::InputModeScope(platform::ConsoleHost& host, std::uint32_t mode) : host_(host) {
+    havePrevious_ = host_.inputMode(previous_);
+    host_.setInputMode(mode);
+}
+
+InputModeScope::~InputModeScope() {
+    if (havePrevious_) host_.setInputMode(previous_);
+}
+
+DialogScope::DialogScope(platform::ConsoleHost& host, platform::CellRect rect)
+    : region_(host, rect), inputMode_(host, kDialogInputMode) {
+    platform::CursorInfo cursor;
+    if (host.cursorInfo(cursor)) {
+        cursor.visible = false;
+        host.setCursorInfo(cursor);
+    }
+}
+
+platform::CellRect visibleWindow(platform::ConsoleHost& host) {
+    platform::ScreenBufferInfo info;
+    if (host.screenBufferInfo(info)) return info.window;
+    return {0, 0, 79, 24};
+}
+
+}  // namespace corrivex::ctpro

@@ -1,0 +1,34 @@
+// Fitting texts into the cells of a dialog: cutting with a visible mark,
+// wrapping at blanks, and the byte shown for each byte of a text.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corrivex::ctpro {
+
+// The mark that stands where a text was cut.
+inline constexpr std::string_view kCutMark = "...";
+
+// At most `width` bytes: the text itself when it fits, else its head
+// followed by the mark. A width smaller than the mark gives the head alone.
+std::string cutRight(std::string_view text, int width);
+// At most `width` bytes: the text itself when it fits, else the mark
+// followed by its tail (for paths, whose end matters most).
+std::string cutLeft(std::string_view text, int width);
+
+// Lines of at most `width` bytes. A line feed starts a new line (a carriage
+// return is dropped); lines break at the last blank that fits, or inside a
+// word longer than the width. At most `maxLines` lines: when more would be
+// needed, the last one shown ends with the cut mark.
+std::vector<std::string> wrapText(std::string_view text, int width, int maxLines);
+
+// The byte a cell shows for a byte of a text: control bytes, which a
+// terminal would act on, show as '?'; every other byte is itself.
+unsigned char shownByte(unsigned char byte);
+
+// Upper-case for ASCII letters only; every other byte is itself.
+unsigned char foldCase(unsigned char byte);
+
+}  // namespace corrivex::ctpro

@@ -1,0 +1,238 @@
+#include "platform/terminal_console_host_posix.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <string>
+
+#include "platform/terminal_exit_guard_posix.h"
+#include "platform/terminal_resize_posix.h"
+
+namespace corrivex::platform {
+
+namespace {
+
+constexpr CellPos kNoTerminalSize{80, 25};
+
+int terminalOrNone(int fd) { return fd >= 0 && isatty(fd) != 0 ? fd : -1; }
+
+CellPos sizeOf(int outputFd, int inputFd) {
+    CellPos size;
+    if (queryTerminalSize(outputFd, size) || queryTerminalSize(inputFd, size)) return size;
+    return kNoTerminalSize;
+}
+
+std::int64_t nowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Moves what the terminal showed before the first drawing into its
+// scrollback, as a newly opened console starts empty.
+std::string makeRoom(CellPos terminal) {
+    std::string out = "\x1b[0m\x1b[" + std::to_string(terminal.y) + "H";
+    out.append(static_cast<std::size_t>(terminal.y), '\n');
+    return out;
+}
+
+// The same looks, whatever the terminal's size.
+bool sameLooks(const TerminalFrame& a, const TerminalFrame& b) {
+    return a.size == b.size && a.cells == b.cells && a.cursor == b.cursor && a.cursorShown == b.cursorShown &&
+           a.title == b.title;
+}
+
+}  // namespace
+
+TerminalConsoleHost::TerminalConsoleHost(int inputFd, int outputFd, bool processWide)
+    : ScreenBuffer(sizeOf(terminalOrNone(outputFd), terminalOrNone(inputFd))),
+      inputFd_(terminalOrNone(inputFd)),
+      outputFd_(terminalOrNone(outputFd)),
+      processWide_(processWide),
+      modes_(inputFd_),
+      terminal_(size()) {
+    lazyBase_ = captureFrame(*this, terminal_);
+    if (processWide_) {
+        if (modes_.isTerminal() || outputFd_ >= 0) armTerminalExitGuard(modes_.fd(), modes_.start(), outputFd_);
+        if (inputFd_ >= 0 || outputFd_ >= 0) watchTerminalResize();
+    }
+}
+
+TerminalConsoleHost::~TerminalConsoleHost() {
+    if (processWide_) {
+        restoreTerminalAtExit();
+        disarmTerminalExitGuard();
+        return;
+    }
+    send(kTerminalRestore);
+    modes_.restoreStart();
+}
+
+void TerminalConsoleHost::send(std::string_view bytes) const {
+    if (outputFd_ < 0) return;
+    while (!bytes.empty()) {
+        const ssize_t n = write(outputFd_, bytes.data(), bytes.size());
+        if (n > 0) {
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            pollfd p{outputFd_, POLLOUT, 0};
+            if (poll(&p, 1, 1000) <= 0) return;
+        } else {
+            return;  // the terminal is gone: nothing more can be shown
+        }
+    }
+}
+
+void TerminalConsoleHost::applyModes(bool force) {
+    std::string out;
+    if (inputModeSet_) {
+        const std::uint32_t mode = currentInputMode();
+        modes_.applyInputMode(mode);
+        const bool mouse = (mode & mode::kMouseInput) != 0 && inputFd_ >= 0;
+        if (mouse != mouseReporting_ || (force && mouse)) out += mouse ? kMouseReportingOn : kMouseReportingOff;
+        mouseReporting_ = mouse;
+    }
+    if (outputModeSet_) {
+        const bool wrap = (currentOutputMode() & mode::kWrapAtEolOutput) != 0;
+        if (wrap != autowrap_ || (force && !wrap)) out += wrap ? kAutowrapOn : kAutowrapOff;
+        autowrap_ = wrap;
+    }
+    send(out);
+}
+
+void TerminalConsoleHost::setInputMode(std::uint32_t mode) {
+    ScreenBuffer::setInputMode(mode);
+    inputModeSet_ = true;
+    if (!childRunning_) applyModes(false);
+}
+
+void TerminalConsoleHost::setOutputMode(std::uint32_t mode) {
+    ScreenBuffer::setOutputMode(mode);
+    outputModeSet_ = true;
+    if (!childRunning_) applyModes(false);
+}
+
+void TerminalConsoleHost::takeResize() {
+    if (processWide_ && takeTerminalResize()) terminalResized();
+}
+
+void TerminalConsoleHost::terminalResized() {
+    CellPos size;
+    if (!queryTerminalSize(outputFd_, size) && !queryTerminalSize(inputFd_, size)) size = terminal_;
+    terminal_ = size;
+    InputEvent event;
+    event.kind = InputEvent::Kind::Resize;
+    event.newSize = size;
+    queued_.push_back(event);
+    if (childRunning_) return;
+    // A terminal rearranges its contents when resized in ways of its own.
+    renderer_.invalidate();
+    if (!lazy_) send(renderer_.render(captureFrame(*this, terminal_)));
+}
+
+void TerminalConsoleHost::changed() {
+    if (childRunning_ || outputFd_ < 0) return;
+    if (processWide_ && terminalResizePending()) takeResize();
+    TerminalFrame frame = captureFrame(*this, terminal_);
+    if (lazy_) {
+        if (sameLooks(frame, lazyBase_)) return;
+        lazy_ = false;
+        if (!painted_) send(makeRoom(terminal_));
+    }
+    painted_ = true;
+    send(renderer_.render(frame));
+}
+
+void TerminalConsoleHost::beginChild() {
+    if (childRunning_) return;
+    std::string out;
+    if (mouseReporting_) out += kMouseReportingOff;
+    if (!autowrap_) out += kAutowrapOn;
+    out += kCursorShown;
+    // The child writes where the buffer's cursor is, unless the terminal
+    // still shows what an earlier child wrote.
+    std::optional<CellPos> cursor;
+    if (!lazy_) {
+        const CellRect w = window();
+        const CellPos at{this->cursor().x - w.left, this->cursor().y - w.top};
+        if (at.x >= 0 && at.y >= 0 && at.x < std::min(w.right - w.left + 1, terminal_.x) &&
+            at.y < std::min(w.bottom - w.top + 1, terminal_.y))
+            cursor = at;
+    }
+    out += renderer_.penAndCursor(textAttribute(), cursor);
+    send(out);
+    modes_.restoreStart();
+    childRunning_ = true;
+}
+
+void TerminalConsoleHost::endChild() {
+    if (!childRunning_) return;
+    childRunning_ = false;
+    mouseReporting_ = false;
+    autowrap_ = true;
+    applyModes(true);
+    renderer_.invalidate();
+    lazy_ = true;
+    lazyBase_ = captureFrame(*this, terminal_);
+}
+
+bool TerminalConsoleHost::readInput(InputEvent& event) {
+    for (;;) {
+        if (!queued_.empty()) {
+            event = queued_.front();
+            queued_.pop_front();
+            return true;
+        }
+        if (decoder_.next(event)) return true;
+        if (inputClosed_ || inputFd_ < 0) return false;
+
+        int timeout = -1;
+        if (decoder_.waiting()) {
+            const std::int64_t left = TerminalInputDecoder::kEscapeWaitMs - (nowMs() - lastInputMs_);
+            if (left <= 0) {
+                decoder_.flush();
+                continue;
+            }
+            timeout = static_cast<int>(left);
+        }
+        pollfd fds[2] = {{inputFd_, POLLIN, 0}, {terminalResizeFd(), POLLIN, 0}};
+        const nfds_t count = processWide_ && fds[1].fd >= 0 ? 2 : 1;
+        const int ready = poll(fds, count, timeout);
+        if (ready < 0) {
+            if (errno == EINTR || errno == EAGAIN) {
+                takeResize();
+                continue;
+            }
+            decoder_.flush();
+            inputClosed_ = true;
+            continue;
+        }
+        if (ready == 0) {
+            decoder_.flush();
+            continue;
+        }
+        if (count == 2 && (fds[1].revents & POLLIN) != 0) takeResize();
+        if (fds[0].revents == 0) continue;
+        if ((fds[0].revents & POLLNVAL) != 0) {
+            decoder_.flush();
+            inputClosed_ = true;
+            continue;
+        }
+        char buffer[256];
+        const ssize_t n = read(inputFd_, buffer, sizeof buffer);
+        if (n > 0) {
+            lastInputMs_ = nowMs();
+            decoder_.setWindowOrigin({window().left, window().top});
+            decoder_.feed(std::string_view(buffer, static_cast<std::size_t>(n)), lastInputMs_);
+        } else if (n == 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)) {
+            // End of file, or the terminal has gone away.
+            decoder_.flush();
+            inputClosed_ = true;
+        }
+    }
+}
+
+}  // namespace corrivex::platform

@@ -1,0 +1,89 @@
+// The console host on a POSIX terminal: a Windows-style screen buffer whose
+// window is drawn on an xterm-compatible terminal, and keys and mouse
+// actions read from it.
+//
+// The buffer starts as large as the terminal (80 x 25 without one). After
+// every change the terminal gets what changed, no alternate screen is used:
+// what the run leaves stays on the terminal. Input modes map to the line
+// discipline (no line input, echo or processed input: raw keys, Ctrl+C as a
+// key) and mouse input to the terminal's mouse reporting.
+//
+// Around a child process that shares the terminal, the terminal gets back
+// the settings of the start, the text attribute's colours and the cursor at
+// the buffer's cursor; afterwards the host's settings come back and the
+// screen is drawn again whole, but only at the next change of what the
+// buffer shows, so that what the child wrote stays until then.
+//
+// When the host ends, the terminal gets back the settings of the start, no
+// mouse reporting, the cursor shown and its own colours.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string_view>
+
+#include "platform/screen_buffer.h"
+#include "platform/terminal_input_decoder.h"
+#include "platform/terminal_modes_posix.h"
+#include "platform/terminal_renderer.h"
+
+namespace corrivex::platform {
+
+class TerminalConsoleHost : public ScreenBuffer {
+public:
+    // `inputFd`: the terminal that keys come from (-1, or no terminal: input
+    // reads as closed). `outputFd`: where the screen is drawn (-1: nothing
+    // is shown). A process-wide host also puts the terminal back when the
+    // process is ended by a signal, and follows the terminal's size.
+    TerminalConsoleHost(int inputFd, int outputFd, bool processWide);
+    ~TerminalConsoleHost() override;
+
+    TerminalConsoleHost(const TerminalConsoleHost&) = delete;
+    TerminalConsoleHost& operator=(const TerminalConsoleHost&) = delete;
+
+    bool hasOutput() const override { return outputFd_ >= 0; }
+    void setInputMode(std::uint32_t mode) override;
+    void setOutputMode(std::uint32_t mode) override;
+    bool readInput(InputEvent& event) override;
+    void beginChild() override;
+    void endChild() override;
+
+    // The terminal's size was (or may have been) changed: read it again,
+    // draw the screen again and report a Resize event. The process-wide host
+    // calls it on SIGWINCH.
+    void terminalResized();
+
+    CellPos terminalSize() const { return terminal_; }
+
+protected:
+    void changed() override;
+
+private:
+    void send(std::string_view bytes) const;
+    void applyModes(bool force);
+    void takeResize();
+
+    int inputFd_ = -1;
+    int outputFd_ = -1;
+    bool processWide_ = false;
+    TerminalModes modes_;
+    CellPos terminal_{80, 25};
+    TerminalRenderer renderer_;
+    TerminalInputDecoder decoder_;
+    std::deque<InputEvent> queued_;  // resize events
+    std::int64_t lastInputMs_ = 0;
+    bool inputClosed_ = false;
+
+    bool inputModeSet_ = false;   // the terminal follows the console modes from the first set on
+    bool outputModeSet_ = false;
+    bool mouseReporting_ = false; // as the terminal has it now
+    bool autowrap_ = true;
+    bool childRunning_ = false;
+    // Nothing drawn since the start or since the last child: the terminal
+    // shows what it showed then, until the buffer's looks change.
+    bool lazy_ = true;
+    TerminalFrame lazyBase_;
+    bool painted_ = false;
+};
+
+}  // namespace corrivex::platform

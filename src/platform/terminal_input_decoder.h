@@ -1,0 +1,76 @@
+// Turns the bytes that an xterm-compatible terminal sends for keys and mouse
+// actions into console input events.
+//
+// Feed it bytes as they arrive, in pieces of any size; take the events with
+// next(). A sequence cut off at the end of a piece waits for its remaining
+// bytes. When nothing more has come for kEscapeWaitMs, call flush(): a lone
+// Esc is then the Esc key, and the bytes of an unfinished sequence count as
+// the keys they are.
+//
+// Keys come as key-down events with the Windows virtual-key code, the
+// character in code page 437 and the modifier flags: Ctrl+letter gives the
+// characters 1 to 26 with the letter's key; Esc before a key is Alt.
+// A character sent as UTF-8 gives its code page 437 byte, or '?' when the
+// code page has none; bytes that are not UTF-8 pass through as they are.
+// Mouse reports (SGR, mode 1006, and the older X10 form) give mouse events at
+// buffer positions (terminal cell + window origin), with the buttons held
+// after the event; a second press of the left button on the same cell within
+// kDoubleClickMs is a double click, as Windows reports it.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+
+#include "platform/console_host.h"
+
+namespace corrivex::platform {
+
+class TerminalInputDecoder {
+public:
+    static constexpr int kEscapeWaitMs = 50;
+    static constexpr int kDoubleClickMs = 500;
+    // Longest escape sequence taken; a longer one is dropped whole.
+    static constexpr std::size_t kMaxSequence = 64;
+
+    // The bytes that arrived at `nowMs` (any monotonic clock in milliseconds).
+    void feed(std::string_view bytes, std::int64_t nowMs);
+    // The wait for the rest of a sequence is over.
+    void flush();
+    // True while the bytes of an unfinished sequence wait for more.
+    bool waiting() const { return !pending_.empty(); }
+
+    bool next(InputEvent& event);
+    bool hasEvents() const { return !events_.empty(); }
+
+    // Mouse positions are terminal cells plus this origin (the window's top left).
+    void setWindowOrigin(CellPos origin) { origin_ = origin; }
+
+private:
+    void decode(bool final);
+    // Decodes one key or sequence at the start of `in`: the bytes it takes,
+    // or 0 when it needs more.
+    std::size_t decodeOne(std::string_view in, bool final);
+    std::size_t decodeEscape(std::string_view in, bool final);
+    std::size_t decodeCsi(std::string_view in, bool final, std::uint32_t extraModifiers);
+    std::size_t decodeSs3(std::string_view in, bool final, std::uint32_t extraModifiers);
+    std::size_t decodeText(std::string_view in, bool final, std::uint32_t extraModifiers);
+    // A CSI or SS3 sequence as a key, or 0 when it names none.
+    bool csiKey(std::string_view params, char final, KeyInput& key) const;
+    void mouseReport(int code, int column, int row, bool release);
+    void pushKey(const KeyInput& key);
+
+    std::string pending_;
+    bool skipping_ = false;  // inside an over-long sequence, until its final byte
+    std::deque<InputEvent> events_;
+    std::int64_t now_ = 0;
+    CellPos origin_{0, 0};
+    std::uint32_t buttons_ = 0;
+    // The last press of the left button that can start a double click.
+    bool clickArmed_ = false;
+    CellPos clickPos_{0, 0};
+    std::int64_t clickTime_ = 0;
+};
+
+}  // namespace corrivex::platform

@@ -1,0 +1,49 @@
+// The modes of a POSIX terminal as the console modes ask for them: the line
+// discipline's settings (termios) and the terminal's own modes (mouse
+// reporting, autowrap), with the settings the terminal had at the start.
+#pragma once
+
+#include <termios.h>
+
+#include <cstdint>
+#include <string_view>
+
+namespace corrivex::platform {
+
+// Escape sequences of the terminal's modes. Mouse reporting: button presses
+// and releases (1000), motion while a button is held (1002), SGR form (1006).
+inline constexpr std::string_view kMouseReportingOn = "\x1b[?1000h\x1b[?1002h\x1b[?1006h";
+inline constexpr std::string_view kMouseReportingOff = "\x1b[?1006l\x1b[?1002l\x1b[?1000l";
+inline constexpr std::string_view kAutowrapOn = "\x1b[?7h";
+inline constexpr std::string_view kAutowrapOff = "\x1b[?7l";
+inline constexpr std::string_view kCursorShown = "\x1b[?25h";
+// What the terminal gets back when the process ends: no mouse reporting,
+// autowrap, the cursor shown, the terminal's own colours.
+inline constexpr std::string_view kTerminalRestore =
+    "\x1b[?1006l\x1b[?1002l\x1b[?1000l\x1b[?7h\x1b[?25h\x1b[0m";
+
+// The line discipline's settings for a console input mode, from those of the
+// start: without line input no canonical mode (keys arrive one by one, Enter
+// as CR); without echo no echo; without processed input no signal keys
+// (Ctrl+C, Ctrl+Z, Ctrl+\ arrive as keys) and no XON/XOFF flow control.
+// Output processing is left as it was, so that a "\n" still starts a line.
+termios termiosForInputMode(const termios& start, std::uint32_t inputMode);
+
+class TerminalModes {
+public:
+    // Records the settings of `fd` when it is a terminal.
+    explicit TerminalModes(int fd);
+
+    bool isTerminal() const { return fd_ >= 0; }
+    int fd() const { return fd_; }
+    const termios& start() const { return start_; }
+
+    void applyInputMode(std::uint32_t inputMode) const;
+    void restoreStart() const;
+
+private:
+    int fd_ = -1;
+    termios start_{};
+};
+
+}  // namespace corrivex::platform

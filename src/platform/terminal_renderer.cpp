@@ -1,0 +1,217 @@
+#include "platform/terminal_renderer.h"
+
+#include <algorithm>
+
+#include "platform/cp437.h"
+
+namespace corrivex::platform {
+
+namespace {
+
+// Console attribute bits that a terminal shows besides the colours.
+constexpr std::uint16_t kReverseVideo = 0x4000;
+constexpr std::uint16_t kUnderscore = 0x8000;
+constexpr std::uint16_t kShownBits = 0x00FF | kReverseVideo | kUnderscore;
+
+// Windows numbers its colours blue = 1, red = 4; ANSI red = 1, blue = 4.
+int ansiColour(int colour) { return ((colour & 1) << 2) | (colour & 2) | ((colour & 4) >> 2); }
+
+void appendNumber(std::string& out, int n) { out += std::to_string(n); }
+
+// Cursor Position, 1-based, with the parameters a terminal takes as 1 left out.
+std::string cursorPosition(CellPos to) {
+    std::string s = "\x1b[";
+    if (to.x == 0 && to.y == 0) return s + "H";
+    appendNumber(s, to.y + 1);
+    if (to.x != 0) {
+        s += ';';
+        appendNumber(s, to.x + 1);
+    }
+    return s + "H";
+}
+
+// A relative move of n cells with the final byte `final` (A up, B down, C right, D left).
+std::string relativeMove(int n, char final) {
+    std::string s = "\x1b[";
+    if (n != 1) appendNumber(s, n);
+    return s + final;
+}
+
+}  // namespace
+
+int ansiForeground(std::uint16_t attr) {
+    const int colour = attr & 0x0F;
+    return ((colour & 8) != 0 ? 90 : 30) + ansiColour(colour);
+}
+
+int ansiBackground(std::uint16_t attr) {
+    const int colour = (attr >> 4) & 0x0F;
+    return ((colour & 8) != 0 ? 100 : 40) + ansiColour(colour);
+}
+
+TerminalFrame captureFrame(const ScreenBuffer& buffer, CellPos terminal) {
+    TerminalFrame frame;
+    frame.terminal = terminal;
+    const CellRect window = buffer.window();
+    frame.size.x = std::max(0, std::min(window.right - window.left + 1, terminal.x));
+    frame.size.y = std::max(0, std::min(window.bottom - window.top + 1, terminal.y));
+    frame.cells.reserve(static_cast<std::size_t>(frame.size.x) * frame.size.y);
+    for (int y = 0; y < frame.size.y; ++y)
+        for (int x = 0; x < frame.size.x; ++x) {
+            const Cell& cell = buffer.at(window.left + x, window.top + y);
+            frame.cells.push_back(Cell{cell.ch, static_cast<std::uint16_t>(cell.attr & kShownBits)});
+        }
+    frame.cursor = {buffer.cursor().x - window.left, buffer.cursor().y - window.top};
+    frame.cursorShown = buffer.currentCursorInfo().visible && frame.cursor.x >= 0 && frame.cursor.y >= 0 &&
+                        frame.cursor.x < frame.size.x && frame.cursor.y < frame.size.y;
+    frame.title = buffer.title();
+    return frame;
+}
+
+void TerminalRenderer::invalidate() {
+    shown_.reset();
+    at_.reset();
+    pen_.reset();
+    cursorShown_.reset();
+    title_.reset();
+}
+
+void TerminalRenderer::setPen(std::string& out, std::uint16_t attr) {
+    attr &= kShownBits;
+    if (pen_ == attr) return;
+    const std::uint16_t flags = attr & (kReverseVideo | kUnderscore);
+    std::string params;
+    if (!pen_ || (*pen_ & (kReverseVideo | kUnderscore)) != flags) {
+        // From a clean rendition: whatever else is in force goes.
+        params = "0;";
+        if ((flags & kReverseVideo) != 0) params += "7;";
+        if ((flags & kUnderscore) != 0) params += "4;";
+        params += std::to_string(ansiForeground(attr)) + ";" + std::to_string(ansiBackground(attr));
+    } else {
+        if ((*pen_ & 0x0F) != (attr & 0x0F)) params = std::to_string(ansiForeground(attr));
+        if ((*pen_ & 0xF0) != (attr & 0xF0)) {
+            if (!params.empty()) params += ';';
+            params += std::to_string(ansiBackground(attr));
+        }
+    }
+    out += "\x1b[" + params + "m";
+    pen_ = attr;
+}
+
+void TerminalRenderer::moveTo(std::string& out, CellPos to, const TerminalFrame* frame) {
+    if (at_ == to) return;
+    std::string best = cursorPosition(to);
+    if (at_) {
+        const CellPos from = *at_;
+        std::string relative;
+        if (to.y < from.y) relative += relativeMove(from.y - to.y, 'A');
+        if (to.y > from.y) relative += relativeMove(to.y - from.y, 'B');
+        if (to.x == 0 && from.x != 0) {
+            relative += '\r';
+        } else if (to.x > from.x) {
+            relative += relativeMove(to.x - from.x, 'C');
+        } else if (to.x < from.x) {
+            relative += relativeMove(from.x - to.x, 'D');
+        }
+        if (relative.size() < best.size()) best = std::move(relative);
+
+        // Forward on the same row over cells that already show what the
+        // frame holds, in the colours in force: writing them again may be
+        // shorter than a move.
+        if (frame != nullptr && to.y == from.y && to.x > from.x && pen_ && to.y < frame->size.y &&
+            to.x <= frame->size.x) {
+            std::string rewrite;
+            for (int x = from.x; x < to.x && rewrite.size() < best.size(); ++x) {
+                const Cell& cell = frame->at(x, to.y);
+                if ((cell.attr & kShownBits) != *pen_) {
+                    rewrite.clear();
+                    break;
+                }
+                rewrite += cp437Glyph(cell.ch);
+            }
+            if (!rewrite.empty() && rewrite.size() < best.size()) best = std::move(rewrite);
+        }
+    }
+    out += best;
+    at_ = to;
+}
+
+std::string TerminalRenderer::penAndCursor(std::uint16_t attr, std::optional<CellPos> to) {
+    std::string out;
+    pen_.reset();
+    setPen(out, attr);
+    if (to) {
+        out += cursorPosition(*to);
+        at_ = to;
+    }
+    return out;
+}
+
+std::string TerminalRenderer::render(const TerminalFrame& frame) {
+    std::string out;
+    const TerminalFrame* previous = shown_ && shown_->terminal == frame.terminal ? &*shown_ : nullptr;
+
+    if (!frame.cursorShown && cursorShown_ != false) {
+        out += "\x1b[?25l";
+        cursorShown_ = false;
+    }
+
+    if (title_ ? *title_ != frame.title : !frame.title.empty()) {
+        out += "\x1b]2;";
+        for (unsigned char byte : frame.title) out += cp437Glyph(byte);
+        out += '\a';
+        title_ = frame.title;
+    }
+
+    // What lies outside the frame and is not known to be blank is erased in
+    // the terminal's own colours.
+    std::vector<CellRect> erase;  // each: from (left, top) to the end of the row, or of the screen
+    if (previous == nullptr) {
+        if (frame.size.x < frame.terminal.x)
+            for (int y = 0; y < frame.size.y; ++y) erase.push_back({frame.size.x, y, -1, y});
+        if (frame.size.y < frame.terminal.y) erase.push_back({0, frame.size.y, -1, -1});
+    } else {
+        if (previous->size.x > frame.size.x)
+            for (int y = 0; y < std::min(frame.size.y, previous->size.y); ++y)
+                erase.push_back({frame.size.x, y, -1, y});
+        if (previous->size.y > frame.size.y) erase.push_back({0, frame.size.y, -1, -1});
+    }
+    if (!erase.empty()) {
+        out += "\x1b[0m";
+        pen_.reset();
+        for (const CellRect& part : erase) {
+            moveTo(out, {part.left, part.top}, nullptr);
+            out += part.bottom < 0 ? "\x1b[J" : "\x1b[K";
+        }
+    }
+
+    for (int y = 0; y < frame.size.y; ++y) {
+        for (int x = 0; x < frame.size.x; ++x) {
+            const Cell& cell = frame.at(x, y);
+            if (previous != nullptr && x < previous->size.x && y < previous->size.y && previous->at(x, y) == cell)
+                continue;
+            moveTo(out, {x, y}, &frame);
+            setPen(out, cell.attr);
+            out += cp437Glyph(cell.ch);
+            // Past the terminal's last column the cursor waits to wrap, in a
+            // way that differs between terminals: its place is not known.
+            if (x + 1 >= frame.terminal.x)
+                at_.reset();
+            else
+                at_ = CellPos{x + 1, y};
+        }
+    }
+
+    if (frame.cursorShown) {
+        moveTo(out, frame.cursor, &frame);
+        if (cursorShown_ != true) {
+            out += "\x1b[?25h";
+            cursorShown_ = true;
+        }
+    }
+
+    shown_ = frame;
+    return out;
+}
+
+}  // namespace corrivex::platform

@@ -1,0 +1,72 @@
+// What a screen buffer looks like on an xterm-compatible terminal, and the
+// bytes that bring the terminal from what it shows to what it should show.
+//
+// A frame is the window of the buffer, clipped to the terminal's size, drawn
+// from the terminal's top left corner. The renderer remembers the frame it
+// drew last and what it knows of the terminal (cursor position, colours,
+// cursor visibility, title), and sends only what changed. Every byte of a
+// cell goes out as its code page 437 glyph in UTF-8, so no cell and no title
+// ever sends a control character.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/console_host.h"
+#include "platform/screen_buffer.h"
+
+namespace corrivex::platform {
+
+struct TerminalFrame {
+    CellPos terminal;           // the terminal's columns x rows
+    CellPos size;               // columns x rows drawn: the window clipped to the terminal
+    std::vector<Cell> cells;    // size.x * size.y, row by row, with the attribute bits a terminal shows
+    CellPos cursor;             // in frame coordinates
+    bool cursorShown = false;   // visible, and inside the frame
+    std::string title;
+
+    const Cell& at(int x, int y) const { return cells[static_cast<std::size_t>(y) * size.x + x]; }
+    friend bool operator==(const TerminalFrame&, const TerminalFrame&) = default;
+};
+
+// The window of `buffer` as a terminal of `terminal` columns x rows shows it.
+TerminalFrame captureFrame(const ScreenBuffer& buffer, CellPos terminal);
+
+// Select Graphic Rendition parameters of a console attribute: the
+// foreground and background colour numbers (1 blue, 2 green, 4 red,
+// 8 intensity) as ANSI colours 30-37/90-97 and 40-47/100-107.
+int ansiForeground(std::uint16_t attr);
+int ansiBackground(std::uint16_t attr);
+
+class TerminalRenderer {
+public:
+    // The bytes that make the terminal show `frame`.
+    std::string render(const TerminalFrame& frame);
+
+    // The terminal's contents, colours, cursor and title are no longer
+    // known (another program drew on it, it was resized): the next render
+    // draws everything and clears the terminal around the frame.
+    void invalidate();
+
+    // Sets the colours of `attr` (from a clean rendition) and, when `to` is
+    // given, puts the cursor there (absolutely); the renderer remembers both.
+    std::string penAndCursor(std::uint16_t attr, std::optional<CellPos> to);
+
+    // What the renderer drew last, if it knows.
+    const std::optional<TerminalFrame>& shown() const { return shown_; }
+
+private:
+    void moveTo(std::string& out, CellPos to, const TerminalFrame* frame);
+    void setPen(std::string& out, std::uint16_t attr);
+
+    std::optional<TerminalFrame> shown_;
+    std::optional<CellPos> at_;              // where the terminal's cursor is
+    std::optional<std::uint16_t> pen_;       // the colours in force, when they are ours
+    std::optional<bool> cursorShown_;
+    std::optional<std::string> title_;
+};
+
+}  // namespace corrivex::platform

@@ -1,0 +1,34 @@
+// The directory listing, the existence test and the current directory, as the
+// front end sees them: texts are cut and checked here, native_directory.h
+// asks the platform.
+#include "primitives/directory.h"
+
+#include "primitives/length_limits.h"
+#include "primitives/name_checks.h"
+#include "primitives/native_directory.h"
+
+namespace corrivex {
+
+Text dirFirst(const Text& mask, std::uint32_t attributes) {
+    const Text cutMask = limits::cut(mask, limits::kMask);
+    if (cutMask.empty()) return dirNext();
+    if (names::holdsNul(cutMask)) {
+        native::listClose();
+        return Text();
+    }
+    return native::listFirst(cutMask, attributes);
+}
+
+Text dirNext() { return native::listNext(); }
+
+bool fileExists(const Text& name) { return !dirFirst(name, attr::kNone).empty(); }
+
+Text currentDir() { return native::currentDirectory(); }
+
+void changeDir(const Text& path) {
+    const Text cutPath = limits::cut(path, limits::kDirectoryPath);
+    if (cutPath.empty() || names::holdsWildcard(cutPath) || names::holdsNul(cutPath)) return;
+    native::setCurrentDirectory(cutPath);
+}
+
+}  // namespace corrivex

@@ -1,0 +1,16 @@
+// Checks on texts before they are handed to the platform as names.
+#pragma once
+
+#include "primitives/text.h"
+
+namespace corrivex::names {
+
+// A name holding '*' or '?' is a wildcard mask, never the name of one file.
+inline bool holdsWildcard(const Text& name) { return name.find_first_of("*?") != Text::npos; }
+
+// The platform takes names as C strings: a NUL byte inside a text would cut
+// the name short and make it name something else, so such a text names
+// nothing at all.
+inline bool holdsNul(const Text& name) { return name.find('\0') != Text::npos; }
+
+}  // namespace corrivex::names

@@ -1,0 +1,27 @@
+// The platform side of the directory listing and the current directory.
+// directory.cpp checks and cuts the texts; these calls only ask the platform.
+// Each platform file keeps the one listing of the process to itself.
+#pragma once
+
+#include <cstdint>
+
+#include "primitives/text.h"
+
+namespace corrivex::native {
+
+// Abandons the listing in progress and starts one for `mask`; gives the first
+// entry that passes the attribute filter, or the empty text.
+Text listFirst(const Text& mask, std::uint32_t attributes);
+// The next entry of the listing in progress that passes its filter, or the
+// empty text (the listing is then closed).
+Text listNext();
+// Closes the listing in progress, if any.
+void listClose();
+
+// The current directory, or the empty text when the platform cannot give it
+// in at most 259 characters.
+Text currentDirectory();
+// Asks the platform to make `path` current; false when it refuses.
+bool setCurrentDirectory(const Text& path);
+
+}  // namespace corrivex::native

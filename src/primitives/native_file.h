@@ -1,0 +1,32 @@
+// The platform side of the text files: open, read, write, cut and close one
+// file handle. text_file.cpp holds the file table, the read buffer and the
+// line rules on top of these calls.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "primitives/text.h"
+
+namespace corrivex::native {
+
+// A Windows HANDLE or a POSIX file descriptor.
+using FileHandle = std::intptr_t;
+inline constexpr FileHandle kNoFile = -1;
+
+// An existing file (or readable stream) for reading only, not shared.
+FileHandle openForReading(const Text& name);
+// A file for writing only, not shared, created when missing and emptied when
+// present.
+FileHandle openForWriting(const Text& name);
+// False for pipes, consoles and devices, which are read one byte at a time.
+bool isDiskFile(FileHandle file);
+// Up to `size` bytes; 0 at the end of the file and on any failure.
+std::size_t readBytes(FileHandle file, char* buffer, std::size_t size);
+// One platform write of all `size` bytes; a failure is ignored.
+void writeBytes(FileHandle file, const char* bytes, std::size_t size);
+// Cuts the file at its current position.
+void cutAtPosition(FileHandle file);
+void closeFile(FileHandle file);
+
+}  // namespace corrivex::native

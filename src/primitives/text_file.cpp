@@ -1,0 +1,116 @@
+// The table of open text files, the 128-byte read buffer and the line rules.
+// native_file.h does the platform calls.
+#include "primitives/text_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <map>
+#include <new>
+
+#include "primitives/length_limits.h"
+#include "primitives/name_checks.h"
+#include "primitives/native_file.h"
+
+namespace corrivex {
+namespace {
+
+constexpr std::size_t kReadBlock = 128;
+constexpr char kCarriageReturn = '\r';
+constexpr char kLineFeed = '\n';
+constexpr char kEndOfFile = '\x1A';
+
+struct OpenFile {
+    FileMode mode = FileMode::Input;
+    native::FileHandle handle = native::kNoFile;
+    bool disk = true;                      // false: read one byte at a time
+    std::array<char, kReadBlock> buffer{};
+    std::size_t next = 0;                  // first unread byte of the buffer
+    std::size_t filled = 0;                // bytes held in the buffer
+    bool ended = false;                    // the end (or 0x1A) was reached: nothing more is read
+};
+
+// The open files of the process, by file number.
+std::map<FileNumber, OpenFile> openFiles;
+
+// Takes the next block into the buffer; false when no byte came.
+bool refill(OpenFile& file) {
+    if (file.ended) return false;
+    const std::size_t got = native::readBytes(file.handle, file.buffer.data(), file.disk ? kReadBlock : 1);
+    file.next = 0;
+    file.filled = got;
+    if (got == 0) file.ended = true;
+    return got != 0;
+}
+
+bool hasByte(OpenFile& file) { return file.next < file.filled || refill(file); }
+
+Text nextLine(OpenFile& file) {
+    Text line;
+    while (hasByte(file)) {
+        const char* const begin = file.buffer.data() + file.next;
+        const char* const end = file.buffer.data() + file.filled;
+        const char* const stop =
+            std::find_if(begin, end, [](char c) { return c == kCarriageReturn || c == kEndOfFile; });
+        line.append(begin, stop);
+        file.next += static_cast<std::size_t>(stop - begin);
+        if (stop == end) continue;
+
+        if (*stop == kEndOfFile) {
+            // It and all that follows are never read.
+            file.ended = true;
+            file.next = file.filled;
+            return line;
+        }
+        ++file.next;  // the CR
+        if (hasByte(file) && file.buffer[file.next] == kLineFeed) ++file.next;
+        return line;
+    }
+    return line;
+}
+
+}  // namespace
+
+void openFile(FileNumber number, const Text& name, FileMode mode) {
+    if (number < 0 || openFiles.contains(number)) return;
+    const Text fileName = limits::cut(name, limits::kFileName);
+    if (fileName.empty() || names::holdsWildcard(fileName) || names::holdsNul(fileName)) return;
+
+    OpenFile file;
+    file.mode = mode;
+    file.handle = mode == FileMode::Input ? native::openForReading(fileName) : native::openForWriting(fileName);
+    if (file.handle == native::kNoFile) return;
+    if (mode == FileMode::Input) {
+        file.disk = native::isDiskFile(file.handle);
+        refill(file);
+    }
+    openFiles.emplace(number, file);
+}
+
+Text readLine(FileNumber number) {
+    const auto found = openFiles.find(number);
+    if (found == openFiles.end() || found->second.mode != FileMode::Input) return Text();
+    try {
+        return nextLine(found->second);
+    } catch (const std::bad_alloc&) {
+        return Text();  // a line too long for the memory there is
+    }
+}
+
+void writeLine(FileNumber number, const Text& text) {
+    const auto found = openFiles.find(number);
+    if (found == openFiles.end() || found->second.mode != FileMode::Output) return;
+    static constexpr char kLineEnd[] = {kCarriageReturn, kLineFeed};
+    if (!text.empty()) native::writeBytes(found->second.handle, text.data(), text.size());
+    native::writeBytes(found->second.handle, kLineEnd, sizeof kLineEnd);
+}
+
+void closeFile(FileNumber number) {
+    const auto found = openFiles.find(number);
+    if (found == openFiles.end()) return;
+    if (found->second.mode == FileMode::Output) native::cutAtPosition(found->second.handle);
+    native::closeFile(found->second.handle);
+    openFiles.erase(found);
+}
+
+}  // namespace corrivex

@@ -1,0 +1,35 @@
+#include "primitives/wildcard.h"
+
+namespace corrivex::native {
+namespace {
+
+char folded(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool matchesMask(std::string_view mask, std::string_view name) {
+    // Greedy scan; on a mismatch go back to the last '*' and let it take one
+    // more character. Linear in practice, never exponential.
+    std::size_t m = 0;
+    std::size_t n = 0;
+    std::size_t starMask = std::string_view::npos;
+    std::size_t starName = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && mask[m] == '*') {
+            starMask = m++;
+            starName = n;
+        } else if (m < mask.size() && (mask[m] == '?' || folded(mask[m]) == folded(name[n]))) {
+            ++m;
+            ++n;
+        } else if (starMask != std::string_view::npos) {
+            m = starMask + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == '*') ++m;
+    return m == mask.size();
+}
+
+}  // namespace corrivex::native

@@ -1,0 +1,13 @@
+// Listing masks for platforms whose directory enumeration has no wildcard
+// search of its own: '*' matches any run of characters, '?' exactly one, and
+// letters match without regard to case (ASCII), as the Windows search does.
+// No other character is special.
+#pragma once
+
+#include <string_view>
+
+namespace corrivex::native {
+
+bool matchesMask(std::string_view mask, std::string_view name);
+
+}  // namespace corrivex::native

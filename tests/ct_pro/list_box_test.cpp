@@ -1,0 +1,332 @@
+// The list box on an 80 x 30 memory console, driven by scripted keys and
+// mouse events.
+#include "list_box.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "recording_host.h"
+
+namespace corrivex::ctpro {
+namespace {
+
+using platform::CellPos;
+using testing::RecordingHost;
+namespace vk = platform::vk;
+namespace modifier = platform::modifier;
+namespace mouse = platform::mouse;
+
+std::string bytes(const char* text, std::size_t size) { return std::string(text, size); }
+
+std::vector<std::string> numberedNames(int count) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= count; ++i) {
+        std::string number = std::to_string(i);
+        names.push_back("NAME" + std::string(4 - number.size(), '0') + number);
+    }
+    return names;
+}
+
+class ListBoxTest : public ::testing::Test {
+protected:
+    ListBoxTest() : layout(listBoxLayout({0, 0, 79, 29})) {}
+
+    std::string run(std::vector<std::string> entries, std::string caption = "C:\\COURSE",
+                    std::string hint = " <ctl> click for mult. selection") {
+        return runListBox(host, ListBoxRequest{std::move(caption), std::move(hint), std::move(entries)});
+    }
+    // The screen position of the entry shown on list row `row`.
+    CellPos rowPos(int row) const { return {layout.box.left + 10, layout.listTop + row}; }
+    CellPos okPos() const { return {layout.okButton.left + 2, layout.okButton.top}; }
+    CellPos cancelPos() const { return {layout.cancelButton.left + 2, layout.cancelButton.top}; }
+    const std::string& listRow(int row) const { return host.last().rows[layout.listTop + row]; }
+    const std::string& bottomBorder() const { return host.last().rows[layout.box.bottom]; }
+
+    RecordingHost host;
+    ListBoxLayout layout;
+    const std::vector<std::string> three{"ALPHA", "BETA", "GAMMA"};
+};
+
+// --- Layout and drawing ---------------------------------------------------
+
+TEST_F(ListBoxTest, LeavesTheInstructionRowsAboveTheBoxReadable) {
+    EXPECT_EQ(layout.box.top, 7);  // row 8 of the screen
+    EXPECT_EQ(layout.box.bottom, 28);
+    EXPECT_EQ(layout.box.left, 2);
+    EXPECT_EQ(layout.box.right, 77);
+    EXPECT_EQ(layout.listRows, 16);
+
+    host.put(0, 0, "There are no .txt or .dat files in this directory!!", 0xFC);
+    host.put(35, 4, "Make simultaneous choices ", 0xFD);
+    host.put(35, 5, "with <ctrl> click, then press OK", 0xFD);
+    run(three);
+    const auto& screen = host.last().rows;
+    EXPECT_EQ(screen[0].substr(0, 51), "There are no .txt or .dat files in this directory!!");
+    EXPECT_EQ(screen[4].substr(35, 26), "Make simultaneous choices ");
+    EXPECT_EQ(screen[5].substr(35, 32), "with <ctrl> click, then press OK");
+    EXPECT_NE(screen[7].find("C:\\COURSE"), std::string::npos);
+}
+
+TEST_F(ListBoxTest, ShowsCaptionHintEntriesMarksAndButtons) {
+    run(three);
+    const auto& screen = host.last().rows;
+    EXPECT_EQ(screen[7].substr(2, 14), "+- C:\\COURSE -");
+    EXPECT_EQ(screen[8].substr(2, 36), "|  <ctl> click for mult. selection  ");
+    EXPECT_EQ(listRow(0).substr(2, 13), "|> [ ] ALPHA ");
+    EXPECT_EQ(listRow(1).substr(2, 13), "|  [ ] BETA  ");
+    EXPECT_EQ(listRow(3).substr(2, 13), "|            ");
+    EXPECT_EQ(screen[layout.okButton.top].find('>'), std::string::npos) << "no button has the focus";
+    EXPECT_EQ(screen[layout.okButton.top].substr(layout.okButton.left, 10), "[   OK   ]");
+    EXPECT_EQ(screen[layout.cancelButton.top].substr(layout.cancelButton.left, 10), "[ Cancel ]");
+    EXPECT_NE(bottomBorder().find(" 0 chosen - 1/3 "), std::string::npos);
+    // The focused entry is told apart by its pointer, not only by colour.
+    EXPECT_EQ(host.attrAt(host.last(), 10, layout.listTop), 0x1F);
+    EXPECT_EQ(host.attrAt(host.last(), 10, layout.listTop + 1), 0x70);
+    EXPECT_FALSE(host.last().cursorVisible);
+}
+
+TEST_F(ListBoxTest, CutsLongCaptionsAtTheLeftAndLongNamesAtTheRight) {
+    const std::string path = "C:\\" + std::string(100, 'p') + "\\LAST\\DIR";
+    const std::string name = std::string(90, 'N') + "END";
+    run({name}, path);
+    const std::string& top = host.last().rows[7];
+    EXPECT_NE(top.find(" ...pppp"), std::string::npos);
+    EXPECT_NE(top.find("\\LAST\\DIR -+"), std::string::npos);
+    EXPECT_EQ(top.size(), 80u);
+    const std::string& row = listRow(0);
+    EXPECT_EQ(row.substr(9, 3), "NNN");
+    EXPECT_EQ(row.substr(72, 6), "N... |");
+    EXPECT_EQ(row.find("END"), std::string::npos);
+}
+
+TEST_F(ListBoxTest, ShowsControlBytesOfNamesAsQuestionMarks) {
+    const std::string name = bytes("A\tB\x1b" "C", 5);
+    EXPECT_EQ(run({name}), "");
+    EXPECT_EQ(listRow(0).substr(9, 5), "A?B?C");
+}
+
+TEST_F(ListBoxTest, PutsBackTheCellsTheCursorAndTheInputModeWhenItCloses) {
+    for (int y = 0; y < 30; ++y) host.put(0, y, std::string(80, static_cast<char>('a' + y % 26)), 0xF0);
+    host.setCursorPosition({5, 12});
+    host.setInputMode(platform::mode::kMouseInput);
+    const auto before = host.allCells();
+    host.pushKey(vk::kSpace, ' ');
+    host.pushKey(vk::kReturn);
+    EXPECT_EQ(run(three), "ALPHA");
+    EXPECT_EQ(host.last().inputMode, platform::mode::kExtendedFlags | platform::mode::kMouseInput);
+    EXPECT_TRUE(host.allCells() == before);
+    EXPECT_EQ(host.cursor(), (CellPos{5, 12}));
+    EXPECT_TRUE(host.currentCursorInfo().visible);
+    EXPECT_EQ(host.currentInputMode(), platform::mode::kMouseInput);
+}
+
+TEST_F(ListBoxTest, RedrawsOnlyWhatAKeyChanges) {
+    host.pushKey(vk::kDown);
+    host.pushKey(vk::kSpace, ' ');
+    run(numberedNames(1000));
+    const auto& snapshots = host.snapshots();
+    ASSERT_GE(snapshots.size(), 5u);
+    const int boxCells = (layout.box.right - layout.box.left + 1) * (layout.box.bottom - layout.box.top + 1);
+    EXPECT_EQ(static_cast<int>(snapshots[0].cellsWrittenBefore), boxCells);
+    // Down: the two entry rows and the indicator; Space: one row and the count.
+    EXPECT_LE(snapshots[1].cellsWrittenBefore, 3u * 74u);
+    EXPECT_LE(snapshots[3].cellsWrittenBefore, 2u * 74u);
+    EXPECT_GT(snapshots[3].cellsWrittenBefore, 0u);
+    EXPECT_EQ(snapshots[2].cellsWrittenBefore, 0u) << "a key release changes nothing";
+}
+
+// --- Keys ------------------------------------------------------------------
+
+TEST_F(ListBoxTest, SpaceTogglesAndEnterReturnsTheChosenInListOrder) {
+    host.pushKey(vk::kDown);
+    host.pushKey(vk::kDown);
+    host.pushKey(vk::kSpace, ' ');
+    host.pushKey(vk::kUp);
+    host.pushKey(vk::kUp);
+    host.pushKey(vk::kSpace, ' ');
+    host.pushKey(vk::kDown);
+    host.pushKey(vk::kSpace, ' ');
+    host.pushKey(vk::kSpace, ' ');  // BETA off again
+    host.pushKey(vk::kReturn);
+    EXPECT_EQ(run(three), bytes("ALPHA\0GAMMA", 11));
+    EXPECT_EQ(listRow(0).substr(2, 13), "|  [x] ALPHA ");
+    EXPECT_EQ(listRow(1).substr(2, 13), "|> [ ] BETA  ");
+    EXPECT_EQ(listRow(2).substr(2, 13), "|  [x] GAMMA ");
+    EXPECT_NE(bottomBorder().find(" 2 chosen - 2/3 "), std::string::npos);
+}
+
+TEST_F(ListBoxTest, EnterWithNothingChosenAndEscapeGiveTheEmptyText) {
+    host.pushKey(vk::kReturn);
+    EXPECT_EQ(run(three), "");
+    host.pushKey(vk::kSpace, ' ');
+    host.pushKey(vk::kEscape);
+    EXPECT_EQ(run(three), "");
+}
+
+TEST_F(ListBoxTest, ClosedInputGivesTheEmptyText) {
+    host.pushKey(vk::kSpace, ' ');
+    EXPECT_EQ(run(three), "");
+}
+
+TEST_F(ListBoxTest, TabMovesBetweenListAndButtons) {
+    host.pushKey(vk::kSpace, ' ');
+    host.pushKey(vk::kTab);
+    host.pushKey(vk::kReturn);  // OK
+    EXPECT_EQ(run(three), "ALPHA");
+    EXPECT_EQ(host.last().rows[layout.okButton.top].substr(layout.okButton.left, 10), "[>  OK  <]");
+    EXPECT_EQ(listRow(0).substr(2, 13), "|  [x] ALPHA ") << "no pointer while a button has the focus";
+
+    host.pushKey(vk::kSpace, ' ');
+    host.pushKey(vk::kTab);
+    host.pushKey(vk::kTab);
+    host.pushKey(vk::kReturn);  // Cancel
+    EXPECT_EQ(run(three), "");
+    EXPECT_EQ(host.last().rows[layout.cancelButton.top].substr(layout.cancelButton.left, 10), "[>Cancel<]");
+
+    host.pushKey(vk::kSpace, ' ');
+    host.pushKey(vk::kTab, 0, modifier::kShift);  // back to Cancel
+    host.pushKey(vk::kLeft);                      // OK
+    host.pushKey(vk::kSpace, ' ');                // presses OK
+    EXPECT_EQ(run(three), "ALPHA");
+
+    host.pushKey(vk::kTab);
+    host.pushKey(vk::kRight);  // Cancel
+    host.pushKey(vk::kTab);    // list
+    host.pushKey(vk::kSpace, ' ');
+    host.pushKey(vk::kReturn);
+    EXPECT_EQ(run(three), "ALPHA");
+}
+
+TEST_F(ListBoxTest, ALetterJumpsToTheNextEntryBeginningWithIt) {
+    host.pushChar('b');
+    host.pushKey(vk::kSpace, ' ');
+    host.pushChar('B');
+    host.pushKey(vk::kSpace, ' ');
+    host.pushChar('b');  // round again to Beta
+    host.pushChar('z');  // no such entry: stays
+    host.pushKey(vk::kSpace, ' ');
+    host.pushKey(vk::kReturn);
+    EXPECT_EQ(run({"alpha", "Beta", "charlie", "bravo"}), "bravo");
+}
+
+TEST_F(ListBoxTest, ThousandEntriesScrollPageAndShowTheirPosition) {
+    host.pushKey(vk::kNext);  // focus and view a page down
+    EXPECT_EQ(run(numberedNames(1000)), "");
+    EXPECT_EQ(listRow(0).substr(2, 15), "|> [ ] NAME0017");
+    EXPECT_NE(bottomBorder().find(" 17/1000 "), std::string::npos);
+
+    host.pushKey(vk::kEnd);
+    run(numberedNames(1000));
+    EXPECT_EQ(listRow(15).substr(2, 15), "|> [ ] NAME1000");
+    EXPECT_EQ(listRow(0).substr(9, 8), "NAME0985");
+    EXPECT_NE(bottomBorder().find(" 1000/1000 "), std::string::npos);
+
+    host.pushKey(vk::kEnd);
+    host.pushKey(vk::kPrior);
+    host.pushKey(vk::kHome);
+    host.pushKey(vk::kDown);
+    run(numberedNames(1000));
+    EXPECT_EQ(listRow(0).substr(9, 8), "NAME0001");
+    EXPECT_NE(bottomBorder().find(" 2/1000 "), std::string::npos);
+
+    for (int i = 0; i < 20; ++i) host.pushKey(vk::kDown);  // past the bottom row
+    host.pushKey(vk::kNext);
+    host.pushKey(vk::kSpace, ' ');
+    host.pushKey(vk::kReturn);
+    EXPECT_EQ(run(numberedNames(1000)), "NAME0037");
+    EXPECT_EQ(listRow(15).substr(2, 15), "|> [x] NAME0037");
+}
+
+TEST_F(ListBoxTest, AnEmptyListShowsNoEntriesAndReturnsNothing) {
+    host.pushKey(vk::kDown);
+    host.pushKey(vk::kSpace, ' ');
+    host.pushKey(vk::kEnd);
+    host.pushChar('a');
+    host.pushClick(rowPos(0));
+    host.pushKey(vk::kReturn);
+    EXPECT_EQ(run({}), "");
+    EXPECT_NE(listRow(0).find("(no entries)"), std::string::npos);
+    EXPECT_NE(bottomBorder().find(" 0 chosen - 0/0 "), std::string::npos);
+}
+
+TEST_F(ListBoxTest, EmptyEntriesAreShownButNeverChosen) {
+    host.pushKey(vk::kDown);
+    host.pushKey(vk::kSpace, ' ');  // the empty entry: nothing
+    host.pushClick(rowPos(0));
+    host.pushClick(rowPos(2), modifier::kShift);  // the range skips it
+    host.pushKey(vk::kReturn);
+    EXPECT_EQ(run({"ALPHA", "", "GAMMA"}), bytes("ALPHA\0GAMMA", 11));
+    EXPECT_EQ(listRow(1).substr(2, 13), "|            ");
+}
+
+// --- Mouse -----------------------------------------------------------------
+
+TEST_F(ListBoxTest, AClickChoosesThatEntryAlone) {
+    host.pushClick(rowPos(0));
+    host.pushClick(rowPos(2));
+    host.pushKey(vk::kReturn);
+    EXPECT_EQ(run(three), "GAMMA");
+    EXPECT_EQ(listRow(2).substr(2, 13), "|> [x] GAMMA ");
+}
+
+TEST_F(ListBoxTest, CtrlClickTogglesEntries) {
+    host.pushClick(rowPos(0), modifier::kLeftCtrl);
+    host.pushClick(rowPos(2), modifier::kRightCtrl);
+    host.pushClick(rowPos(1), modifier::kLeftCtrl);
+    host.pushClick(rowPos(1), modifier::kLeftCtrl);
+    host.pushClick(okPos());
+    EXPECT_EQ(run(three), bytes("ALPHA\0GAMMA", 11));
+}
+
+TEST_F(ListBoxTest, ShiftClickChoosesTheRangeFromTheLastClickedEntry) {
+    const auto names = numberedNames(10);
+    host.pushClick(rowPos(2));
+    host.pushClick(rowPos(4), modifier::kShift);
+    host.pushClick(okPos());
+    EXPECT_EQ(run(names), bytes("NAME0003\0NAME0004\0NAME0005", 26));
+
+    host.pushClick(rowPos(6));
+    host.pushClick(rowPos(4), modifier::kShift);
+    host.pushClick(rowPos(9), modifier::kLeftCtrl);  // moves the anchor
+    host.pushClick(rowPos(8), modifier::kShift | modifier::kLeftCtrl);  // adds 8..9
+    host.pushClick(okPos());
+    EXPECT_EQ(run(names), bytes("NAME0005\0NAME0006\0NAME0007\0NAME0009\0NAME0010", 44));
+}
+
+TEST_F(ListBoxTest, ADoubleClickChoosesThatEntryAloneAndConfirms) {
+    host.pushClick(rowPos(0), modifier::kLeftCtrl);
+    host.pushClick(rowPos(1));
+    host.pushMouse(rowPos(1), mouse::kLeftButton, mouse::kDoubleClick);
+    host.pushMouse(rowPos(1), 0);
+    EXPECT_EQ(run(three), "BETA");
+}
+
+TEST_F(ListBoxTest, ClicksOnTheButtons) {
+    host.pushClick(rowPos(1));
+    host.pushClick(cancelPos());
+    EXPECT_EQ(run(three), "");
+    host.pushClick(rowPos(1));
+    host.pushClick({layout.box.left, layout.listTop});  // the border: nothing
+    host.pushClick({0, 0});                             // outside: nothing
+    host.pushClick(okPos());
+    EXPECT_EQ(run(three), "BETA");
+}
+
+TEST_F(ListBoxTest, TheWheelScrollsTheViewButLeavesTheFocus) {
+    host.pushMouse(rowPos(3), 0, mouse::kWheeled, 0, -120);
+    host.pushMouse(rowPos(3), 0, mouse::kWheeled, 0, -120);
+    host.pushMouse(rowPos(3), 0, mouse::kWheeled, 0, 120);
+    EXPECT_EQ(run(numberedNames(100)), "");
+    EXPECT_EQ(listRow(0).substr(2, 15), "|  [ ] NAME0004");
+    EXPECT_NE(bottomBorder().find(" 1/100 "), std::string::npos);
+
+    host.pushMouse(rowPos(3), 0, mouse::kWheeled, 0, -120);
+    host.pushClick(rowPos(0));  // rows are counted from the view's first entry
+    host.pushKey(vk::kReturn);
+    EXPECT_EQ(run(numberedNames(100)), "NAME0004");
+}
+
+}  // namespace
+}  // namespace corrivex::ctpro

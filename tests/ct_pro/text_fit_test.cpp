@@ -1,0 +1,55 @@
+#include "text_fit.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace corrivex::ctpro {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(TextFit, CutRightKeepsTheHeadAndMarksTheCut) {
+    EXPECT_EQ(cutRight("ALPHA", 5), "ALPHA");
+    EXPECT_EQ(cutRight("ALPHABET", 7), "ALPH...");
+    EXPECT_EQ(cutRight("ALPHABET", 3), "ALP");
+    EXPECT_EQ(cutRight("ALPHABET", 0), "");
+    EXPECT_EQ(cutRight("ALPHABET", -4), "");
+}
+
+TEST(TextFit, CutLeftKeepsTheTailAndMarksTheCut) {
+    EXPECT_EQ(cutLeft("C:\\A\\B", 6), "C:\\A\\B");
+    EXPECT_EQ(cutLeft("C:\\COURSE\\2024", 10), "...SE\\2024");
+    EXPECT_EQ(cutLeft("C:\\COURSE", 2), "SE");
+}
+
+TEST(TextFit, WrapBreaksAtBlanksAndInsideLongWords) {
+    EXPECT_EQ(wrapText("Yes to edit batchs.ini, no to exit", 12, 10),
+              (Lines{"Yes to edit", "batchs.ini,", "no to exit"}));
+    EXPECT_EQ(wrapText("abcdefghij xy", 4, 10), (Lines{"abcd", "efgh", "ij", "xy"}));
+    EXPECT_EQ(wrapText("one\r\ntwo\n\nthree", 20, 10), (Lines{"one", "two", "", "three"}));
+    EXPECT_EQ(wrapText("", 20, 10), (Lines{""}));
+}
+
+TEST(TextFit, WrapMarksTextThatDoesNotFitTheLines) {
+    EXPECT_EQ(wrapText("aaa bbb ccc ddd", 7, 2), (Lines{"aaa bbb", "ccc ddd"}));
+    EXPECT_EQ(wrapText("aaa bbb ccc ddd eee", 7, 2), (Lines{"aaa bbb", "ccc..."}));
+    EXPECT_EQ(wrapText("aaa bbbbbbb ccc", 7, 2), (Lines{"aaa", "bbbb..."}));
+    EXPECT_EQ(wrapText("one\ntwo\nthree", 10, 2), (Lines{"one", "two..."}));
+}
+
+TEST(TextFit, ShownBytesAndCaseFolding) {
+    EXPECT_EQ(shownByte('A'), 'A');
+    EXPECT_EQ(shownByte(0), '?');
+    EXPECT_EQ(shownByte('\t'), '?');
+    EXPECT_EQ(shownByte(0x7F), '?');
+    EXPECT_EQ(shownByte(0xC4), 0xC4);
+    EXPECT_EQ(foldCase('q'), 'Q');
+    EXPECT_EQ(foldCase('Q'), 'Q');
+    EXPECT_EQ(foldCase('['), '[');
+    EXPECT_EQ(foldCase(0xE4), 0xE4);
+}
+
+}  // namespace
+}  // namespace corrivex::ctpro

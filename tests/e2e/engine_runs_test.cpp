@@ -1,0 +1,191 @@
+// Whole runs that end in engine runs: a start directory with batchs.ini
+// (batch mode on, the course path "course"), data files in the course
+// directory and an engine Quelmark.exe in the start directory. Data sets are
+// chosen with the keys in the list box; each engine run is read back from
+// quelmark.log in the start directory (its current directory, then its
+// arguments, separated by '|'). Each test runs the native program and the
+// win32 program under Wine.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "program_test.h"
+#include "start_directory.h"
+
+namespace corrivex::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kHint = "<ctl> click for mult. selection";
+
+struct EngineRun {
+    fs::path directory;
+    std::vector<std::string> arguments;
+};
+
+// A directory as the engine logged it; a Windows path on drive Z: is the
+// host path it stands for.
+fs::path hostPath(std::string logged) {
+    if (logged.size() >= 2 && (logged[0] == 'Z' || logged[0] == 'z') && logged[1] == ':') {
+        logged.erase(0, 2);
+        std::replace(logged.begin(), logged.end(), '\\', '/');
+    }
+    return logged;
+}
+
+std::vector<EngineRun> engineRuns(const fs::path& startDir) {
+    const std::string log = readFile(startDir / "quelmark.log");
+    std::vector<EngineRun> runs;
+    std::size_t start = 0;
+    while (start < log.size()) {
+        std::size_t end = log.find('\n', start);
+        if (end == std::string::npos) end = log.size();
+        std::string line = log.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        EngineRun run;
+        std::size_t bar = line.find('|');
+        run.directory = hostPath(line.substr(0, bar));
+        while (bar != std::string::npos) {
+            const std::size_t next = line.find('|', bar + 1);
+            run.arguments.push_back(line.substr(bar + 1, next == std::string::npos ? next : next - bar - 1));
+            bar = next;
+        }
+        runs.push_back(run);
+        start = end + 1;
+    }
+    return runs;
+}
+
+class EngineRuns : public ProgramTest {
+protected:
+    // The start directory: settings with batch mode on and a relative course
+    // path, the data files in course/, and `engine` as Quelmark.exe.
+    void prepare(const std::vector<std::string>& dataFiles, const fs::path& engine) {
+        writeFile(workDir(), "batchs.ini", settingsWith("y", "course"));
+        fs::create_directory(course());
+        for (const std::string& name : dataFiles) writeFile(course(), name, "KEY   ABCD\r\nS001  ABCD\r\n");
+        if (!engine.empty()) fs::copy_file(engine, workDir() / "Quelmark.exe");
+    }
+    fs::path course() const { return workDir() / "course"; }
+    fs::path standInEngine() const { return program().engineDirectory / "Quelmark.exe"; }
+
+    // Waits for the list box; fails the test when it does not come.
+    ::testing::AssertionResult listBoxShown(TmuxSession& session, const std::string& entry) {
+        const bool shown = session.waitFor(
+            [&entry](const Screen& s) { return s.contains(kHint) && s.contains(entry); }, firstScreenTimeout());
+        if (shown) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "no list box with " << entry << "\n"
+                                             << session.lastScreen().describe();
+    }
+
+    // Exit code 0 and the terminal handed back in working order.
+    void expectCleanEnd(TmuxSession& session) {
+        const auto code = session.waitForExit(stepTimeout());
+        ASSERT_TRUE(code.has_value()) << "the run did not end\n" << session.lastScreen().describe();
+        EXPECT_EQ(*code, 0);
+        const std::string stty = session.terminalSettingsAfterExit();
+        EXPECT_TRUE(sttyFlagOn(stty, "echo")) << stty;
+        EXPECT_TRUE(sttyFlagOn(stty, "icanon")) << stty;
+        EXPECT_EQ(session.paneFormat("#{mouse_any_flag}"), "0");
+    }
+
+    void expectRuns(const std::vector<std::vector<std::string>>& expected) {
+        const std::vector<EngineRun> runs = engineRuns(workDir());
+        ASSERT_EQ(runs.size(), expected.size()) << readFile(workDir() / "quelmark.log");
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            std::error_code error;
+            EXPECT_TRUE(fs::equivalent(runs[i].directory, workDir(), error)) << runs[i].directory;
+            EXPECT_EQ(runs[i].arguments, expected[i]) << "run " << i + 1;
+        }
+    }
+};
+
+TEST_P(EngineRuns, ChosenDataSetsRunInListOrderInTheStartDirectory) {
+    if (!fs::exists(standInEngine())) GTEST_SKIP() << "no stand-in engine at " << standInEngine();
+    prepare({"alpha.txt", "ALPHA.dat", "beta.dat", "Gamma.TXT", "delta.e.txt"}, standInEngine());
+    auto session = start();
+    ASSERT_TRUE(listBoxShown(*session, "GAMMA"));
+    // ALPHA, BETA, DELTA.E, GAMMA: mark the first and the last two.
+    session->sendKeys({"Space", "Down", "Down", "Space", "Down", "Space", "Enter"});
+    expectCleanEnd(*session);
+    expectRuns({{"ALPHA"}, {"DELTA.E"}, {"GAMMA"}});
+    // The engine's own output is left on the screen.
+    EXPECT_TRUE(session->capture().contains("Data set: GAMMA")) << session->lastScreen().describe();
+}
+
+TEST_P(EngineRuns, NothingChosenRunsNoEngine) {
+    if (!fs::exists(standInEngine())) GTEST_SKIP() << "no stand-in engine at " << standInEngine();
+    prepare({"alpha.txt", "beta.dat"}, standInEngine());
+    auto session = start();
+    ASSERT_TRUE(listBoxShown(*session, "BETA"));
+    session->sendKeys({"Enter"});
+    expectCleanEnd(*session);
+    EXPECT_FALSE(fs::exists(workDir() / "quelmark.log"));
+}
+
+TEST_P(EngineRuns, CancelRunsNoEngine) {
+    if (!fs::exists(standInEngine())) GTEST_SKIP() << "no stand-in engine at " << standInEngine();
+    prepare({"alpha.txt", "beta.dat"}, standInEngine());
+    auto session = start();
+    ASSERT_TRUE(listBoxShown(*session, "BETA"));
+    session->sendKeys({"Space", "Escape"});
+    expectCleanEnd(*session);
+    EXPECT_FALSE(fs::exists(workDir() / "quelmark.log"));
+}
+
+TEST_P(EngineRuns, MissingEngineEndsTheRunNormally) {
+    prepare({"alpha.txt", "beta.dat"}, fs::path());
+    auto session = start();
+    ASSERT_TRUE(listBoxShown(*session, "BETA"));
+    session->sendKeys({"Space", "Down", "Space", "Enter"});
+    expectCleanEnd(*session);
+    EXPECT_FALSE(fs::exists(workDir() / "quelmark.log"));
+}
+
+TEST_P(EngineRuns, CrashingAndKilledEnginesDoNotStopTheRuns) {
+    const fs::path engine = program().build == Build::Native
+                                ? fs::path(CORRIVEX_E2E_MISBEHAVING_ENGINE_NATIVE)
+                                : program().program.parent_path() / "tests" / "launch" / "misbehaving_engine.exe";
+    if (!fs::exists(engine)) GTEST_SKIP() << "no misbehaving engine at " << engine;
+    prepare({"crash.txt", "killed.dat", "zeta.txt"}, engine);
+    auto session = start();
+    ASSERT_TRUE(listBoxShown(*session, "ZETA"));
+    session->sendKeys({"Space", "Down", "Space", "Down", "Space", "Enter"});
+    expectCleanEnd(*session);
+    expectRuns({{"CRASH"}, {"KILLED"}, {"ZETA"}});
+}
+
+TEST_P(EngineRuns, CourseDirectoryDeletedWhileTheListIsOpen) {
+    if (!fs::exists(standInEngine())) GTEST_SKIP() << "no stand-in engine at " << standInEngine();
+    prepare({"alpha.txt", "beta.dat"}, standInEngine());
+    auto session = start();
+    ASSERT_TRUE(listBoxShown(*session, "BETA"));
+    fs::remove_all(course());
+    session->sendKeys({"Down", "Space", "Enter"});
+    expectCleanEnd(*session);
+    expectRuns({{"BETA"}});
+}
+
+TEST_P(EngineRuns, ThousandAndOneDataFilesStayWithinTheList) {
+    if (!fs::exists(standInEngine())) GTEST_SKIP() << "no stand-in engine at " << standInEngine();
+    std::vector<std::string> names;
+    for (int i = 0; i < 1000; ++i) names.push_back("set" + std::to_string(10000 + i) + ".txt");
+    names.push_back("aaa.dat");
+    prepare(names, standInEngine());
+    auto session = start();
+    ASSERT_TRUE(listBoxShown(*session, "AAA"));
+    session->sendKeys({"Space", "End", "Space", "Enter"});
+    expectCleanEnd(*session);
+    // With one .dat file the list is sorted; it holds AAA and the first 999
+    // of the .txt names, the last one in order being left out.
+    expectRuns({{"AAA"}, {"SET10998"}});
+}
+
+CORRIVEX_E2E_BOTH_BUILDS(EngineRuns);
+
+}  // namespace
+}  // namespace corrivex::e2e

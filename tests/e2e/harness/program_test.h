@@ -1,0 +1,102 @@
+// The GoogleTest fixture of the end-to-end tests: one test body, run once
+// against the native build and once against the win32 build under Wine.
+//
+//   class FirstScreen : public corrivex::e2e::ProgramTest {};
+//   TEST_P(FirstScreen, IsYellowOnGreen) {
+//       auto session = start();                  // in workDir(), 80 x 30
+//       ASSERT_TRUE(session->waitFor(..., firstScreenTimeout()));
+//   }
+//   CORRIVEX_E2E_BOTH_BUILDS(FirstScreen);
+//
+// A build that is missing, or that cannot run on this machine (no tmux, no
+// usable Wine), makes the test skip with the reason.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <ostream>
+
+#include "program_under_test.h"
+#include "temp_dir.h"
+#include "tmux_session.h"
+
+namespace corrivex::e2e {
+
+class ProgramTest : public ::testing::TestWithParam<Build> {
+public:
+    // Upper bounds of the waits, generous since Wine is slow to start (and
+    // slower still where it runs under an emulator); the environment
+    // variable CORRIVEX_E2E_TIMEOUT_FACTOR multiplies them.
+    // Until the first screen:
+    std::chrono::milliseconds firstScreenTimeout() const {
+        return scaled(program_.build == Build::Win32 ? std::chrono::seconds(180) : std::chrono::seconds(30));
+    }
+    // From one screen to the next, and to the end of the run:
+    std::chrono::milliseconds stepTimeout() const {
+        return scaled(program_.build == Build::Win32 ? std::chrono::seconds(90) : std::chrono::seconds(20));
+    }
+
+protected:
+    void SetUp() override {
+        program_ = programUnderTest(GetParam());
+        if (TmuxSession::tmuxProgram().empty()) GTEST_SKIP() << "tmux is not installed";
+        if (!program_.unavailable.empty()) GTEST_SKIP() << program_.name << ": " << program_.unavailable;
+    }
+
+    const ProgramUnderTest& program() const { return program_; }
+    // A fresh, empty directory for this test; the start directory by default.
+    const std::filesystem::path& workDir() const { return workDir_.path(); }
+
+    struct RunOptions {
+        int columns = 80;
+        int rows = 30;
+        std::filesystem::path startDir;                                // the test's own directory when empty
+        std::vector<std::pair<std::string, std::string>> environment;  // added to the build's own
+    };
+
+    // Starts the program in a pane of columns x rows.
+    std::unique_ptr<TmuxSession> start(RunOptions run) {
+        SessionOptions options;
+        options.command = program_.command;
+        options.environment = program_.environment;
+        options.environment.insert(options.environment.end(), run.environment.begin(), run.environment.end());
+        options.workingDirectory = run.startDir.empty() ? workDir() : run.startDir;
+        options.columns = run.columns;
+        options.rows = run.rows;
+        return std::make_unique<TmuxSession>(std::move(options));
+    }
+    std::unique_ptr<TmuxSession> start(int columns = 80, int rows = 30) {
+        return start(RunOptions{columns, rows, {}, {}});
+    }
+
+    // The environment setting that lets the program find the stand-in
+    // engine by name: PATH natively, WINEPATH under Wine.
+    std::pair<std::string, std::string> engineOnPath() const { return engineSearchPath(program_); }
+
+private:
+    static std::chrono::milliseconds scaled(std::chrono::milliseconds timeout) {
+        const char* factor = std::getenv("CORRIVEX_E2E_TIMEOUT_FACTOR");
+        const double f = factor != nullptr ? std::atof(factor) : 1.0;
+        return f > 0 ? std::chrono::milliseconds(static_cast<long long>(static_cast<double>(timeout.count()) * f))
+                     : timeout;
+    }
+
+    ProgramUnderTest program_;
+    TempDir workDir_{"corrivex-e2e-run"};
+};
+
+inline void PrintTo(Build build, std::ostream* os) { *os << (build == Build::Native ? "native" : "win32"); }
+
+inline std::string buildName(const ::testing::TestParamInfo<Build>& info) {
+    return info.param == Build::Native ? "native" : "win32";
+}
+
+}  // namespace corrivex::e2e
+
+#define CORRIVEX_E2E_BOTH_BUILDS(Suite)                                                                              \
+    INSTANTIATE_TEST_SUITE_P(Builds, Suite,                                                                         \
+                             ::testing::Values(::corrivex::e2e::Build::Native, ::corrivex::e2e::Build::Win32),     \
+                             ::corrivex::e2e::buildName)

@@ -1,0 +1,225 @@
+// The engine runs, with an engine that logs each run to quelmark.log in its
+// current directory and misbehaves on request (misbehaving_engine.cpp). The
+// engine lies in the start directory only: the program search would find one
+// beside this test program first.
+#include "launch/launch_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/memory_console_host.h"
+#include "selection/scratch_directory.h"
+
+namespace corrivex::launch {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::CurrentDirectoryScope;
+using testing::ScratchDirectory;
+using testing::writeFile;
+
+struct LogLine {
+    fs::path directory;
+    std::vector<std::string> arguments;
+};
+
+std::vector<LogLine> readLog(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<LogLine> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(start, end - start);
+        if (line.ends_with('\r')) line.pop_back();
+        LogLine entry;
+        std::size_t field = line.find('|');
+        entry.directory = line.substr(0, field);
+        while (field != std::string::npos) {
+            const std::size_t next = line.find('|', field + 1);
+            entry.arguments.push_back(line.substr(field + 1, next == std::string::npos ? next : next - field - 1));
+            field = next;
+        }
+        lines.push_back(entry);
+        start = end + 1;
+    }
+    return lines;
+}
+
+NameList namesOf(const std::vector<Text>& names) {
+    NameList list{};
+    for (std::size_t i = 0; i < names.size(); ++i) list[i] = names[i];
+    return list;
+}
+
+class LaunchEngineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::installConsoleHost(&host_);
+        inside_ = std::make_unique<CurrentDirectoryScope>(elsewhere_.path());
+    }
+    void TearDown() override {
+        inside_.reset();
+        platform::installConsoleHost(nullptr);
+    }
+
+    void placeEngine(const ScratchDirectory& directory) {
+        fs::copy_file(fs::path(MISBEHAVING_ENGINE), directory.path() / kEngineProgram);
+    }
+    std::vector<LogLine> log(const ScratchDirectory& directory) const {
+        return readLog(directory.path() / "quelmark.log");
+    }
+    void launch(const std::vector<Text>& names) {
+        launchEngine(start_.text(), namesOf(names), static_cast<std::int16_t>(names.size()));
+    }
+    void launch(const std::vector<Text>& names, std::int16_t count) {
+        launchEngine(start_.text(), namesOf(names), count);
+    }
+    bool screenUntouched() const {
+        for (int y = 0; y < host_.size().y; ++y)
+            if (host_.rowText(y).find_first_not_of(' ') != std::string::npos) return false;
+        return host_.cursor() == platform::CellPos{0, 0};
+    }
+
+    platform::MemoryConsoleHost host_{{80, 25}};
+    ScratchDirectory start_;
+    ScratchDirectory elsewhere_;  // current when the step begins, as the course directory is
+    std::unique_ptr<CurrentDirectoryScope> inside_;
+};
+
+TEST(EngineCommand, ProgramThreeBlanksAndTheName) {
+    EXPECT_EQ(engineCommand("ALPHA"), "Quelmark.exe   ALPHA");
+    EXPECT_EQ(engineCommand(""), "Quelmark.exe   ");
+    EXPECT_EQ(engineCommand("DELTA E"), "Quelmark.exe   DELTA E");
+}
+
+TEST_F(LaunchEngineTest, RunsEachChosenNameInOrderInTheStartDirectory) {
+    placeEngine(start_);
+    launch({"ALPHA", "BETA", "GAMMA"});
+
+    const std::vector<LogLine> runs = log(start_);
+    ASSERT_EQ(runs.size(), 3u);
+    const char* expected[] = {"ALPHA", "BETA", "GAMMA"};
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        EXPECT_TRUE(fs::equivalent(runs[i].directory, start_.path())) << runs[i].directory;
+        EXPECT_EQ(runs[i].arguments, std::vector<std::string>{expected[i]});
+    }
+    EXPECT_TRUE(fs::equivalent(fs::current_path(), start_.path()));
+    EXPECT_TRUE(screenUntouched());
+}
+
+TEST_F(LaunchEngineTest, EachRunEndsBeforeTheNextStarts) {
+    placeEngine(start_);
+    launch({"SLOW", "AFTER", "SLOW", "LAST"});
+    // SLOW logs only after half a second: overlapping runs would log out of order.
+    const std::vector<LogLine> runs = log(start_);
+    ASSERT_EQ(runs.size(), 4u);
+    EXPECT_EQ(runs[0].arguments, std::vector<std::string>{"SLOW"});
+    EXPECT_EQ(runs[1].arguments, std::vector<std::string>{"AFTER"});
+    EXPECT_EQ(runs[2].arguments, std::vector<std::string>{"SLOW"});
+    EXPECT_EQ(runs[3].arguments, std::vector<std::string>{"LAST"});
+}
+
+TEST_F(LaunchEngineTest, OnlyTheCountedEntriesRun) {
+    placeEngine(start_);
+    launch({"ALPHA", "BETA", "GAMMA"}, 2);
+    const std::vector<LogLine> runs = log(start_);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].arguments, std::vector<std::string>{"BETA"});
+}
+
+TEST_F(LaunchEngineTest, NothingChosenRunsNothingButReturnsToTheStartDirectory) {
+    placeEngine(start_);
+    launch({"ALPHA"}, 0);
+    EXPECT_FALSE(fs::exists(start_.path() / "quelmark.log"));
+    EXPECT_TRUE(fs::equivalent(fs::current_path(), start_.path()));
+    launch({"ALPHA"}, -5);
+    EXPECT_FALSE(fs::exists(start_.path() / "quelmark.log"));
+}
+
+TEST_F(LaunchEngineTest, NameWithBlanksReachesTheEngineAsSeveralWords) {
+    placeEngine(start_);
+    launch({"DELTA E", " X "});
+    const std::vector<LogLine> runs = log(start_);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].arguments, (std::vector<std::string>{"DELTA", "E"}));
+    EXPECT_EQ(runs[1].arguments, std::vector<std::string>{"X"});
+}
+
+TEST_F(LaunchEngineTest, HighBytesReachTheEngine) {
+    placeEngine(start_);
+    launch({"CAF\xC9", "\x8ERGER"});
+    const std::vector<LogLine> runs = log(start_);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].arguments, std::vector<std::string>{"CAF\xC9"});
+    EXPECT_EQ(runs[1].arguments, std::vector<std::string>{"\x8ERGER"});
+}
+
+TEST_F(LaunchEngineTest, VeryLongNameIsCutWithTheCommandLine) {
+    placeEngine(start_);
+    const Text name(255, 'Q');
+    launch({name, "NEXT"});
+    const std::vector<LogLine> runs = log(start_);
+    ASSERT_EQ(runs.size(), 2u);
+    // The command line is cut to 256 characters: 15 for the program and the blanks.
+    EXPECT_EQ(runs[0].arguments, std::vector<std::string>{name.substr(0, 256 - 15)});
+    EXPECT_EQ(runs[1].arguments, std::vector<std::string>{"NEXT"});
+}
+
+TEST_F(LaunchEngineTest, MissingEngineIsSkippedSilently) {
+    const auto begin = std::chrono::steady_clock::now();
+    launch({"ALPHA", "BETA"});
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(30));
+    EXPECT_FALSE(fs::exists(start_.path() / "quelmark.log"));
+    EXPECT_TRUE(fs::equivalent(fs::current_path(), start_.path()));
+    EXPECT_TRUE(screenUntouched());
+}
+
+TEST_F(LaunchEngineTest, EngineThatCannotStartIsSkipped) {
+    {
+        const CurrentDirectoryScope there(start_.path());
+        ASSERT_TRUE(writeFile(kEngineProgram, "this is no program\n"));
+    }
+    fs::permissions(start_.path() / kEngineProgram, fs::perms::owner_all, fs::perm_options::add);
+    launch({"ALPHA", "BETA"});
+    EXPECT_FALSE(fs::exists(start_.path() / "quelmark.log"));
+    EXPECT_TRUE(screenUntouched());
+}
+
+TEST_F(LaunchEngineTest, CrashingEngineDoesNotStopTheNextRun) {
+    placeEngine(start_);
+    launch({"CRASH", "ALPHA", "CRASH", "BETA"});
+    const std::vector<LogLine> runs = log(start_);
+    ASSERT_EQ(runs.size(), 4u);
+    EXPECT_EQ(runs[1].arguments, std::vector<std::string>{"ALPHA"});
+    EXPECT_EQ(runs[3].arguments, std::vector<std::string>{"BETA"});
+}
+
+TEST_F(LaunchEngineTest, KilledEngineDoesNotStopTheNextRun) {
+    placeEngine(start_);
+    launch({"KILLED", "ALPHA"});
+    const std::vector<LogLine> runs = log(start_);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].arguments, std::vector<std::string>{"ALPHA"});
+}
+
+TEST_F(LaunchEngineTest, StartDirectoryThatIsGoneLeavesTheCurrentOne) {
+    // The runs then start in the directory that is current, with its engine.
+    placeEngine(elsewhere_);
+    const Text gone = (start_.path() / "gone").string();
+    launchEngine(gone, namesOf({"ALPHA"}), 1);
+    const std::vector<LogLine> runs = log(elsewhere_);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_TRUE(fs::equivalent(runs[0].directory, elsewhere_.path()));
+}
+
+}  // namespace
+}  // namespace corrivex::launch

@@ -1,0 +1,296 @@
+// runCommand with a real child program (child_program.cpp): the words of the
+// command line, the wait, the program search, the console hand-over, and on
+// POSIX the signals and the descriptors the child does not inherit.
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <signal.h>
+#endif
+
+#include <map>
+#include <sstream>
+
+#include "platform/memory_console_host.h"
+#include "primitives/directory.h"
+#include "primitives/process.h"
+#include "primitives/text_file.h"
+#include "primitives_support.h"
+
+namespace corrivex::test {
+namespace {
+
+const Text kChild = "primitives_child";
+
+// What the child wrote into its log.
+struct ChildLog {
+    bool exists = false;
+    bool complete = false;  // the last line, "end", is there
+    Text exe;
+    Text cwd;
+    std::vector<Text> args;
+    std::vector<Text> fds;
+    std::map<Text, Text> facts;
+};
+
+ChildLog readChildLog(const fs::path& file) {
+    ChildLog log;
+    log.exists = fs::exists(file);
+    std::istringstream lines(readBytes(file));
+    for (Text line; std::getline(lines, line);) {
+        const std::size_t blank = line.find(' ');
+        const Text key = line.substr(0, blank);
+        const Text value = blank == Text::npos ? Text() : line.substr(blank + 1);
+        if (key == "end") {
+            log.complete = true;
+        } else if (key == "exe") {
+            log.exe = value;
+        } else if (key == "cwd") {
+            log.cwd = value;
+        } else if (key == "arg") {
+            log.args.push_back(value);
+        } else if (key == "fd") {
+            log.fds.push_back(value);
+        } else {
+            log.facts[key] = value;
+        }
+    }
+    return log;
+}
+
+// A memory console that also notes, at each hand-over, how far the child's
+// log has got.
+class RecordingHost : public platform::MemoryConsoleHost {
+public:
+    explicit RecordingHost(fs::path log) : log_(std::move(log)) {}
+    void beginChild() override {
+        MemoryConsoleHost::beginChild();
+        logExistedAtBegin = fs::exists(log_);
+    }
+    void endChild() override {
+        MemoryConsoleHost::endChild();
+        logCompleteAtEnd = readChildLog(log_).complete;
+    }
+    bool logExistedAtBegin = true;
+    bool logCompleteAtEnd = false;
+
+private:
+    fs::path log_;
+};
+
+// Installs a console host for as long as it lives, then puts the one before
+// it back.
+class InstalledHost {
+public:
+    explicit InstalledHost(platform::ConsoleHost& host) : previous_(&platform::consoleHost()) {
+        platform::installConsoleHost(&host);
+    }
+    ~InstalledHost() { platform::installConsoleHost(previous_); }
+    InstalledHost(const InstalledHost&) = delete;
+    InstalledHost& operator=(const InstalledHost&) = delete;
+
+private:
+    platform::ConsoleHost* previous_;
+};
+
+void copyProgram(const fs::path& to) {
+    fs::copy_file(ownDirectory() / programFile(kChild), to, fs::copy_options::overwrite_existing);
+    fs::permissions(to, fs::perms::owner_all, fs::perm_options::add);
+}
+
+// The children share the test's output; the terminal of the test run is
+// never handed over.
+class RunCommand : public ScratchDirectory {
+protected:
+    void SetUp() override {
+        ScratchDirectory::SetUp();
+        platform::installConsoleHost(&quiet_);
+    }
+    void TearDown() override {
+        platform::installConsoleHost(nullptr);
+        ScratchDirectory::TearDown();
+    }
+
+private:
+    platform::MemoryConsoleHost quiet_;
+};
+
+TEST_F(RunCommand, TheWordsAreSplitAtRunsOfBlanks) {
+    runCommand(kChild + "   words.log  alpha     beta  ", kShowNormal, true);
+    const ChildLog log = readChildLog("words.log");
+    ASSERT_TRUE(log.complete);
+    EXPECT_EQ(log.args, (std::vector<Text>{"words.log", "alpha", "beta"}));
+}
+
+TEST_F(RunCommand, TheChildStartsInTheCurrentDirectory) {
+    fs::create_directory("sub");
+    fs::current_path("sub");
+    runCommand(kChild + " here.log", kShowNormal, true);
+    const ChildLog log = readChildLog("here.log");
+    ASSERT_TRUE(log.complete);
+    EXPECT_TRUE(fs::equivalent(log.cwd, root() / "sub"));
+}
+
+TEST_F(RunCommand, TheChildInheritsTheEnvironment) {
+    const EnvironmentOverride probe("CORRIVEX_PRIMITIVES_PROBE", "inherited");
+    runCommand(kChild + " env.log --env", kShowNormal, true);
+    EXPECT_EQ(readChildLog("env.log").facts["env"], "inherited");
+}
+
+TEST_F(RunCommand, ReturnsOnlyWhenTheChildHasEnded) {
+    runCommand(kChild + " wait.log --sleep", kShowNormal, true);
+    const ChildLog log = readChildLog("wait.log");
+    EXPECT_TRUE(log.exists);
+    EXPECT_TRUE(log.complete);
+}
+
+TEST_F(RunCommand, TheCommandLineIsCutTo256Characters) {
+    const Text start = kChild + " cut.log a";
+    const Text kept = start + Text(255 - start.size(), ' ') + "b";  // 'b' is the 256th character
+    ASSERT_EQ(kept.size(), 256u);
+    runCommand(kept + "c", kShowNormal, true);
+    EXPECT_EQ(readChildLog("cut.log").args, (std::vector<Text>{"cut.log", "a", "b"}));
+
+    const Text dropped = start + Text(256 - start.size(), ' ') + "b";  // 'b' is the 257th
+    runCommand(dropped, kShowNormal, true);
+    EXPECT_EQ(readChildLog("cut.log").args, (std::vector<Text>{"cut.log", "a", "b", "cut.log", "a"}));
+}
+
+TEST_F(RunCommand, AMissingProgramStartsNothingAndReturnsAtOnce) {
+    RecordingHost host("missing.log");
+    const InstalledHost installed(host);
+    fs::create_directory(programFile("a-directory"));
+    runCommand("corrivex-no-such-program missing.log", kShowNormal, true);
+    runCommand("a-directory missing.log", kShowNormal, true);
+    runCommand("", kShowNormal, true);
+    runCommand("     ", kShowNormal, true);
+    EXPECT_FALSE(fs::exists("missing.log"));
+    EXPECT_TRUE(host.childEvents().empty());
+}
+
+TEST_F(RunCommand, ACommandHoldingNulStartsNothing) {
+    runCommand(kChild + Text(" nul.log\0tail", 13), kShowNormal, true);
+    EXPECT_FALSE(fs::exists("nul.log"));
+}
+
+TEST_F(RunCommand, AFirstWordWithASeparatorIsAPath) {
+    fs::create_directory("bin");
+    copyProgram(fs::path("bin") / programFile("probe"));
+    runCommand("bin" + pathSeparator() + "probe path.log", kShowNormal, true);
+    const ChildLog log = readChildLog("path.log");
+    ASSERT_TRUE(log.complete);
+    EXPECT_TRUE(fs::equivalent(log.exe, root() / "bin" / programFile("probe")));
+}
+
+// Own directory first, then the current directory, then PATH: each probe
+// exists in every place after the one where it must be found.
+TEST_F(RunCommand, TheProgramIsLookedForInOwnDirectoryThenCurrentDirectoryThenPath) {
+    fs::create_directory("on-path");
+    const fs::path onPath = root() / "on-path";
+    copyProgram(programFile(kChild));
+    copyProgram(onPath / programFile(kChild));
+    copyProgram(programFile("probe-cwd"));
+    copyProgram(onPath / programFile("probe-cwd"));
+    copyProgram(onPath / programFile("probe-path"));
+    const char* oldPath = std::getenv("PATH");
+    const EnvironmentOverride path(
+        "PATH", onPath.string() + (oldPath ? pathListSeparator() + std::string(oldPath) : std::string()));
+
+    runCommand(kChild + " own.log", kShowNormal, true);
+    runCommand("probe-cwd cwd.log", kShowNormal, true);
+    runCommand("probe-path path.log", kShowNormal, true);
+    const ChildLog own = readChildLog("own.log");
+    const ChildLog cwd = readChildLog("cwd.log");
+    const ChildLog onPathLog = readChildLog("path.log");
+    ASSERT_TRUE(own.complete && cwd.complete && onPathLog.complete);
+    EXPECT_TRUE(fs::equivalent(own.exe, ownDirectory() / programFile(kChild)));
+    EXPECT_TRUE(fs::equivalent(cwd.exe, root() / programFile("probe-cwd")));
+    EXPECT_TRUE(fs::equivalent(onPathLog.exe, onPath / programFile("probe-path")));
+}
+
+TEST_F(RunCommand, TheConsoleIsHandedOverAroundTheChildWhereThePlatformNeedsIt) {
+    RecordingHost host("handover.log");
+    const InstalledHost installed(host);
+    runCommand(kChild + " handover.log --sleep", kShowNormal, true);
+    ASSERT_TRUE(readChildLog("handover.log").complete);
+    if (kConsoleHandedOverToChild) {
+        EXPECT_EQ(host.childEvents(), (std::vector<std::string>{"begin", "end"}));
+        EXPECT_FALSE(host.logExistedAtBegin) << "handed over before the child started";
+        EXPECT_TRUE(host.logCompleteAtEnd) << "taken back after the child ended";
+    } else {
+        EXPECT_TRUE(host.childEvents().empty());
+    }
+}
+
+TEST_F(RunCommand, TextEditorIsThePlatformsOwn) {
+    EXPECT_EQ(textEditor(), kOpenFilesAreExclusive ? "notepad" : "editor");
+}
+
+#ifndef _WIN32
+volatile sig_atomic_t signalsCaught = 0;
+void countSignal(int) { signalsCaught = signalsCaught + 1; }
+
+// While it waits the front end ignores SIGINT and SIGQUIT, as system(3)
+// does; the child starts with default dispositions and nothing blocked; the
+// front end's own dispositions are back afterwards.
+TEST_F(RunCommand, InterruptsAreIgnoredWhileWaitingAndTheChildGetsDefaults) {
+    struct sigaction counting {};
+    counting.sa_handler = countSignal;
+    sigemptyset(&counting.sa_mask);
+    struct sigaction ignoring {};
+    ignoring.sa_handler = SIG_IGN;
+    sigemptyset(&ignoring.sa_mask);
+    struct sigaction oldInterrupt {};
+    struct sigaction oldQuit {};
+    ASSERT_EQ(sigaction(SIGINT, &counting, &oldInterrupt), 0);
+    ASSERT_EQ(sigaction(SIGQUIT, &ignoring, &oldQuit), 0);
+    signalsCaught = 0;
+
+    runCommand(kChild + " signals.log --interrupt --sleep --signals", kShowNormal, true);
+
+    struct sigaction interruptAfter {};
+    struct sigaction quitAfter {};
+    sigaction(SIGINT, &oldInterrupt, &interruptAfter);
+    sigaction(SIGQUIT, &oldQuit, &quitAfter);
+    ChildLog log = readChildLog("signals.log");
+    ASSERT_TRUE(log.complete);
+    EXPECT_EQ(signalsCaught, 0);
+    EXPECT_EQ(log.facts["sigint"], "default");
+    EXPECT_EQ(log.facts["sigquit"], "default");
+    EXPECT_EQ(log.facts["blocked"], "no");
+    EXPECT_EQ(interruptAfter.sa_handler, &countSignal);
+    EXPECT_EQ(quitAfter.sa_handler, SIG_IGN);
+}
+
+// The front end's open text files and its listing stay its own.
+TEST_F(RunCommand, TheChildInheritsNoOpenTextFileAndNoListing) {
+    writeBytes("input.txt", "i\r\n");
+    openFile(1, "input.txt", FileMode::Input);
+    openFile(111, "held.txt", FileMode::Output);
+    ASSERT_FALSE(dirFirst("*", attr::kNone).empty());  // three files: the listing stays open
+    runCommand(kChild + " fds.log --fds", kShowNormal, true);
+    const ChildLog log = readChildLog("fds.log");
+    ASSERT_TRUE(log.complete);
+    EXPECT_FALSE(log.fds.empty());
+    for (const Text& target : log.fds) {
+        EXPECT_EQ(target.find("input.txt"), Text::npos);
+        EXPECT_EQ(target.find("held.txt"), Text::npos);
+        EXPECT_NE(target, root().string()) << "the listing's directory";
+    }
+    EXPECT_FALSE(dirNext().empty()) << "the listing goes on";
+    closeFile(1);
+    closeFile(111);
+}
+
+TEST_F(RunCommand, ANonExecutableFileIsNoProgram) {
+    writeBytes("plain", "not a program");
+    RecordingHost host("plain.log");
+    const InstalledHost installed(host);
+    runCommand("plain plain.log", kShowNormal, true);
+    runCommand("./plain plain.log", kShowNormal, true);
+    EXPECT_FALSE(fs::exists("plain.log"));
+    EXPECT_TRUE(host.childEvents().empty());
+}
+#endif
+
+}  // namespace
+}  // namespace corrivex::test

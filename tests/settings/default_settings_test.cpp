@@ -1,0 +1,159 @@
+// The default settings file: written byte for byte when missing, and an
+// existing one never touched.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "primitives/text_file.h"
+#include "scratch_directory.h"
+#include "settings/default_settings.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace corrivex::settings {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readBytes;
+using testing::ScratchDirectory;
+using testing::writeBytes;
+
+// The default file as the engine expects it, written out here by hand.
+const char kExpectedDefault[] =
+    "Activate the batch mode?\r\n"
+    "n\r\n"
+    "Display output files?\r\n"
+    "n\r\n"
+    "Display graph?\r\n"
+    "n\r\n"
+    "Create a BMP file for the graph?\r\n"
+    "n\r\n"
+    "Number of students (override file count) ?\r\n"
+    "-1\r\n"
+    "Number of questions (override file count)?\r\n"
+    "-1\r\n"
+    "Start at question:\r\n"
+    "1\r\n"
+    "Identify suspects by name?\r\n"
+    "y\r\n"
+    "Identify all students by name (must identify suspects)?\r\n"
+    "n\r\n"
+    "Produce Excel file (must identify all students)?\r\n"
+    "n\r\n"
+    "Enter pre-selected pairs?\r\n"
+    "n\r\n"
+    "Set Bonferroni bound:\r\n"
+    ".1\r\n"
+    "Use T optimization?\r\n"
+    "n\r\n"
+    "Specify path to course files (eg. c:\\courses\\)\r\n"
+    "c:\\zelqa\r\n";
+
+std::vector<std::string> splitCrlf(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t from = 0;
+    for (std::size_t end = bytes.find("\r\n"); end != std::string::npos; end = bytes.find("\r\n", from)) {
+        lines.push_back(bytes.substr(from, end - from));
+        from = end + 2;
+    }
+    if (from < bytes.size()) lines.push_back(bytes.substr(from));
+    return lines;
+}
+
+class DefaultSettingsTest : public ::testing::Test {
+protected:
+    ScratchDirectory scratch;
+    fs::path settings() const { return scratch.path() / "batchs.ini"; }
+};
+
+TEST_F(DefaultSettingsTest, MissingFileIsWrittenByteForByte) {
+    writeDefaultSettings();
+    const std::string written = readBytes(settings());
+    EXPECT_EQ(written.size(), 513u);
+    EXPECT_EQ(written, std::string(kExpectedDefault));
+}
+
+TEST_F(DefaultSettingsTest, WrittenFileHasTwentyEightLinesWithTheAnswersInPlace) {
+    writeDefaultSettings();
+    const std::string written = readBytes(settings());
+    const std::vector<std::string> lines = splitCrlf(written);
+    ASSERT_EQ(lines.size(), 28u);
+    EXPECT_EQ(lines[1], "n");  // batch mode off: the gate stops a fresh file
+    EXPECT_EQ(lines[8], "Number of students (override file count) ?");
+    EXPECT_EQ(lines[10], "Number of questions (override file count)?");
+    EXPECT_EQ(lines[23], ".1");
+    EXPECT_EQ(lines[26], "Specify path to course files (eg. c:\\courses\\)");
+    EXPECT_EQ(lines[27], "c:\\zelqa");
+    // CR LF after every line, the last one included; no other CR or LF.
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\r'), 28);
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 28);
+    EXPECT_EQ(written.substr(written.size() - 2), "\r\n");
+}
+
+TEST_F(DefaultSettingsTest, WriteFileNumberIsFreeAfterwards) {
+    writeDefaultSettings();
+    openFile(111, "other.txt", FileMode::Output);
+    writeLine(111, "x");
+    closeFile(111);
+    EXPECT_EQ(readBytes(scratch.path() / "other.txt"), "x\r\n");
+    EXPECT_EQ(readBytes(settings()).size(), 513u);
+}
+
+class ExistingSettingsTest : public DefaultSettingsTest, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(ExistingSettingsTest, IsNeverRewrittenOrCompleted) {
+    writeBytes(settings(), GetParam());
+    writeDefaultSettings();
+    EXPECT_EQ(readBytes(settings()), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Contents, ExistingSettingsTest,
+    ::testing::Values(std::string(), std::string("y"), std::string("Activate the batch mode?\r\ny\r\n"),
+                      std::string("Activate the batch mode?\ny\nno line ends but LF\n"),
+                      std::string("\x1A\r\n", 3), std::string("\0\xFF\r\x01\n\x1A tail", 11),
+                      testing::settingsWith("y", "c:\\courses")));
+
+TEST_F(DefaultSettingsTest, DirectoryOfThatNameIsLeftAndNothingIsWritten) {
+    fs::create_directory(settings());
+    writeDefaultSettings();
+    EXPECT_TRUE(fs::is_directory(settings()));
+    EXPECT_TRUE(fs::is_empty(settings()));
+    // The write number was never left open.
+    openFile(111, "other.txt", FileMode::Output);
+    closeFile(111);
+    EXPECT_TRUE(fs::exists(scratch.path() / "other.txt"));
+}
+
+// Windows keeps no write permission on directories (only access lists do).
+#ifndef _WIN32
+TEST_F(DefaultSettingsTest, ReadOnlyDirectoryGetsNoFile) {
+    fs::permissions(scratch.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    if (testing::canCreateIn(scratch.path())) GTEST_SKIP() << "this user may write in read-only directories";
+    writeDefaultSettings();
+    EXPECT_FALSE(fs::exists(settings()));
+}
+#endif
+
+#ifdef _WIN32
+TEST_F(DefaultSettingsTest, HiddenFileOfThatNameIsLeftAlone) {
+    writeBytes(settings(), "mine");
+    const std::string name = settings().string();
+    SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_HIDDEN))
+        GTEST_SKIP() << "the file system keeps no hidden attribute";
+    writeDefaultSettings();
+    SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(readBytes(settings()), "mine");
+}
+#endif
+
+}  // namespace
+}  // namespace corrivex::settings

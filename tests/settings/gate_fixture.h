@@ -1,0 +1,47 @@
+// A scratch start directory made current, and a memory console for what the
+// gate shows.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "console/console_state.h"
+#include "platform/memory_console_host.h"
+#include "primitives/directory.h"
+#include "scratch_directory.h"
+#include "settings/batch_gate.h"
+
+namespace corrivex::settings::testing {
+
+class GateTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::installConsoleHost(&host);
+        console::resetConsoleState();
+        StartDir = currentDir();
+    }
+    void TearDown() override {
+        platform::installConsoleHost(nullptr);
+        console::resetConsoleState();
+    }
+
+    std::filesystem::path settings() const { return scratch.path() / "batchs.ini"; }
+    GateResult runGate() { return checkBatchSettings(StartDir); }
+
+    // Nothing was written to the console: the cursor never moved and the
+    // screen is blank.
+    bool consoleUntouched() const {
+        if (host.cursor() != platform::CellPos{0, 0}) return false;
+        for (int y = 0; y < host.size().y; ++y)
+            if (host.rowText(y).find_first_not_of(' ') != std::string::npos) return false;
+        return true;
+    }
+
+    ScratchDirectory scratch;
+    platform::MemoryConsoleHost host{platform::CellPos{80, 25}};
+    Text StartDir;
+};
+
+}  // namespace corrivex::settings::testing

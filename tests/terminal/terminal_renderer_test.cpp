@@ -1,0 +1,329 @@
+// The terminal renderer: the bytes it sends, checked byte for byte where the
+// exact form matters and otherwise through a model terminal that must end up
+// showing the buffer's window.
+#include "platform/terminal_renderer.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "platform/cp437.h"
+#include "platform/memory_console_host.h"
+#include "vt_model.h"
+
+namespace corrivex::platform {
+namespace {
+
+using testing::VtCell;
+using testing::VtModel;
+
+// The ANSI colour that shows each Windows colour number: black, blue, green,
+// cyan, red, magenta, brown, light grey, then their bright forms.
+constexpr int kForeground[16] = {30, 34, 32, 36, 31, 35, 33, 37, 90, 94, 92, 96, 91, 95, 93, 97};
+
+// What a terminal that shows `cell` holds.
+VtCell shown(Cell cell) {
+    VtCell v;
+    v.ch = cp437CodePoint(cell.ch);
+    v.fg = kForeground[cell.attr & 0x0F];
+    v.bg = kForeground[(cell.attr >> 4) & 0x0F] + 10;
+    v.reverse = (cell.attr & 0x4000) != 0;
+    v.underline = (cell.attr & 0x8000) != 0;
+    return v;
+}
+
+// The model shows the window of `buffer`, clipped to the model's size, and
+// nothing but blanks in the terminal's own colours beyond it.
+void expectModelShows(const VtModel& model, const ScreenBuffer& buffer) {
+    const CellRect w = buffer.window();
+    for (int y = 0; y < model.rows(); ++y) {
+        for (int x = 0; x < model.columns(); ++x) {
+            const bool inside = x <= w.right - w.left && y <= w.bottom - w.top;
+            const VtCell expected = inside ? shown(buffer.at(w.left + x, w.top + y)) : VtCell{};
+            ASSERT_EQ(model.at(x, y), expected) << "at column " << x << ", row " << y;
+        }
+    }
+    const CellPos cursor{buffer.cursor().x - w.left, buffer.cursor().y - w.top};
+    const bool cursorInside = cursor.x >= 0 && cursor.y >= 0 && cursor.x < model.columns() &&
+                              cursor.y < model.rows() && cursor.x <= w.right - w.left && cursor.y <= w.bottom - w.top;
+    const bool visible = buffer.currentCursorInfo().visible && cursorInside;
+    EXPECT_EQ(model.cursorVisible(), visible);
+    if (visible) {
+        EXPECT_EQ(model.cursorX(), cursor.x);
+        EXPECT_EQ(model.cursorY(), cursor.y);
+    }
+    EXPECT_TRUE(model.unknown().empty()) << model.unknown().front();
+    EXPECT_EQ(model.strayControls(), 0);
+    EXPECT_EQ(model.scrolledLines(), 0);
+}
+
+void write(ScreenBuffer& buffer, CellPos at, std::string_view text, std::uint16_t attr) {
+    std::vector<Cell> cells;
+    for (unsigned char c : text) cells.push_back(Cell{c, attr});
+    buffer.writeCells(at, static_cast<int>(cells.size()), 1, cells.data());
+}
+
+// Renders `buffer` for a terminal of `terminal` size and feeds the model.
+std::string paint(TerminalRenderer& renderer, const ScreenBuffer& buffer, VtModel& model) {
+    const std::string bytes = renderer.render(captureFrame(buffer, {model.columns(), model.rows()}));
+    model.feed(bytes);
+    return bytes;
+}
+
+TEST(TerminalColours, WindowsColourNumbersMapToAnsiWithRedAndBlueSwapped) {
+    for (int colour = 0; colour < 16; ++colour) {
+        EXPECT_EQ(ansiForeground(static_cast<std::uint16_t>(colour)), kForeground[colour]) << colour;
+        EXPECT_EQ(ansiBackground(static_cast<std::uint16_t>(colour << 4)), kForeground[colour] + 10) << colour;
+    }
+    // The attribute of the selection window, black on bright white.
+    EXPECT_EQ(ansiForeground(0xF0), 30);
+    EXPECT_EQ(ansiBackground(0xF0), 107);
+    // Light red on bright white, light magenta on bright white.
+    EXPECT_EQ(ansiForeground(0xFC), 91);
+    EXPECT_EQ(ansiForeground(0xFD), 95);
+    // Yellow on green.
+    EXPECT_EQ(ansiForeground(0x2E), 93);
+    EXPECT_EQ(ansiBackground(0x2E), 42);
+}
+
+TEST(TerminalRenderer, OneChangedCellSendsAMoveColoursAndItsGlyph) {
+    MemoryConsoleHost buffer({10, 3});
+    TerminalRenderer renderer;
+    renderer.render(captureFrame(buffer, {10, 3}));
+
+    const Cell x{'X', 0x1E};  // yellow on blue
+    buffer.writeCells({4, 1}, 1, 1, &x);
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 3})), "\x1b[2;5H\x1b[93;44mX\x1b[H");
+
+    // The same colours again need no colour change; the cursor was moved back.
+    const Cell y{'Y', 0x1E};
+    buffer.writeCells({5, 1}, 1, 1, &y);
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 3})), "\x1b[2;6HY\x1b[H");
+}
+
+TEST(TerminalRenderer, FirstFrameStartsFromACleanRenditionAndDrawsEveryCell) {
+    MemoryConsoleHost buffer({3, 2});
+    buffer.fillAttribute(0xF0, 6, {0, 0});
+    write(buffer, {0, 0}, "ab", 0xF0);
+    TerminalRenderer renderer;
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {3, 2})), "\x1b[H\x1b[0;30;107mab \x1b[2H   \x1b[H\x1b[?25h");
+}
+
+TEST(TerminalRenderer, NothingIsSentWhenNothingShownChanged) {
+    MemoryConsoleHost buffer({20, 5});
+    write(buffer, {2, 2}, "hello", 0x1F);
+    TerminalRenderer renderer;
+    EXPECT_FALSE(renderer.render(captureFrame(buffer, {20, 5})).empty());
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {20, 5})), "");
+    // Neither the text attribute nor a rewrite with the same cells shows.
+    buffer.setTextAttribute(0x4E);
+    write(buffer, {2, 2}, "hello", 0x1F);
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {20, 5})), "");
+}
+
+TEST(TerminalRenderer, ControlBytesShowAsTheirCodePage437Glyphs) {
+    MemoryConsoleHost buffer({32, 2});
+    std::string low;
+    for (int b = 0; b < 32; ++b) low += static_cast<char>(b);
+    write(buffer, {0, 0}, low, 0x07);
+    write(buffer, {0, 1}, "\x7f\x80\xb0\xc9\xe1\xfe\xff\x1b[2J\x9b", 0x07);
+    VtModel model(32, 2);
+    TerminalRenderer renderer;
+    const std::string bytes = paint(renderer, buffer, model);
+
+    EXPECT_EQ(model.row(0), U" ☺☻♥♦♣♠•◘○◙♂♀♪♫☼►◄↕‼¶§▬↨↑↓→←∟↔▲▼");
+    EXPECT_EQ(model.row(1).substr(0, 12), U"⌂Ç░╔ß■\u00A0←[2J¢");
+    EXPECT_EQ(model.strayControls(), 0);
+    EXPECT_TRUE(model.unknown().empty());
+    // The escape byte in a cell never reaches the terminal as one.
+    EXPECT_EQ(bytes.find("\x1b[2J"), std::string::npos);
+    EXPECT_NE(bytes.find("\xe2\x86\x90[2J"), std::string::npos);  // "←[2J"
+}
+
+TEST(Cp437, NoGlyphIsAControlCharacter) {
+    for (int b = 0; b < 256; ++b) {
+        const std::string_view glyph = cp437Glyph(static_cast<unsigned char>(b));
+        ASSERT_FALSE(glyph.empty());
+        for (unsigned char c : glyph) EXPECT_FALSE(c < 0x20 || c == 0x7F) << "byte " << b;
+        const char32_t code = cp437CodePoint(static_cast<unsigned char>(b));
+        EXPECT_FALSE(code >= 0x80 && code <= 0x9F) << "byte " << b;  // C1 controls
+    }
+    EXPECT_EQ(cp437Glyph(0x00), " ");
+    EXPECT_EQ(cp437Glyph('A'), "A");
+    EXPECT_EQ(cp437Glyph(0x01), "\xe2\x98\xba");  // ☺
+    EXPECT_EQ(cp437Glyph(0x7F), "\xe2\x8c\x82");  // ⌂
+    EXPECT_EQ(cp437Glyph(0xC4), "\xe2\x94\x80");  // ─
+    EXPECT_EQ(cp437Glyph(0x82), "\xc3\xa9");      // é
+}
+
+TEST(Cp437, UpperBytesComeBackFromTheirCharacters) {
+    for (int b = 0x80; b < 0x100; ++b)
+        EXPECT_EQ(cp437UpperByte(cp437CodePoint(static_cast<unsigned char>(b))), b);
+    EXPECT_EQ(cp437UpperByte(U'é'), 0x82);
+    EXPECT_EQ(cp437UpperByte(U'€'), -1);
+    EXPECT_EQ(cp437UpperByte(U'A'), -1);
+}
+
+TEST(TerminalRenderer, TitleGoesOutAsOsc2WithoutControlBytes) {
+    MemoryConsoleHost buffer({10, 2});
+    TerminalRenderer renderer;
+    renderer.render(captureFrame(buffer, {10, 2}));
+    buffer.setTitle("Select files for statistical detection");
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 2})),
+              "\x1b]2;Select files for statistical detection\a");
+    buffer.setTitle("a\x1b]0;x\x07z");
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 2})), "\x1b]2;a\xe2\x86\x90]0;x\xe2\x80\xa2z\a");
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 2})), "");
+}
+
+TEST(TerminalRenderer, AnEmptyTitleLeavesTheTerminalsOwnAlone) {
+    MemoryConsoleHost buffer({4, 1});
+    TerminalRenderer renderer;
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {4, 1})).find("\x1b]"), std::string::npos);
+}
+
+TEST(TerminalRenderer, CursorVisibilityFollowsTheCursorInfo) {
+    MemoryConsoleHost buffer({10, 3});
+    TerminalRenderer renderer;
+    renderer.render(captureFrame(buffer, {10, 3}));
+    buffer.setCursorInfo({25, false});
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 3})), "\x1b[?25l");
+    buffer.setCursorPosition({3, 2});
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 3})), "");
+    buffer.setCursorInfo({10, true});
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 3})), "\x1b[3;4H\x1b[?25h");
+}
+
+TEST(TerminalRenderer, ClipsTheWindowToASmallerTerminal) {
+    MemoryConsoleHost buffer({80, 25});
+    for (int y = 0; y < 25; ++y) {
+        std::string row;
+        for (int x = 0; x < 80; ++x) row += static_cast<char>('A' + (x + y) % 26);
+        write(buffer, {0, y}, row, static_cast<std::uint16_t>(0x10 + y % 15));
+    }
+    buffer.setCursorPosition({50, 20});  // outside what the terminal shows
+    VtModel model(40, 10);
+    TerminalRenderer renderer;
+    paint(renderer, buffer, model);
+    expectModelShows(model, buffer);
+    EXPECT_FALSE(model.cursorVisible());
+
+    // A change outside sends nothing; one inside is drawn.
+    write(buffer, {60, 3}, "zz", 0x07);
+    write(buffer, {0, 15}, "zz", 0x07);
+    EXPECT_EQ(paint(renderer, buffer, model), "");
+    write(buffer, {39, 9}, "z", 0x4F);
+    EXPECT_EQ(paint(renderer, buffer, model), "\x1b[10;40H\x1b[97;41mz");
+    expectModelShows(model, buffer);
+}
+
+TEST(TerminalRenderer, AWindowSmallerThanTheTerminalLeavesTheRestBlank) {
+    MemoryConsoleHost buffer({30, 12});
+    buffer.fillAttribute(0x2E, 30 * 12, {0, 0});
+    write(buffer, {0, 11}, "bottom row of the large window", 0x2E);
+    VtModel model(40, 15);
+    TerminalRenderer renderer;
+    paint(renderer, buffer, model);
+    expectModelShows(model, buffer);
+
+    // The window shrinks: what it no longer covers is erased.
+    buffer.setWindow({0, 0, 19, 7});
+    paint(renderer, buffer, model);
+    expectModelShows(model, buffer);
+
+    // And scrolls: the window's top row is now row 4 of the buffer.
+    buffer.setWindow({5, 4, 24, 11});
+    paint(renderer, buffer, model);
+    expectModelShows(model, buffer);
+}
+
+TEST(TerminalRenderer, ReverseVideoAndUnderscoreComeAndGo) {
+    MemoryConsoleHost buffer({6, 1});
+    write(buffer, {0, 0}, "ab", 0x4007);
+    write(buffer, {2, 0}, "cd", 0x8007);
+    write(buffer, {4, 0}, "ef", 0x0007);
+    VtModel model(6, 1);
+    TerminalRenderer renderer;
+    paint(renderer, buffer, model);
+    expectModelShows(model, buffer);
+    // Attribute bits a terminal cannot show change nothing.
+    write(buffer, {4, 0}, "ef", 0x0407);
+    EXPECT_EQ(paint(renderer, buffer, model), "");
+}
+
+TEST(TerminalRenderer, AfterInvalidateEverythingIsDrawnAgain) {
+    MemoryConsoleHost buffer({12, 4});
+    write(buffer, {1, 1}, "keep", 0x1E);
+    buffer.setTitle("T");
+    TerminalRenderer renderer;
+    VtModel first(12, 4);
+    paint(renderer, buffer, first);
+
+    // Another program drew over the terminal.
+    VtModel model(12, 4);
+    model.feed("\x1b[31;44mgarbage everywhere\x1b[3;3Hmore");
+    renderer.invalidate();
+    paint(renderer, buffer, model);
+    expectModelShows(model, buffer);
+    EXPECT_EQ(model.title(), "T");
+}
+
+TEST(TerminalRenderer, PenAndCursorSetsTheTextColoursForAChild) {
+    MemoryConsoleHost buffer({10, 3});
+    TerminalRenderer renderer;
+    renderer.render(captureFrame(buffer, {10, 3}));
+    EXPECT_EQ(renderer.penAndCursor(0xFD, CellPos{0, 2}), "\x1b[0;95;107m\x1b[3H");
+    EXPECT_EQ(renderer.penAndCursor(0xFD, CellPos{0, 2}), "\x1b[0;95;107m\x1b[3H");
+    EXPECT_EQ(renderer.penAndCursor(0x07, std::nullopt), "\x1b[0;37;40m");
+}
+
+// Random operations on a buffer, each followed by a render: the model
+// terminal shows the buffer's window after every one.
+class RendererRandomOperations : public ::testing::TestWithParam<int> {};
+
+TEST_P(RendererRandomOperations, TheTerminalAlwaysShowsTheWindow) {
+    std::mt19937 random(static_cast<unsigned>(GetParam()));
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const CellPos terminal{30 + pick(20), 8 + pick(10)};
+    MemoryConsoleHost buffer({40, 20});
+    VtModel model(terminal.x, terminal.y);
+    TerminalRenderer renderer;
+    for (int step = 0; step < 300; ++step) {
+        const std::uint16_t attr = static_cast<std::uint16_t>(pick(256) | (pick(8) == 0 ? 0x4000 : 0));
+        switch (pick(8)) {
+            case 0: {
+                std::string text;
+                for (int i = pick(50); i > 0; --i) text += static_cast<char>(pick(256));
+                write(buffer, {pick(40), pick(20)}, text, attr);
+                break;
+            }
+            case 1: buffer.fillCharacter(static_cast<unsigned char>(pick(256)), pick(200), {pick(40), pick(20)}); break;
+            case 2: buffer.fillAttribute(attr, pick(400), {pick(40), pick(20)}); break;
+            case 3:
+                buffer.scroll({0, 1, 39, 19}, {0, 0}, Cell{' ', attr});
+                break;
+            case 4: buffer.setCursorPosition({pick(40), pick(20)}); break;
+            case 5: buffer.setCursorInfo({25, pick(3) != 0}); break;
+            case 6: {
+                const int left = pick(10), top = pick(6);
+                buffer.setWindow({left, top, left + 10 + pick(30 - left), top + 5 + pick(14 - top)});
+                break;
+            }
+            case 7:
+                if (pick(4) == 0) {
+                    renderer.invalidate();
+                    model.feed("\x1b[0m\x1b[Hsomeone else's text\x1b[5;7Hhere");
+                }
+                break;
+        }
+        paint(renderer, buffer, model);
+        expectModelShows(model, buffer);
+        if (::testing::Test::HasFatalFailure()) FAIL() << "after step " << step;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RendererRandomOperations, ::testing::Range(1, 21));
+
+}  // namespace
+}  // namespace corrivex::platform

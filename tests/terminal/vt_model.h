@@ -1,0 +1,267 @@
+// A small model of an xterm-compatible terminal for the tests: it takes the
+// bytes a program sends and keeps the screen (characters and SGR colours),
+// the cursor, the private modes and the title. Sequences it does not know
+// and control bytes outside sequences are counted, so a test can insist that
+// there are none.
+#pragma once
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corrivex::testing {
+
+struct VtCell {
+    char32_t ch = U' ';
+    int fg = 39;  // SGR numbers; 39 and 49 are the terminal's own colours
+    int bg = 49;
+    bool reverse = false;
+    bool underline = false;
+    friend bool operator==(const VtCell&, const VtCell&) = default;
+};
+
+class VtModel {
+public:
+    VtModel(int columns, int rows) : columns_(columns), rows_(rows), cells_(static_cast<std::size_t>(columns * rows)) {}
+
+    void feed(std::string_view bytes) {
+        for (unsigned char byte : bytes) take(byte);
+    }
+
+    const VtCell& at(int x, int y) const { return cells_[static_cast<std::size_t>(y * columns_ + x)]; }
+    int columns() const { return columns_; }
+    int rows() const { return rows_; }
+    int cursorX() const { return x_; }
+    int cursorY() const { return y_; }
+    bool cursorVisible() const { return privateMode(25, true); }
+    bool privateMode(int mode, bool byDefault = false) const {
+        auto it = modes_.find(mode);
+        return it == modes_.end() ? byDefault : it->second;
+    }
+    const std::string& title() const { return title_; }
+    int titleChanges() const { return titleChanges_; }
+    const std::vector<std::string>& unknown() const { return unknown_; }
+    int strayControls() const { return strayControls_; }
+    int scrolledLines() const { return scrolled_; }
+    VtCell pen() const { return pen_; }
+    // The characters of row y, as UTF-32.
+    std::u32string row(int y) const {
+        std::u32string s;
+        for (int x = 0; x < columns_; ++x) s += at(x, y).ch;
+        return s;
+    }
+
+private:
+    enum class State { Ground, Escape, Csi, Osc, OscEscape };
+
+    VtCell& cell(int x, int y) { return cells_[static_cast<std::size_t>(y * columns_ + x)]; }
+
+    void take(unsigned char byte) {
+        switch (state_) {
+            case State::Ground: ground(byte); return;
+            case State::Escape:
+                if (byte == '[') {
+                    state_ = State::Csi;
+                    sequence_.clear();
+                } else if (byte == ']') {
+                    state_ = State::Osc;
+                    sequence_.clear();
+                } else {
+                    unknown_.push_back(std::string("ESC ") + static_cast<char>(byte));
+                    state_ = State::Ground;
+                }
+                return;
+            case State::Csi:
+                if (byte >= 0x40 && byte <= 0x7E) {
+                    csi(sequence_, static_cast<char>(byte));
+                    state_ = State::Ground;
+                } else {
+                    sequence_ += static_cast<char>(byte);
+                }
+                return;
+            case State::Osc:
+                if (byte == 0x07) {
+                    osc();
+                } else if (byte == 0x1B) {
+                    state_ = State::OscEscape;
+                } else {
+                    sequence_ += static_cast<char>(byte);
+                }
+                return;
+            case State::OscEscape:
+                if (byte == '\\') osc();
+                else unknown_.push_back("OSC ESC");
+                state_ = State::Ground;
+                return;
+        }
+    }
+
+    void ground(unsigned char byte) {
+        if (utf8Left_ > 0) {
+            if ((byte & 0xC0) == 0x80) {
+                code_ = (code_ << 6) | (byte & 0x3F);
+                if (--utf8Left_ == 0) print(code_);
+                return;
+            }
+            utf8Left_ = 0;
+            print(U'\uFFFD');
+        }
+        if (byte == 0x1B) {
+            state_ = State::Escape;
+        } else if (byte == '\r') {
+            x_ = 0;
+            wrapPending_ = false;
+        } else if (byte == '\n') {
+            lineFeed();
+        } else if (byte < 0x20 || byte == 0x7F) {
+            ++strayControls_;
+        } else if (byte < 0x80) {
+            print(byte);
+        } else if ((byte & 0xE0) == 0xC0) {
+            code_ = byte & 0x1F;
+            utf8Left_ = 1;
+        } else if ((byte & 0xF0) == 0xE0) {
+            code_ = byte & 0x0F;
+            utf8Left_ = 2;
+        } else if ((byte & 0xF8) == 0xF0) {
+            code_ = byte & 0x07;
+            utf8Left_ = 3;
+        } else {
+            print(U'\uFFFD');
+        }
+    }
+
+    void lineFeed() {
+        wrapPending_ = false;
+        if (y_ + 1 < rows_) {
+            ++y_;
+            return;
+        }
+        ++scrolled_;
+        for (int y = 1; y < rows_; ++y)
+            for (int x = 0; x < columns_; ++x) cell(x, y - 1) = cell(x, y);
+        for (int x = 0; x < columns_; ++x) cell(x, rows_ - 1) = blank();
+    }
+
+    VtCell blank() const {
+        VtCell b;
+        b.bg = pen_.bg;  // erasing takes the current background
+        return b;
+    }
+
+    void print(char32_t c) {
+        if (c >= 0x80 && c <= 0x9F) ++strayControls_;  // C1 controls
+        if (wrapPending_ && privateMode(7, true)) {
+            x_ = 0;
+            lineFeed();
+        }
+        VtCell& target = cell(x_, y_);
+        target = pen_;
+        target.ch = c;
+        if (x_ + 1 < columns_) {
+            ++x_;
+        } else {
+            wrapPending_ = true;
+        }
+    }
+
+    static std::vector<int> numbers(const std::string& text) {
+        std::vector<int> out;
+        int n = -1;
+        for (char c : text) {
+            if (c == ';') {
+                out.push_back(n);
+                n = -1;
+            } else if (c >= '0' && c <= '9') {
+                n = (n < 0 ? 0 : n * 10) + (c - '0');
+            }
+        }
+        out.push_back(n);
+        return out;
+    }
+
+    void csi(const std::string& params, char final) {
+        const bool isPrivate = !params.empty() && params[0] == '?';
+        std::vector<int> p = numbers(isPrivate ? params.substr(1) : params);
+        auto arg = [&](std::size_t i, int byDefault) {
+            return i < p.size() && p[i] > 0 ? p[i] : byDefault;
+        };
+        if (isPrivate) {
+            if (final == 'h' || final == 'l') {
+                for (int mode : p) modes_[mode] = final == 'h';
+                return;
+            }
+            unknown_.push_back("CSI " + params + final);
+            return;
+        }
+        switch (final) {
+            case 'H':
+                y_ = std::min(arg(0, 1), rows_) - 1;
+                x_ = std::min(arg(1, 1), columns_) - 1;
+                wrapPending_ = false;
+                return;
+            case 'A': y_ = std::max(0, y_ - arg(0, 1)); wrapPending_ = false; return;
+            case 'B': y_ = std::min(rows_ - 1, y_ + arg(0, 1)); wrapPending_ = false; return;
+            case 'C': x_ = std::min(columns_ - 1, x_ + arg(0, 1)); wrapPending_ = false; return;
+            case 'D': x_ = std::max(0, x_ - arg(0, 1)); wrapPending_ = false; return;
+            case 'K':
+                if (arg(0, 0) != 0) break;
+                for (int x = x_; x < columns_; ++x) cell(x, y_) = blank();
+                return;
+            case 'J':
+                if (arg(0, 0) != 0) break;
+                for (int x = x_; x < columns_; ++x) cell(x, y_) = blank();
+                for (int y = y_ + 1; y < rows_; ++y)
+                    for (int x = 0; x < columns_; ++x) cell(x, y) = blank();
+                return;
+            case 'm':
+                for (int n : p) sgr(n < 0 ? 0 : n);
+                return;
+            default: break;
+        }
+        unknown_.push_back("CSI " + params + final);
+    }
+
+    void sgr(int n) {
+        if (n == 0) pen_ = VtCell{};
+        else if (n == 4) pen_.underline = true;
+        else if (n == 7) pen_.reverse = true;
+        else if (n == 24) pen_.underline = false;
+        else if (n == 27) pen_.reverse = false;
+        else if ((n >= 30 && n <= 37) || n == 39 || (n >= 90 && n <= 97)) pen_.fg = n;
+        else if ((n >= 40 && n <= 47) || n == 49 || (n >= 100 && n <= 107)) pen_.bg = n;
+        else unknown_.push_back("SGR " + std::to_string(n));
+    }
+
+    void osc() {
+        state_ = State::Ground;
+        if (sequence_.rfind("2;", 0) == 0) {
+            title_ = sequence_.substr(2);
+            ++titleChanges_;
+        } else {
+            unknown_.push_back("OSC " + sequence_);
+        }
+    }
+
+    int columns_;
+    int rows_;
+    std::vector<VtCell> cells_;
+    int x_ = 0;
+    int y_ = 0;
+    bool wrapPending_ = false;
+    VtCell pen_;
+    State state_ = State::Ground;
+    std::string sequence_;
+    char32_t code_ = 0;
+    int utf8Left_ = 0;
+    std::map<int, bool> modes_;
+    std::string title_;
+    int titleChanges_ = 0;
+    std::vector<std::string> unknown_;
+    int strayControls_ = 0;
+    int scrolled_ = 0;
+};
+
+}  // namespace corrivex::testing
