@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <string_view>
 
 #include "primitives/directory.h"
 #include "primitives/length_limits.h"
@@ -32,15 +33,41 @@ struct Listing {
 };
 Listing listing;
 
-std::uint32_t attributesOf(const char* name, const struct stat& status) {
+std::uint32_t attributesOf(const char* name, mode_t type) {
     std::uint32_t found = attr::kNone;
     if (name[0] == '.') found |= attr::kHidden;
-    if (S_ISDIR(status.st_mode)) {
+    if (S_ISDIR(type)) {
         found |= attr::kDirectory;
-    } else if (!S_ISREG(status.st_mode)) {
+    } else if (!S_ISREG(type)) {
         found |= attr::kSystem;
     }
     return found;
+}
+
+// The kind of file an entry is: from the entry itself when the file system
+// tells it (no stat needed), else from a stat that follows a symbolic link.
+// False for a dangling link or an entry that has gone.
+bool entryType(DIR* directory, const dirent& entry, mode_t& type) {
+    switch (entry.d_type) {
+        case DT_REG:
+            type = S_IFREG;
+            return true;
+        case DT_DIR:
+            type = S_IFDIR;
+            return true;
+        case DT_FIFO:
+        case DT_SOCK:
+        case DT_CHR:
+        case DT_BLK:
+            type = S_IFIFO;  // any kind that is not a regular file
+            return true;
+        default:
+            break;  // a link, or a file system that does not say
+    }
+    struct stat status;
+    if (fstatat(dirfd(directory), entry.d_name, &status, 0) != 0) return false;
+    type = status.st_mode & S_IFMT;
+    return true;
 }
 
 }  // namespace
@@ -55,7 +82,7 @@ Text listFirst(const Text& mask, std::uint32_t attributes) {
         directory = slash == 0 ? Text("/") : mask.substr(0, slash);
         entryMask = mask.substr(slash + 1);
     }
-    if (entryMask.empty()) entryMask = "*";
+    if (entryMask.empty()) entryMask.push_back('*');
 
     // Opened close-on-exec, so that no child process inherits the listing.
     const int descriptor = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -73,13 +100,13 @@ Text listFirst(const Text& mask, std::uint32_t attributes) {
 Text listNext() {
     if (listing.directory == nullptr) return Text();
     while (const dirent* entry = readdir(listing.directory)) {
-        const Text name = entry->d_name;
+        const std::string_view name = entry->d_name;
         if (name == "." || name == "..") continue;
         if (!matchesMask(listing.mask, name)) continue;
-        struct stat status;
-        if (fstatat(dirfd(listing.directory), entry->d_name, &status, 0) != 0) continue;  // dangling link, or gone
-        if ((attributesOf(entry->d_name, status) & ~listing.attributes) != 0) continue;
-        return name;
+        mode_t type = 0;
+        if (!entryType(listing.directory, *entry, type)) continue;  // dangling link, or gone
+        if ((attributesOf(entry->d_name, type) & ~listing.attributes) != 0) continue;
+        return Text(name);
     }
     listClose();
     return Text();

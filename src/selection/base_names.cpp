@@ -1,22 +1,38 @@
 #include "selection/base_names.h"
 
+#include <algorithm>
+#include <string_view>
 #include <unordered_set>
 
 #include "selection/name_rules.h"
 
 namespace corrivex::selection {
 
+namespace {
+
+// The text without the blanks at both ends, as a view into it.
+std::string_view trimmedView(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
 void fillBaseNames(std::span<const Text> fileNames, NameList& BaseNames, std::int16_t& BaseNameCount) {
-    std::unordered_set<Text> seen;
-    seen.reserve(fileNames.size());
+    // The trimmed forms of the names stored so far, as views into their
+    // slots (which stay where they are).
+    std::unordered_set<std::string_view> seen;
+    seen.reserve(std::min<std::size_t>(fileNames.size(), kNameSlots));
 
     int stored = 0;
     if (fileNames.empty()) BaseNames[stored++].clear();
     for (const Text& fileName : fileNames) {
         if (stored == kNameSlots) break;
-        Text base = baseNameOf(fileName);
-        if (!seen.insert(trim(base)).second) continue;
-        BaseNames[stored++] = std::move(base);
+        Text& slot = BaseNames[stored];
+        slot = baseNameOf(fileName);
+        if (!seen.insert(trimmedView(slot)).second) continue;
+        ++stored;
     }
     for (int i = stored; i < kNameSlots; ++i) BaseNames[i].clear();
     BaseNameCount = static_cast<std::int16_t>(stored);

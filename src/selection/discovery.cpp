@@ -38,15 +38,15 @@ void appendListing(const Text& mask, std::size_t limit, std::vector<Text>& names
 
 void discoverDataFiles(NameList& FileNames, std::int16_t& FileNameCount, NameList& BaseNames,
                        std::int16_t& BaseNameCount) {
-    // The .dat listing is only asked when there is no .txt file: the warning
-    // needs both to be empty.
-    if (dirFirst("*.txt", attr::kNone).empty() && dirFirst("*.dat", attr::kNone).empty()) warnNoDataFiles();
-
     std::vector<Text> names;
     names.reserve(kTextFileLimit + kDataFileLimit);
     appendListing("*.txt", kTextFileLimit, names);
     const std::size_t textFiles = names.size();
     appendListing("*.dat", kDataFileLimit, names);
+
+    // The two listings tell whether the directory holds a data file; the
+    // warning stands before anything else this step shows (the list box).
+    if (names.empty()) warnNoDataFiles();
 
     // With a .dat file, the names are sorted; with .txt files alone, they
     // keep the order of the listing. The file table takes the first 1000 of
