@@ -191,7 +191,7 @@ TEST_P(ConsoleTools, ListBoxKeysJumpPageAndConfirmWithTheOkButton) {
 
     session->sendKeys({"k", "Space", "o", "Space", "NPage"});
     ASSERT_TRUE(session->waitForText("2 chosen", stepTimeout())) << session->lastScreen().describe();
-    session->sendKeys({"End"});
+    pressEnd(*session);
     ASSERT_TRUE(session->waitForText(" 32/32 ", stepTimeout())) << session->lastScreen().describe();
     std::string last;
     for (int row = kFirstEntryRow; row < kFirstEntryRow + 16; ++row)

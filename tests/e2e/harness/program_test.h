@@ -1,5 +1,5 @@
-// The GoogleTest fixture of the end-to-end tests: one test body, run once
-// against the native build and once against the win32 build under Wine.
+// The GoogleTest fixture of the end-to-end tests: one test body, run against
+// the native build, and against the win32 and win64 builds under Wine.
 //
 //   class FirstScreen : public corrivex::e2e::ProgramTest {};
 //   TEST_P(FirstScreen, IsYellowOnGreen) {
@@ -32,11 +32,11 @@ public:
     // variable CORRIVEX_E2E_TIMEOUT_FACTOR multiplies them.
     // Until the first screen:
     std::chrono::milliseconds firstScreenTimeout() const {
-        return scaled(program_.build == Build::Win32 ? std::chrono::seconds(180) : std::chrono::seconds(30));
+        return scaled(runsUnderWine(program_.build) ? std::chrono::seconds(180) : std::chrono::seconds(30));
     }
     // From one screen to the next, and to the end of the run:
     std::chrono::milliseconds stepTimeout() const {
-        return scaled(program_.build == Build::Win32 ? std::chrono::seconds(90) : std::chrono::seconds(20));
+        return scaled(runsUnderWine(program_.build) ? std::chrono::seconds(90) : std::chrono::seconds(20));
     }
 
 protected:
@@ -72,6 +72,16 @@ protected:
         return start(RunOptions{columns, rows, {}, {}});
     }
 
+    // Presses End. Wine's console takes End from a terminal only in its xterm
+    // form (CSI F), not as the CSI 4 ~ that tmux sends; what the program
+    // reads is the End key either way.
+    void pressEnd(TmuxSession& session) const {
+        if (runsUnderWine(program_.build))
+            session.sendBytes("\033[F");
+        else
+            session.sendKeys({"End"});
+    }
+
     // The environment setting that lets the program find the stand-in
     // engine by name: PATH natively, WINEPATH under Wine.
     std::pair<std::string, std::string> engineOnPath() const { return engineSearchPath(program_); }
@@ -88,15 +98,14 @@ private:
     TempDir workDir_{"corrivex-e2e-run"};
 };
 
-inline void PrintTo(Build build, std::ostream* os) { *os << (build == Build::Native ? "native" : "win32"); }
+inline void PrintTo(Build build, std::ostream* os) { *os << buildName(build); }
 
-inline std::string buildName(const ::testing::TestParamInfo<Build>& info) {
-    return info.param == Build::Native ? "native" : "win32";
-}
+inline std::string testNameOf(const ::testing::TestParamInfo<Build>& info) { return buildName(info.param); }
 
 }  // namespace corrivex::e2e
 
 #define CORRIVEX_E2E_BOTH_BUILDS(Suite)                                                                              \
     INSTANTIATE_TEST_SUITE_P(Builds, Suite,                                                                         \
-                             ::testing::Values(::corrivex::e2e::Build::Native, ::corrivex::e2e::Build::Win32),     \
-                             ::corrivex::e2e::buildName)
+                             ::testing::Values(::corrivex::e2e::Build::Native, ::corrivex::e2e::Build::Win32,      \
+                                               ::corrivex::e2e::Build::Win64),                                     \
+                             ::corrivex::e2e::testNameOf)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 
 #include "run_command.h"
 
@@ -40,58 +41,85 @@ ProgramUnderTest nativeProgram() {
     return p;
 }
 
-// Whether Wine can run programs on this machine at all (a 64-bit kernel
-// without 32-bit support cannot start the 32-bit loader). Asked once; the
-// verdict of cmake/wine-prepare on the build directory counts first.
-const std::string& wineProblem(const std::string& wine, const std::filesystem::path& win32BuildDir,
-                               const std::vector<std::pair<std::string, std::string>>& environment) {
-    static const std::string problem = [&] {
-        if (std::ifstream verdict(win32BuildDir / "wine-unusable"); verdict) {
-            std::string reason;
-            std::getline(verdict, reason);
-            return "wine cannot run here (" + reason + ")";
-        }
-        if (findInPath(wine).empty()) return std::string("wine is not installed");
+#ifndef CORRIVEX_E2E_WIN64_DIR_DEFAULT
+#define CORRIVEX_E2E_WIN64_DIR_DEFAULT ""
+#endif
+#ifndef CORRIVEX_E2E_WINE64_DEFAULT
+#define CORRIVEX_E2E_WINE64_DEFAULT "wine64"
+#endif
+
+// Whether Wine can run the programs of a build directory on this machine at
+// all (a 64-bit kernel without 32-bit support cannot start the 32-bit
+// loader). Asked once per directory; the verdict of cmake/wine-prepare on
+// the directory counts first.
+std::string wineProblem(const std::string& wine, const std::filesystem::path& buildDir,
+                        const std::vector<std::pair<std::string, std::string>>& environment) {
+    static std::map<std::filesystem::path, std::string> verdicts;
+    if (const auto known = verdicts.find(buildDir); known != verdicts.end()) return known->second;
+    std::string problem;
+    if (std::ifstream verdict(buildDir / "wine-unusable"); verdict) {
+        std::string reason;
+        std::getline(verdict, reason);
+        problem = "wine cannot run here (" + reason + ")";
+    } else if (findInPath(wine).empty()) {
+        problem = wine + " is not installed";
+    } else {
         std::vector<EnvChange> env;
         for (const auto& [name, value] : environment) env.push_back({name, value});
         const CommandResult result = runCommand({wine, "--version"}, env);
         if (result.exitCode != 0)
-            return "wine cannot run here (wine --version: exit " + std::to_string(result.exitCode) + ", " +
-                   result.errors.substr(0, 200) + ")";
-        return std::string();
-    }();
+            problem = "wine cannot run here (" + wine + " --version: exit " + std::to_string(result.exitCode) +
+                      ", " + result.errors.substr(0, 200) + ")";
+    }
+    verdicts.emplace(buildDir, problem);
     return problem;
 }
 
-ProgramUnderTest win32Program() {
+ProgramUnderTest windowsProgram(Build build) {
+    const bool wide = build == Build::Win64;
     ProgramUnderTest p;
-    p.build = Build::Win32;
-    p.name = "win32";
-    const std::filesystem::path dir = setting("CORRIVEX_E2E_WIN32_DIR", CORRIVEX_E2E_WIN32_DIR_DEFAULT);
-    const std::string wine = setting("CORRIVEX_E2E_WINE", CORRIVEX_E2E_WINE_DEFAULT);
+    p.build = build;
+    p.name = buildName(build);
+    const std::filesystem::path dir = wide ? setting("CORRIVEX_E2E_WIN64_DIR", CORRIVEX_E2E_WIN64_DIR_DEFAULT)
+                                           : setting("CORRIVEX_E2E_WIN32_DIR", CORRIVEX_E2E_WIN32_DIR_DEFAULT);
+    const std::string wine = wide ? setting("CORRIVEX_E2E_WINE64", CORRIVEX_E2E_WINE64_DEFAULT)
+                                  : setting("CORRIVEX_E2E_WINE", CORRIVEX_E2E_WINE_DEFAULT);
     p.program = dir / "corrivex.exe";
     p.engineDirectory = dir / "engine";
-    p.environment = wineEnvironment(dir);
+    p.environment = wineEnvironment(dir, build);
     p.command = {wine, p.program.string()};
     if (dir.empty() || !std::filesystem::exists(p.program))
-        p.unavailable = "the win32 build has not been made (" + p.program.string() +
-                        "; build it with the win32 preset, or point CORRIVEX_WIN32_BUILD_DIR at it)";
-    else if (const std::string& problem = wineProblem(wine, dir, p.environment); !problem.empty())
+        p.unavailable = std::string("the ") + p.name + " build has not been made (" + p.program.string() +
+                        "; build it with the " + p.name + " preset, or point CORRIVEX_" +
+                        (wide ? "WIN64" : "WIN32") + "_BUILD_DIR at it)";
+    else if (const std::string problem = wineProblem(wine, dir, p.environment); !problem.empty())
         p.unavailable = problem;
     return p;
 }
 
 }  // namespace
 
-std::vector<std::pair<std::string, std::string>> wineEnvironment(const std::filesystem::path& win32BuildDir) {
-    return {{"WINEPREFIX", (win32BuildDir / "wineprefix").string()},
+const char* buildName(Build build) {
+    switch (build) {
+        case Build::Native:
+            return "native";
+        case Build::Win32:
+            return "win32";
+        case Build::Win64:
+            return "win64";
+    }
+    return "?";
+}
+
+std::vector<std::pair<std::string, std::string>> wineEnvironment(const std::filesystem::path& buildDir, Build build) {
+    return {{"WINEPREFIX", (buildDir / "wineprefix").string()},
             {"WINEDEBUG", "-all"},
             {"WINEDLLOVERRIDES", "mscoree,mshtml="},
-            {"WINEARCH", "win32"}};
+            {"WINEARCH", build == Build::Win64 ? "win64" : "win32"}};
 }
 
 std::pair<std::string, std::string> engineSearchPath(const ProgramUnderTest& program) {
-    if (program.build == Build::Win32) {
+    if (runsUnderWine(program.build)) {
         std::string windowsPath = "Z:" + program.engineDirectory.string();
         std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
         return {"WINEPATH", windowsPath};
@@ -100,6 +128,6 @@ std::pair<std::string, std::string> engineSearchPath(const ProgramUnderTest& pro
     return {"PATH", program.engineDirectory.string() + (path != nullptr ? std::string(":") + path : std::string())};
 }
 
-ProgramUnderTest programUnderTest(Build build) { return build == Build::Native ? nativeProgram() : win32Program(); }
+ProgramUnderTest programUnderTest(Build build) { return build == Build::Native ? nativeProgram() : windowsProgram(build); }
 
 }  // namespace corrivex::e2e

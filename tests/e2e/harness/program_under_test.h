@@ -1,12 +1,16 @@
-// The two builds of the program that the end-to-end tests drive: the native
-// build, run directly, and the win32 build, run under Wine. Both are found
-// through the build (compiled-in defaults) and may be overridden from the
-// environment:
+// The builds of the program that the end-to-end tests drive: the native
+// build, run directly; the win32 build, run under Wine; and the win64 build
+// (the same Windows sources as a 64-bit program), run under 64-bit Wine,
+// which also works where the kernel cannot run 32-bit programs. They are
+// found through the build (compiled-in defaults) and may be overridden from
+// the environment:
 //   CORRIVEX_E2E_NATIVE_PROGRAM      the native program
 //   CORRIVEX_E2E_NATIVE_ENGINE_DIR   the native stand-in engine's folder
 //   CORRIVEX_E2E_WIN32_DIR           the win32 build directory (corrivex.exe,
 //                                    CT_PRO.DLL, engine/, wineprefix/)
+//   CORRIVEX_E2E_WIN64_DIR           the win64 build directory, likewise
 //   CORRIVEX_E2E_WINE                the wine program
+//   CORRIVEX_E2E_WINE64              the 64-bit wine program
 #pragma once
 
 #include <filesystem>
@@ -16,11 +20,14 @@
 
 namespace corrivex::e2e {
 
-enum class Build { Native, Win32 };
+enum class Build { Native, Win32, Win64 };
+
+inline bool runsUnderWine(Build build) { return build != Build::Native; }
+const char* buildName(Build build);
 
 struct ProgramUnderTest {
     Build build = Build::Native;
-    std::string name;                                              // "native" or "win32"
+    std::string name;                                              // "native", "win32" or "win64"
     std::vector<std::string> command;                              // the program, or wine and the program
     std::vector<std::pair<std::string, std::string>> environment;  // e.g. Wine's settings
     std::filesystem::path program;                                 // the executable itself
@@ -32,11 +39,12 @@ ProgramUnderTest programUnderTest(Build build);
 
 // The environment setting that puts the program's stand-in engine folder
 // first on the program search path: PATH for the native build, WINEPATH (a
-// Windows path on drive Z:) for the win32 build.
+// Windows path on drive Z:) for the Windows builds.
 std::pair<std::string, std::string> engineSearchPath(const ProgramUnderTest& program);
 
-// The Wine settings for a win32 build directory: its own prefix, no debug
-// output, no Mono or Gecko installers, 32-bit.
-std::vector<std::pair<std::string, std::string>> wineEnvironment(const std::filesystem::path& win32BuildDir);
+// The Wine settings for a Windows build directory: its own prefix, no debug
+// output, no Mono or Gecko installers, 32- or 64-bit.
+std::vector<std::pair<std::string, std::string>> wineEnvironment(const std::filesystem::path& buildDir,
+                                                                 Build build = Build::Win32);
 
 }  // namespace corrivex::e2e
