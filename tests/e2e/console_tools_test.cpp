@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine_log.h"
 #include "program_test.h"
 #include "start_directory.h"
 
@@ -38,17 +39,8 @@ constexpr int kCtrl = 16;
 // The entries' names in the order the engine ran them.
 std::vector<std::string> enginePicks(const fs::path& startDir) {
     std::vector<std::string> names;
-    const std::string log = readFile(startDir / "quelmark.log");
-    std::size_t from = 0;
-    while (from < log.size()) {
-        std::size_t end = log.find('\n', from);
-        if (end == std::string::npos) end = log.size();
-        std::string line = log.substr(from, end - from);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::size_t bar = line.rfind('|');
-        if (bar != std::string::npos) names.push_back(line.substr(bar + 1));
-        from = end + 1;
-    }
+    for (const testing::EngineLogEntry& entry : testing::parseEngineLog(readFile(startDir / "quelmark.log")))
+        if (!entry.arguments.empty()) names.push_back(entry.arguments.back());
     return names;
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "engine_log.h"
 #include "program_test.h"
 #include "start_directory.h"
 
@@ -38,25 +39,9 @@ fs::path hostPath(std::string logged) {
 }
 
 std::vector<EngineRun> engineRuns(const fs::path& startDir) {
-    const std::string log = readFile(startDir / "quelmark.log");
     std::vector<EngineRun> runs;
-    std::size_t start = 0;
-    while (start < log.size()) {
-        std::size_t end = log.find('\n', start);
-        if (end == std::string::npos) end = log.size();
-        std::string line = log.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        EngineRun run;
-        std::size_t bar = line.find('|');
-        run.directory = hostPath(line.substr(0, bar));
-        while (bar != std::string::npos) {
-            const std::size_t next = line.find('|', bar + 1);
-            run.arguments.push_back(line.substr(bar + 1, next == std::string::npos ? next : next - bar - 1));
-            bar = next;
-        }
-        runs.push_back(run);
-        start = end + 1;
-    }
+    for (testing::EngineLogEntry& entry : testing::parseEngineLog(readFile(startDir / "quelmark.log")))
+        runs.push_back({hostPath(entry.directory), std::move(entry.arguments)});
     return runs;
 }
 

@@ -15,7 +15,8 @@
 #include <vector>
 
 #include "platform/memory_console_host.h"
-#include "selection/scratch_directory.h"
+#include "engine_log.h"
+#include "scratch_directory.h"
 
 namespace corrivex::launch {
 namespace {
@@ -25,33 +26,9 @@ using testing::CurrentDirectoryScope;
 using testing::ScratchDirectory;
 using testing::writeFile;
 
-struct LogLine {
-    fs::path directory;
-    std::vector<std::string> arguments;
-};
-
-std::vector<LogLine> readLog(const fs::path& file) {
+std::vector<testing::EngineLogEntry> readLog(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<LogLine> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
-        if (line.ends_with('\r')) line.pop_back();
-        LogLine entry;
-        std::size_t field = line.find('|');
-        entry.directory = line.substr(0, field);
-        while (field != std::string::npos) {
-            const std::size_t next = line.find('|', field + 1);
-            entry.arguments.push_back(line.substr(field + 1, next == std::string::npos ? next : next - field - 1));
-            field = next;
-        }
-        lines.push_back(entry);
-        start = end + 1;
-    }
-    return lines;
+    return testing::parseEngineLog(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
 }
 
 NameList namesOf(const std::vector<Text>& names) {
@@ -74,7 +51,7 @@ protected:
     void placeEngine(const ScratchDirectory& directory) {
         fs::copy_file(fs::path(MISBEHAVING_ENGINE), directory.path() / kEngineProgram);
     }
-    std::vector<LogLine> log(const ScratchDirectory& directory) const {
+    std::vector<testing::EngineLogEntry> log(const ScratchDirectory& directory) const {
         return readLog(directory.path() / "quelmark.log");
     }
     void launch(const std::vector<Text>& names) {
@@ -105,7 +82,7 @@ TEST_F(LaunchEngineTest, RunsEachChosenNameInOrderInTheStartDirectory) {
     placeEngine(start_);
     launch({"ALPHA", "BETA", "GAMMA"});
 
-    const std::vector<LogLine> runs = log(start_);
+    const std::vector<testing::EngineLogEntry> runs = log(start_);
     ASSERT_EQ(runs.size(), 3u);
     const char* expected[] = {"ALPHA", "BETA", "GAMMA"};
     for (std::size_t i = 0; i < runs.size(); ++i) {
@@ -120,7 +97,7 @@ TEST_F(LaunchEngineTest, EachRunEndsBeforeTheNextStarts) {
     placeEngine(start_);
     launch({"SLOW", "AFTER", "SLOW", "LAST"});
     // SLOW logs only after half a second: overlapping runs would log out of order.
-    const std::vector<LogLine> runs = log(start_);
+    const std::vector<testing::EngineLogEntry> runs = log(start_);
     ASSERT_EQ(runs.size(), 4u);
     EXPECT_EQ(runs[0].arguments, std::vector<std::string>{"SLOW"});
     EXPECT_EQ(runs[1].arguments, std::vector<std::string>{"AFTER"});
@@ -131,7 +108,7 @@ TEST_F(LaunchEngineTest, EachRunEndsBeforeTheNextStarts) {
 TEST_F(LaunchEngineTest, OnlyTheCountedEntriesRun) {
     placeEngine(start_);
     launch({"ALPHA", "BETA", "GAMMA"}, 2);
-    const std::vector<LogLine> runs = log(start_);
+    const std::vector<testing::EngineLogEntry> runs = log(start_);
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[1].arguments, std::vector<std::string>{"BETA"});
 }
@@ -148,7 +125,7 @@ TEST_F(LaunchEngineTest, NothingChosenRunsNothingButReturnsToTheStartDirectory) 
 TEST_F(LaunchEngineTest, NameWithBlanksReachesTheEngineAsSeveralWords) {
     placeEngine(start_);
     launch({"DELTA E", " X "});
-    const std::vector<LogLine> runs = log(start_);
+    const std::vector<testing::EngineLogEntry> runs = log(start_);
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0].arguments, (std::vector<std::string>{"DELTA", "E"}));
     EXPECT_EQ(runs[1].arguments, std::vector<std::string>{"X"});
@@ -157,7 +134,7 @@ TEST_F(LaunchEngineTest, NameWithBlanksReachesTheEngineAsSeveralWords) {
 TEST_F(LaunchEngineTest, HighBytesReachTheEngine) {
     placeEngine(start_);
     launch({"CAF\xC9", "\x8ERGER"});
-    const std::vector<LogLine> runs = log(start_);
+    const std::vector<testing::EngineLogEntry> runs = log(start_);
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0].arguments, std::vector<std::string>{"CAF\xC9"});
     EXPECT_EQ(runs[1].arguments, std::vector<std::string>{"\x8ERGER"});
@@ -167,7 +144,7 @@ TEST_F(LaunchEngineTest, VeryLongNameIsCutWithTheCommandLine) {
     placeEngine(start_);
     const Text name(255, 'Q');
     launch({name, "NEXT"});
-    const std::vector<LogLine> runs = log(start_);
+    const std::vector<testing::EngineLogEntry> runs = log(start_);
     ASSERT_EQ(runs.size(), 2u);
     // The command line is cut to 256 characters: 15 for the program and the blanks.
     EXPECT_EQ(runs[0].arguments, std::vector<std::string>{name.substr(0, 256 - 15)});
@@ -197,7 +174,7 @@ TEST_F(LaunchEngineTest, EngineThatCannotStartIsSkipped) {
 TEST_F(LaunchEngineTest, CrashingEngineDoesNotStopTheNextRun) {
     placeEngine(start_);
     launch({"CRASH", "ALPHA", "CRASH", "BETA"});
-    const std::vector<LogLine> runs = log(start_);
+    const std::vector<testing::EngineLogEntry> runs = log(start_);
     ASSERT_EQ(runs.size(), 4u);
     EXPECT_EQ(runs[1].arguments, std::vector<std::string>{"ALPHA"});
     EXPECT_EQ(runs[3].arguments, std::vector<std::string>{"BETA"});
@@ -206,7 +183,7 @@ TEST_F(LaunchEngineTest, CrashingEngineDoesNotStopTheNextRun) {
 TEST_F(LaunchEngineTest, KilledEngineDoesNotStopTheNextRun) {
     placeEngine(start_);
     launch({"KILLED", "ALPHA"});
-    const std::vector<LogLine> runs = log(start_);
+    const std::vector<testing::EngineLogEntry> runs = log(start_);
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[1].arguments, std::vector<std::string>{"ALPHA"});
 }
@@ -216,7 +193,7 @@ TEST_F(LaunchEngineTest, StartDirectoryThatIsGoneLeavesTheCurrentOne) {
     placeEngine(elsewhere_);
     const Text gone = (start_.path() / "gone").string();
     launchEngine(gone, namesOf({"ALPHA"}), 1);
-    const std::vector<LogLine> runs = log(elsewhere_);
+    const std::vector<testing::EngineLogEntry> runs = log(elsewhere_);
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_TRUE(fs::equivalent(runs[0].directory, elsewhere_.path()));
 }

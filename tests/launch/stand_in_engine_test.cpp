@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "selection/scratch_directory.h"
+#include "scratch_directory.h"
 
 #ifdef _WIN32
 #define popen _popen

@@ -13,7 +13,7 @@
 
 #include "console/console_state.h"
 #include "platform/memory_console_host.h"
-#include "selection/scratch_directory.h"
+#include "scratch_directory.h"
 
 namespace corrivex::selection {
 namespace {

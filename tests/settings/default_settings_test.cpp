@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "crlf_lines.h"
 #include "primitives/text_file.h"
-#include "scratch_directory.h"
+#include "settings_test_support.h"
 #include "settings/default_settings.h"
 
 #ifdef _WIN32
@@ -19,6 +20,7 @@ namespace corrivex::settings {
 namespace {
 
 namespace fs = std::filesystem;
+using corrivex::testing::splitCrlf;
 using testing::readBytes;
 using testing::ScratchDirectory;
 using testing::writeBytes;
@@ -53,17 +55,6 @@ const char kExpectedDefault[] =
     "n\r\n"
     "Specify path to course files (eg. c:\\courses\\)\r\n"
     "c:\\zelqa\r\n";
-
-std::vector<std::string> splitCrlf(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t from = 0;
-    for (std::size_t end = bytes.find("\r\n"); end != std::string::npos; end = bytes.find("\r\n", from)) {
-        lines.push_back(bytes.substr(from, end - from));
-        from = end + 2;
-    }
-    if (from < bytes.size()) lines.push_back(bytes.substr(from));
-    return lines;
-}
 
 class DefaultSettingsTest : public ::testing::Test {
 protected:

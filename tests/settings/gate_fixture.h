@@ -10,7 +10,7 @@
 #include "console/console_state.h"
 #include "platform/memory_console_host.h"
 #include "primitives/directory.h"
-#include "scratch_directory.h"
+#include "settings_test_support.h"
 #include "settings/batch_gate.h"
 
 namespace corrivex::settings::testing {

@@ -13,6 +13,8 @@
 // got it (on Windows: one "command=" line with the whole command line), then
 // "held=yes" or "held=no" for whether the file was open in this process or
 // its parent (Linux only; "held=unknown" elsewhere).
+#include "crlf_lines.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -30,6 +32,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using corrivex::testing::splitCrlf;
 
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
@@ -52,17 +55,6 @@ std::string heldBy(const std::string& pid) {
     (void)pid;
     return "unknown";
 #endif
-}
-
-std::vector<std::string> splitCrlf(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t from = 0;
-    for (std::size_t end = bytes.find("\r\n"); end != std::string::npos; end = bytes.find("\r\n", from)) {
-        lines.push_back(bytes.substr(from, end - from));
-        from = end + 2;
-    }
-    if (from < bytes.size()) lines.push_back(bytes.substr(from));
-    return lines;
 }
 
 void setAnswer(const fs::path& file, const std::string& answer) {

@@ -6,20 +6,18 @@
 #include <filesystem>
 #include <string>
 
+#include "scratch_directory.h"
+
 namespace corrivex::settings::testing {
 
+// The scratch directory is current while the object lives.
 class ScratchDirectory {
 public:
-    ScratchDirectory();
-    ~ScratchDirectory();
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
+    const std::filesystem::path& path() const { return directory_.path(); }
 
 private:
-    std::filesystem::path previous_;
-    std::filesystem::path path_;
+    corrivex::testing::ScratchDirectory directory_;
+    corrivex::testing::CurrentDirectoryScope inside_{directory_.path()};
 };
 
 // The whole file as bytes; the empty string when it cannot be read.

@@ -32,10 +32,15 @@ public:
         throw std::runtime_error("cannot make a scratch directory");
     }
     ~ScratchDirectory() {
+        // Read-only leftovers of a test must not keep the tree from going.
+        namespace fs = std::filesystem;
         std::error_code error;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                     error);
-        std::filesystem::remove_all(path_, error);
+        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, error);
+        for (auto it = fs::recursive_directory_iterator(path_, error); it != fs::recursive_directory_iterator();
+             it.increment(error)) {
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
+        }
+        fs::remove_all(path_, error);
     }
     ScratchDirectory(const ScratchDirectory&) = delete;
     ScratchDirectory& operator=(const ScratchDirectory&) = delete;

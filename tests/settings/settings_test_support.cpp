@@ -1,42 +1,12 @@
-#include "scratch_directory.h"
+#include "settings_test_support.h"
 
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <stdexcept>
-#include <system_error>
 
 namespace corrivex::settings::testing {
 
 namespace fs = std::filesystem;
-
-ScratchDirectory::ScratchDirectory() : previous_(fs::current_path()) {
-    std::random_device seed;
-    std::mt19937_64 random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path candidate = fs::temp_directory_path() / ("corrivex-settings-" + std::to_string(random()));
-        if (fs::create_directory(candidate)) {
-            path_ = fs::canonical(candidate);
-            fs::current_path(path_);
-            return;
-        }
-    }
-    throw std::runtime_error("no scratch directory");
-}
-
-ScratchDirectory::~ScratchDirectory() {
-    std::error_code ignored;
-    fs::current_path(previous_, ignored);
-#ifndef _WIN32
-    // Read-only leftovers of a test must not keep the tree from going.
-    for (auto it = fs::recursive_directory_iterator(path_, ignored); it != fs::recursive_directory_iterator();
-         it.increment(ignored)) {
-        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-    }
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-#endif
-    fs::remove_all(path_, ignored);
-}
 
 std::string readBytes(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
