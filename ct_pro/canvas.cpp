@@ -18,11 +18,6 @@ void Canvas::put(int x, int y, Cell cell) {
     if (inside(x, y)) cells_[index(x, y)] = cell;
 }
 
-void Canvas::fill(CellRect rect, Cell cell) {
-    for (int y = std::max(rect.top, 0); y <= std::min(rect.bottom, height_ - 1); ++y)
-        for (int x = std::max(rect.left, 0); x <= std::min(rect.right, width_ - 1); ++x) cells_[index(x, y)] = cell;
-}
-
 void Canvas::setAttribute(CellRect rect, std::uint16_t attr) {
     for (int y = std::max(rect.top, 0); y <= std::min(rect.bottom, height_ - 1); ++y)
         for (int x = std::max(rect.left, 0); x <= std::min(rect.right, width_ - 1); ++x)
@@ -102,6 +97,7 @@ void CanvasPresenter::present(const Canvas& canvas) {
         for (int row = top; row < y; ++row)
             for (int x = left; x <= right; ++x) block.push_back(canvas.at(x, row));
         host_.writeCells({origin_.x + left, origin_.y + top}, blockWidth, blockHeight, block.data());
+        ++y;  // the row that ended the run has no change
     }
     shown_.assign(canvas.data(), canvas.data() + count);
 }

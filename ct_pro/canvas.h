@@ -22,7 +22,6 @@ public:
 
     // Coordinates are relative to the canvas; whatever falls outside it is
     // dropped.
-    void fill(platform::CellRect rect, platform::Cell cell);
     void setAttribute(platform::CellRect rect, std::uint16_t attr);
     // The shown bytes of `text` (see shownByte) from (x, y) on, at most
     // `maxWidth` cells when it is not negative.
@@ -43,8 +42,8 @@ private:
 };
 
 // Shows canvases of one size at one place. The first call writes the whole
-// block; each later call writes only the smallest block that covers the
-// cells that changed since, in one writeCells.
+// block; each later call writes, for each run of neighbouring rows with
+// changes, the smallest block that covers the changed cells of those rows.
 class CanvasPresenter {
 public:
     CanvasPresenter(platform::ConsoleHost& host, platform::CellPos origin);

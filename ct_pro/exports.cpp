@@ -10,27 +10,18 @@
 #include "list_model.h"
 #include "message_box.h"
 #include "platform/console_host.h"
+#include "platform/ole_text.h"
 #include "window_ops.h"
 
 namespace {
-
-// The bytes of a text handed in, which is then freed; null reads as empty.
-std::string takeText(BSTR text) {
-    if (text == nullptr) return std::string();
-    std::string bytes(reinterpret_cast<const char*>(text), SysStringByteLen(text));
-    SysFreeString(text);
-    return bytes;
-}
-
-BSTR giveText(const std::string& text) {
-    return SysAllocStringByteLen(text.data(), static_cast<UINT>(text.size()));
-}
 
 std::int32_t flag(bool value) { return value ? 1 : 0; }
 
 }  // namespace
 
 using namespace corrivex::ctpro;
+using corrivex::platform::takeBstr;
+using corrivex::platform::toBstr;
 
 CT_PRO_API std::int32_t CT_PRO_CALL InitConsoleTools(void* instance, std::int32_t, std::int32_t, std::int32_t,
                                                      std::int32_t*, std::int32_t) {
@@ -45,7 +36,7 @@ CT_PRO_API std::int32_t CT_PRO_CALL ConsoleMove(std::int32_t x, std::int32_t y) 
 
 CT_PRO_API std::int32_t CT_PRO_CALL ConsoleIcon(std::int32_t icon) { return flag(setWindowIcon(icon)); }
 
-CT_PRO_API BSTR CT_PRO_CALL ConsoleTitle(BSTR title) { return giveText(setWindowTitle(takeText(title))); }
+CT_PRO_API BSTR CT_PRO_CALL ConsoleTitle(BSTR title) { return toBstr(setWindowTitle(takeBstr(title))); }
 
 CT_PRO_API std::int32_t CT_PRO_CALL DeleteWindowMenuItem(std::int32_t command) {
     return flag(deleteWindowMenuItem(command));
@@ -58,8 +49,8 @@ CT_PRO_API std::int32_t CT_PRO_CALL ConsoleToTop() { return flag(bringWindowToTo
 CT_PRO_API std::int32_t CT_PRO_CALL ConsoleMessageBox(BSTR text, std::int32_t style, BSTR caption, std::int32_t icon,
                                                       std::int32_t) {
     MessageBoxRequest request;
-    request.text = takeText(text);
-    request.caption = takeText(caption);
+    request.text = takeBstr(text);
+    request.caption = takeBstr(caption);
     request.style = static_cast<std::uint32_t>(style);
     request.icon = icon;
     return runMessageBox(corrivex::platform::consoleHost(), request);
@@ -68,16 +59,16 @@ CT_PRO_API std::int32_t CT_PRO_CALL ConsoleMessageBox(BSTR text, std::int32_t st
 CT_PRO_API BSTR CT_PRO_CALL ConsoleListBox(std::int32_t, std::int32_t, std::int32_t, BSTR path, BSTR hint, BSTR* list,
                                            std::int32_t, std::int32_t, std::int32_t) {
     ListBoxRequest request;
-    request.caption = takeText(path);
-    request.hint = takeText(hint);
+    request.caption = takeBstr(path);
+    request.hint = takeBstr(hint);
     if (list != nullptr) {
         std::vector<std::string> slots;
         slots.reserve(kCtProListSlots);
         for (int i = 0; i < kCtProListSlots; ++i) {
-            slots.push_back(takeText(list[i]));
+            slots.push_back(takeBstr(list[i]));
             list[i] = nullptr;
         }
         request.entries = shownEntries(std::move(slots));
     }
-    return giveText(runListBox(corrivex::platform::consoleHost(), std::move(request)));
+    return toBstr(runListBox(corrivex::platform::consoleHost(), std::move(request)));
 }

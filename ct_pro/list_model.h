@@ -26,7 +26,6 @@ public:
     // -1 when the list is empty.
     int focus() const { return focus_; }
     int top() const { return top_; }
-    int pageRows() const { return pageRows_; }
 
     // Focus moves; each brings the focused entry into view.
     void moveBy(int delta);

@@ -15,9 +15,7 @@ SavedRegion::SavedRegion(platform::ConsoleHost& host, platform::CellRect rect) :
     haveCursorInfo_ = host_.cursorInfo(cursorInfo_);
 }
 
-void SavedRegion::restore() {
-    if (restored_) return;
-    restored_ = true;
+SavedRegion::~SavedRegion() {
     if (!cells_.empty())
         host_.writeCells({rect_.left, rect_.top}, rect_.right - rect_.left + 1, rect_.bottom - rect_.top + 1,
                          cells_.data());

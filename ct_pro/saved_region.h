@@ -12,12 +12,10 @@ namespace corrivex::ctpro {
 class SavedRegion {
 public:
     SavedRegion(platform::ConsoleHost& host, platform::CellRect rect);
-    ~SavedRegion() { restore(); }
+    // Puts back the cells and the cursor.
+    ~SavedRegion();
     SavedRegion(const SavedRegion&) = delete;
     SavedRegion& operator=(const SavedRegion&) = delete;
-
-    // Puts back the cells and the cursor; later calls do nothing.
-    void restore();
 
 private:
     platform::ConsoleHost& host_;
@@ -27,7 +25,6 @@ private:
     platform::CellPos cursor_;
     bool haveCursorInfo_ = false;
     platform::CursorInfo cursorInfo_;
-    bool restored_ = false;
 };
 
 // The input mode a dialog needs, set for its lifetime; the previous mode is

@@ -24,8 +24,9 @@ std::string cutLeft(std::string_view text, int width);
 // needed, the last one shown ends with the cut mark.
 std::vector<std::string> wrapText(std::string_view text, int width, int maxLines);
 
-// The byte a cell shows for a byte of a text: control bytes, which a
-// terminal would act on, show as '?'; every other byte is itself.
+// The byte a cell shows for a byte of a text: control bytes show as '?', a
+// mark that reads the same on every console (the cells themselves would
+// show them as glyphs, never act on them); every other byte is itself.
 unsigned char shownByte(unsigned char byte);
 
 // Upper-case for ASCII letters only; every other byte is itself.

@@ -2,14 +2,11 @@
 // (a console that has no window of its own) nothing but the title changes.
 #include <windows.h>
 
-#include "platform/console_host.h"
 #include "window_ops.h"
 
 namespace corrivex::ctpro {
 
 bool initWindowOps(void*) { return GetConsoleWindow() != nullptr; }
-
-bool showToolBar(std::int32_t, std::int32_t) { return false; }
 
 bool moveWindow(std::int32_t x, std::int32_t y) {
     HWND window = GetConsoleWindow();
@@ -33,11 +30,6 @@ bool setWindowIcon(std::int32_t icon) {
     SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(handle));
     SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(handle));
     return true;
-}
-
-std::string setWindowTitle(const std::string& title) {
-    platform::consoleHost().setTitle(title);
-    return title;
 }
 
 bool deleteWindowMenuItem(std::int32_t command) {

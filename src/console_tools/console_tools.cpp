@@ -2,10 +2,16 @@
 
 #include <array>
 
-#include "console_tools/bstr_text.h"
 #include "console_tools/ct_pro.h"
+#include "platform/ole_text.h"
 
 namespace corrivex::tools {
+
+using platform::takeBstr;
+using platform::toBstr;
+
+// The library reads (and takes over) exactly this many slots of the list.
+static_assert(kNameSlots == kCtProListSlots);
 
 void initConsoleTools(void* instance, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) {
     std::int32_t reference = 0;
@@ -34,7 +40,7 @@ std::int32_t consoleMessageBox(const Text& text, std::int32_t style, const Text&
 Text consoleListBox(std::int32_t a, std::int32_t b, std::int32_t c, const Text& path, const Text& hint,
                     const NameList& list, std::int32_t d, std::int32_t e, std::int32_t f) {
     // The library may keep what it is given, so every slot is a fresh copy.
-    std::array<BSTR, kNameSlots> slots{};
+    std::array<BSTR, kCtProListSlots> slots{};
     for (std::size_t i = 0; i < list.size(); ++i) slots[i] = toBstr(list[i]);
     return takeBstr(ConsoleListBox(a, b, c, toBstr(path), toBstr(hint), slots.data(), d, e, f));
 }

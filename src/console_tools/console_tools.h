@@ -32,6 +32,8 @@ inline constexpr std::int32_t kScMaximize = 0xF030;
 // Icons.
 inline constexpr std::int32_t kIdiAsterisk = 32516;
 inline constexpr std::int32_t kIdiQuestion = 32514;
+// The icon that the selection window asks for. Windows has no system icon
+// of this number, so the window keeps the icon it had.
 inline constexpr std::int32_t kIdiInformation = 32519;
 // Message box answer for Yes.
 inline constexpr std::int32_t kIdYes = 6;
