@@ -13,14 +13,8 @@
 namespace corrivex {
 
 Text startDirectoryFrom(const Text& current) {
-    const Text separator = pathSeparator();
-    const Text doubled = separator + separator;
-    // A network path keeps its leading pair; the rest collapses as usual.
-    if (current.size() > doubled.size() && current.compare(0, doubled.size(), doubled) == 0 &&
-        current.compare(doubled.size(), separator.size(), separator) != 0) {
-        return doubled + replaceAll(current.substr(doubled.size()), doubled, separator);
-    }
-    return replaceAll(current, doubled, separator);
+    // One pass; a network path keeps its leading pair.
+    return collapseDoubledSeparators(current, pathSeparator(), 1);
 }
 
 int WINMAIN(void* instance, void* /*previousInstance*/, const char* /*commandTail*/, int /*showState*/) {

@@ -25,6 +25,16 @@ bool fileExists(const Text& name) { return !dirFirst(name, attr::kNone).empty();
 
 Text currentDir() { return native::currentDirectory(); }
 
+Text collapseDoubledSeparators(const Text& path, const Text& separator, int passes) {
+    const Text doubled = separator + separator;
+    const bool networkPath = !separator.empty() && path.size() > doubled.size() &&
+                             path.starts_with(doubled) && path.compare(doubled.size(), separator.size(), separator) != 0;
+    const std::size_t kept = networkPath ? doubled.size() : 0;
+    Text rest = path.substr(kept);
+    for (int pass = 0; pass < passes; ++pass) rest = replaceAll(rest, doubled, separator);
+    return path.substr(0, kept) + rest;
+}
+
 void changeDir(const Text& path) {
     const Text cutPath = limits::cut(path, limits::kDirectoryPath);
     if (cutPath.empty() || names::holdsWildcard(cutPath) || names::holdsNul(cutPath)) return;

@@ -38,4 +38,9 @@ void changeDir(const Text& path);
 // The directory separator of the platform, as a text.
 Text pathSeparator();
 
+// `passes` left-to-right passes of replaceAll that turn each doubled
+// `separator` into one. The leading pair of a network path (two separators
+// and a server name) is kept as it is.
+Text collapseDoubledSeparators(const Text& path, const Text& separator, int passes);
+
 }  // namespace corrivex

@@ -26,7 +26,13 @@ Text trimRight(const Text& text) {
     return last == Text::npos ? Text() : text.substr(0, last + 1);
 }
 
-Text trim(const Text& text) { return trimRight(trimLeft(text)); }
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+Text trim(const Text& text) { return Text(trimmed(text)); }
 
 Text substring(const Text& text, int start, int count) {
     const long long length = static_cast<long long>(text.size());

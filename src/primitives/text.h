@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace corrivex {
 
@@ -26,6 +27,8 @@ Text replaceAll(const Text& text, const Text& search, const Text& replacement);
 Text trimLeft(const Text& text);
 Text trimRight(const Text& text);
 Text trim(const Text& text);
+// The text without the blanks at both ends, as a view into it.
+std::string_view trimmed(std::string_view text);
 
 // From `start` (1 for the first byte; negative counts from the end, -1 the
 // last byte) at most `count` bytes. A start of 0 or beyond the end gives the

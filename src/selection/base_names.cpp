@@ -8,17 +8,6 @@
 
 namespace corrivex::selection {
 
-namespace {
-
-// The text without the blanks at both ends, as a view into it.
-std::string_view trimmedView(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-}  // namespace
-
 void fillBaseNames(std::span<const Text> fileNames, NameList& BaseNames, std::int16_t& BaseNameCount) {
     // The trimmed forms of the names stored so far, as views into their
     // slots (which stay where they are).
@@ -31,7 +20,7 @@ void fillBaseNames(std::span<const Text> fileNames, NameList& BaseNames, std::in
         if (stored == kNameSlots) break;
         Text& slot = BaseNames[stored];
         slot = baseNameOf(fileName);
-        if (!seen.insert(trimmedView(slot)).second) continue;
+        if (!seen.insert(trimmed(slot)).second) continue;
         ++stored;
     }
     for (int i = stored; i < kNameSlots; ++i) BaseNames[i].clear();

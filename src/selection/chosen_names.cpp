@@ -32,7 +32,7 @@ void splitSelection(const Text& Selection, std::int16_t BaseNameCount, NameList&
     for (int field = 1; field <= fields && start <= rest.size(); ++field) {
         std::size_t end = rest.find(kSeparator, start);
         if (end == std::string_view::npos) end = rest.size();
-        Text name = trim(Text(rest.substr(start, end - start)));
+        Text name(trimmed(rest.substr(start, end - start)));
         if (!name.empty()) ChosenNames[chosen++] = std::move(name);
         start = end + 1;
     }

@@ -56,11 +56,10 @@ void editSettings(const Text& StartDir) {
 GateResult checkBatchSettings(const Text& StartDir) {
     const Text settingsFile(kSettingsFileName);
 
-    if (!fileExists(settingsFile)) writeDefaultSettings();
     if (!fileExists(settingsFile)) {
+        writeDefaultSettings();
         // No settings file can be had: no gate.
-        closeFile(kReadFileNumber);
-        return GateResult::GoOn;
+        if (!fileExists(settingsFile)) return GateResult::GoOn;
     }
 
     while (!readBatchMode(settingsFile)) {

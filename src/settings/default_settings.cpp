@@ -42,9 +42,9 @@ const std::array<std::string_view, kSettingsLines> kDefaultSettings = {
 
 void writeDefaultSettings() {
     const Text name(kSettingsFileName);
-    if (fileExists(name)) return;
-    // The existence test sees plain files only. A hidden or system file, or a
-    // directory, of that name is somebody's too: it is left as it is.
+    // Any entry of that name, also a hidden or system file or a directory
+    // (which the existence test does not see), is somebody's: it is left as
+    // it is.
     if (!dirFirst(name, attr::kHidden | attr::kSystem | attr::kDirectory).empty()) return;
 
     openFile(kWriteFileNumber, name, FileMode::Output);
