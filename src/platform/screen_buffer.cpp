@@ -138,7 +138,6 @@ void ScreenBuffer::setCursorInfo(const CursorInfo& info) {
 
 void ScreenBuffer::setTextAttribute(std::uint16_t attr) {
     attribute_ = attr;
-    changed();
 }
 
 void ScreenBuffer::setTitle(std::string_view title) {
@@ -153,7 +152,6 @@ bool ScreenBuffer::inputMode(std::uint32_t& mode) {
 
 void ScreenBuffer::setInputMode(std::uint32_t mode) {
     inputMode_ = mode;
-    changed();
 }
 
 bool ScreenBuffer::outputMode(std::uint32_t& mode) {
@@ -163,7 +161,6 @@ bool ScreenBuffer::outputMode(std::uint32_t& mode) {
 
 void ScreenBuffer::setOutputMode(std::uint32_t mode) {
     outputMode_ = mode;
-    changed();
 }
 
 std::string ScreenBuffer::rowText(int y) const {

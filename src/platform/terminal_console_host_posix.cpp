@@ -70,34 +70,21 @@ TerminalConsoleHost::~TerminalConsoleHost() {
 }
 
 void TerminalConsoleHost::send(std::string_view bytes) const {
-    if (outputFd_ < 0) return;
-    while (!bytes.empty()) {
-        const ssize_t n = write(outputFd_, bytes.data(), bytes.size());
-        if (n > 0) {
-            bytes.remove_prefix(static_cast<std::size_t>(n));
-        } else if (n < 0 && errno == EINTR) {
-            continue;
-        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            pollfd p{outputFd_, POLLOUT, 0};
-            if (poll(&p, 1, 1000) <= 0) return;
-        } else {
-            return;  // the terminal is gone: nothing more can be shown
-        }
-    }
+    if (outputFd_ >= 0) writeAll(outputFd_, bytes);
 }
 
-void TerminalConsoleHost::applyModes(bool force) {
+void TerminalConsoleHost::applyModes() {
     std::string out;
     if (inputModeSet_) {
         const std::uint32_t mode = currentInputMode();
         modes_.applyInputMode(mode);
         const bool mouse = (mode & mode::kMouseInput) != 0 && inputFd_ >= 0;
-        if (mouse != mouseReporting_ || (force && mouse)) out += mouse ? kMouseReportingOn : kMouseReportingOff;
+        if (mouse != mouseReporting_) out += mouse ? kMouseReportingOn : kMouseReportingOff;
         mouseReporting_ = mouse;
     }
     if (outputModeSet_) {
         const bool wrap = (currentOutputMode() & mode::kWrapAtEolOutput) != 0;
-        if (wrap != autowrap_ || (force && !wrap)) out += wrap ? kAutowrapOn : kAutowrapOff;
+        if (wrap != autowrap_) out += wrap ? kAutowrapOn : kAutowrapOff;
         autowrap_ = wrap;
     }
     send(out);
@@ -106,13 +93,13 @@ void TerminalConsoleHost::applyModes(bool force) {
 void TerminalConsoleHost::setInputMode(std::uint32_t mode) {
     ScreenBuffer::setInputMode(mode);
     inputModeSet_ = true;
-    if (!childRunning_) applyModes(false);
+    if (!childRunning_) applyModes();
 }
 
 void TerminalConsoleHost::setOutputMode(std::uint32_t mode) {
     ScreenBuffer::setOutputMode(mode);
     outputModeSet_ = true;
-    if (!childRunning_) applyModes(false);
+    if (!childRunning_) applyModes();
 }
 
 void TerminalConsoleHost::takeResize() {
@@ -143,7 +130,7 @@ void TerminalConsoleHost::changed() {
         if (!painted_) send(makeRoom(terminal_));
     }
     painted_ = true;
-    send(renderer_.render(frame));
+    send(renderer_.render(std::move(frame)));
 }
 
 void TerminalConsoleHost::beginChild() {
@@ -171,9 +158,10 @@ void TerminalConsoleHost::beginChild() {
 void TerminalConsoleHost::endChild() {
     if (!childRunning_) return;
     childRunning_ = false;
+    // As the child left it: no mouse reporting, autowrap on.
     mouseReporting_ = false;
     autowrap_ = true;
-    applyModes(true);
+    applyModes();
     renderer_.invalidate();
     lazy_ = true;
     lazyBase_ = captureFrame(*this, terminal_);

@@ -60,7 +60,7 @@ protected:
 
 private:
     void send(std::string_view bytes) const;
-    void applyModes(bool force);
+    void applyModes();
     void takeResize();
 
     int inputFd_ = -1;

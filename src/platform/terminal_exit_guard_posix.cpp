@@ -33,21 +33,8 @@ void onSignal(int signal) {
 
 void restoreTerminalAtExit() {
     if (armed == 0 || getpid() != owner) return;
-    if (outputFd >= 0) {
-        const char* data = kTerminalRestore.data();
-        std::size_t left = kTerminalRestore.size();
-        while (left > 0) {
-            const ssize_t n = write(outputFd, data, left);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            data += n;
-            left -= static_cast<std::size_t>(n);
-        }
-    }
-    if (termiosFd >= 0) {
-        while (tcsetattr(termiosFd, TCSANOW, &startSettings) != 0 && errno == EINTR) {
-        }
-    }
+    if (outputFd >= 0) writeAll(outputFd, kTerminalRestore);
+    if (termiosFd >= 0) setAttributes(termiosFd, startSettings);
 }
 
 void armTerminalExitGuard(int fd, const termios& start, int output) {

@@ -1,20 +1,42 @@
 #include "platform/terminal_modes_posix.h"
 
+#include <poll.h>
+#include <unistd.h>
+
 #include <cerrno>
 
 #include "platform/console_host.h"
 
 namespace corrivex::platform {
 
-namespace {
-
-void setAttributes(int fd, const termios& t) {
-    while (tcsetattr(fd, TCSANOW, &t) != 0 && errno == EINTR) {
+void writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = write(fd, bytes.data(), bytes.size());
+        if (n > 0) {
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            pollfd p{fd, POLLOUT, 0};
+            if (poll(&p, 1, 1000) <= 0) return;
+        } else {
+            return;  // the terminal is gone: nothing more can be shown
+        }
     }
 }
 
-}  // namespace
+void setAttributes(int fd, const termios& settings) {
+    while (tcsetattr(fd, TCSANOW, &settings) != 0 && errno == EINTR) {
+    }
+}
 
+namespace {
+
+// The line discipline's settings for a console input mode, from those of the
+// start: without line input no canonical mode (keys arrive one by one, Enter
+// as CR); without echo no echo; without processed input no signal keys
+// (Ctrl+C, Ctrl+Z, Ctrl+\ arrive as keys) and no XON/XOFF flow control.
+// Output processing is left as it was, so that a "\n" still starts a line.
 termios termiosForInputMode(const termios& start, std::uint32_t inputMode) {
     termios t = start;
     if ((inputMode & mode::kLineInput) != 0) {
@@ -39,6 +61,8 @@ termios termiosForInputMode(const termios& start, std::uint32_t inputMode) {
     t.c_iflag &= ~static_cast<tcflag_t>(ISTRIP);
     return t;
 }
+
+}  // namespace
 
 TerminalModes::TerminalModes(int fd) {
     if (fd >= 0 && tcgetattr(fd, &start_) == 0) fd_ = fd;

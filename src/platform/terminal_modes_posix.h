@@ -22,12 +22,13 @@ inline constexpr std::string_view kCursorShown = "\x1b[?25h";
 inline constexpr std::string_view kTerminalRestore =
     "\x1b[?1006l\x1b[?1002l\x1b[?1000l\x1b[?7h\x1b[?25h\x1b[0m";
 
-// The line discipline's settings for a console input mode, from those of the
-// start: without line input no canonical mode (keys arrive one by one, Enter
-// as CR); without echo no echo; without processed input no signal keys
-// (Ctrl+C, Ctrl+Z, Ctrl+\ arrive as keys) and no XON/XOFF flow control.
-// Output processing is left as it was, so that a "\n" still starts a line.
-termios termiosForInputMode(const termios& start, std::uint32_t inputMode);
+// Writes all of `bytes` to `fd`, going on after interruptions and waiting
+// (a second at most) while the terminal takes nothing; stops when the
+// terminal is gone. Safe to call from a signal handler.
+void writeAll(int fd, std::string_view bytes);
+// Sets the line discipline's settings of `fd`, going on after
+// interruptions. Safe to call from a signal handler.
+void setAttributes(int fd, const termios& settings);
 
 class TerminalModes {
 public:

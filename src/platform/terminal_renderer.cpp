@@ -147,7 +147,7 @@ std::string TerminalRenderer::penAndCursor(std::uint16_t attr, std::optional<Cel
     return out;
 }
 
-std::string TerminalRenderer::render(const TerminalFrame& frame) {
+std::string TerminalRenderer::render(TerminalFrame frame) {
     std::string out;
     const TerminalFrame* previous = shown_ && shown_->terminal == frame.terminal ? &*shown_ : nullptr;
 
@@ -210,7 +210,7 @@ std::string TerminalRenderer::render(const TerminalFrame& frame) {
         }
     }
 
-    shown_ = frame;
+    shown_ = std::move(frame);
     return out;
 }
 

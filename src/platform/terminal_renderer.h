@@ -44,7 +44,7 @@ int ansiBackground(std::uint16_t attr);
 class TerminalRenderer {
 public:
     // The bytes that make the terminal show `frame`.
-    std::string render(const TerminalFrame& frame);
+    std::string render(TerminalFrame frame);
 
     // The terminal's contents, colours, cursor and title are no longer
     // known (another program drew on it, it was resized): the next render
@@ -54,9 +54,6 @@ public:
     // Sets the colours of `attr` (from a clean rendition) and, when `to` is
     // given, puts the cursor there (absolutely); the renderer remembers both.
     std::string penAndCursor(std::uint16_t attr, std::optional<CellPos> to);
-
-    // What the renderer drew last, if it knows.
-    const std::optional<TerminalFrame>& shown() const { return shown_; }
 
 private:
     void moveTo(std::string& out, CellPos to, const TerminalFrame* frame);
