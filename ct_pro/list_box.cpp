@@ -6,6 +6,7 @@
 
 #include "canvas.h"
 #include "dialog_input.h"
+#include "dialog_loop.h"
 #include "dialog_style.h"
 #include "list_model.h"
 #include "saved_region.h"
@@ -230,15 +231,8 @@ ListBoxLayout listBoxLayout(CellRect window) {
 
 std::string runListBox(platform::ConsoleHost& host, ListBoxRequest request) {
     const ListBoxLayout layout = listBoxLayout(visibleWindow(host));
-    const DialogScope scope(host, layout.box);
-
     ListBox box(layout, std::move(request));
-    CanvasPresenter presenter(host, {layout.box.left, layout.box.top});
-    DialogInput input(host);
-    for (;;) {
-        presenter.present(box.draw());
-        if (std::optional<std::string> result = box.handle(input.next())) return *result;
-    }
+    return runDialog(host, layout.box, box);
 }
 
 }  // namespace corrivex::ctpro

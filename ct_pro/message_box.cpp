@@ -8,6 +8,7 @@
 
 #include "canvas.h"
 #include "dialog_input.h"
+#include "dialog_loop.h"
 #include "dialog_style.h"
 #include "saved_region.h"
 #include "text_fit.h"
@@ -214,14 +215,7 @@ std::optional<int> MessageDialog::handle(const DialogEvent& event) {
 
 int runMessageBox(platform::ConsoleHost& host, const MessageBoxRequest& request) {
     MessageDialog box(request, visibleWindow(host));
-    const DialogScope scope(host, box.rect());
-
-    CanvasPresenter presenter(host, {box.rect().left, box.rect().top});
-    DialogInput input(host);
-    for (;;) {
-        presenter.present(box.draw());
-        if (std::optional<int> answer = box.handle(input.next())) return *answer;
-    }
+    return runDialog(host, box.rect(), box);
 }
 
 }  // namespace corrivex::ctpro

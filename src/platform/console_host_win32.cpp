@@ -76,58 +76,35 @@ public:
     }
 
     void writeCells(CellPos at, int width, int height, const Cell* cells) override {
-        CellRect part;
-        if (!visiblePart(at, width, height, part)) return;
-        const int partWidth = part.right - part.left + 1;
-        const int rowsPerCall = std::max(1, kMaxCellsPerCall / partWidth);
         std::vector<CHAR_INFO> block;
-        for (int top = part.top; top <= part.bottom; top += rowsPerCall) {
-            const int bottom = std::min(part.bottom, top + rowsPerCall - 1);
+        forEachBlock(at, width, height, [&](CellRect part, SMALL_RECT& region, COORD blockSize) {
             block.clear();
-            for (int y = top; y <= bottom; ++y) {
+            for (int y = part.top; y <= part.bottom; ++y)
                 for (int x = part.left; x <= part.right; ++x) {
-                    const Cell& cell = cells[static_cast<std::size_t>(y - at.y) * static_cast<std::size_t>(width) +
-                                             static_cast<std::size_t>(x - at.x)];
+                    const Cell& cell = cells[cellIndex(at, width, x, y)];
                     CHAR_INFO info{};
                     info.Char.AsciiChar = static_cast<CHAR>(cell.ch);
                     info.Attributes = cell.attr;
                     block.push_back(info);
                 }
-            }
-            SMALL_RECT region{static_cast<SHORT>(part.left), static_cast<SHORT>(top), static_cast<SHORT>(part.right),
-                              static_cast<SHORT>(bottom)};
-            WriteConsoleOutputA(output_, block.data(), COORD{static_cast<SHORT>(partWidth), static_cast<SHORT>(bottom - top + 1)},
-                                COORD{0, 0}, &region);
-        }
+            WriteConsoleOutputA(output_, block.data(), blockSize, COORD{0, 0}, &region);
+        });
     }
 
     void readCells(CellPos at, int width, int height, Cell* cells) override {
         if (width <= 0 || height <= 0) return;
         std::fill(cells, cells + static_cast<std::size_t>(width) * static_cast<std::size_t>(height), Cell{' ', 0x07});
-        CellRect part;
-        if (!visiblePart(at, width, height, part)) return;
-        const int partWidth = part.right - part.left + 1;
-        const int rowsPerCall = std::max(1, kMaxCellsPerCall / partWidth);
         std::vector<CHAR_INFO> block;
-        for (int top = part.top; top <= part.bottom; top += rowsPerCall) {
-            const int bottom = std::min(part.bottom, top + rowsPerCall - 1);
-            block.assign(static_cast<std::size_t>(partWidth) * static_cast<std::size_t>(bottom - top + 1), CHAR_INFO{});
-            SMALL_RECT region{static_cast<SHORT>(part.left), static_cast<SHORT>(top), static_cast<SHORT>(part.right),
-                              static_cast<SHORT>(bottom)};
-            if (!ReadConsoleOutputA(output_, block.data(),
-                                    COORD{static_cast<SHORT>(partWidth), static_cast<SHORT>(bottom - top + 1)},
-                                    COORD{0, 0}, &region))
-                continue;
-            for (int y = top; y <= bottom; ++y) {
+        forEachBlock(at, width, height, [&](CellRect part, SMALL_RECT& region, COORD blockSize) {
+            block.assign(static_cast<std::size_t>(blockSize.X) * static_cast<std::size_t>(blockSize.Y), CHAR_INFO{});
+            if (!ReadConsoleOutputA(output_, block.data(), blockSize, COORD{0, 0}, &region)) return;
+            const CellPos blockOrigin{part.left, part.top};
+            for (int y = part.top; y <= part.bottom; ++y)
                 for (int x = part.left; x <= part.right; ++x) {
-                    const CHAR_INFO& info = block[static_cast<std::size_t>(y - top) * static_cast<std::size_t>(partWidth) +
-                                                  static_cast<std::size_t>(x - part.left)];
-                    cells[static_cast<std::size_t>(y - at.y) * static_cast<std::size_t>(width) +
-                          static_cast<std::size_t>(x - at.x)] =
-                        Cell{static_cast<unsigned char>(info.Char.AsciiChar), info.Attributes};
+                    const CHAR_INFO& info = block[cellIndex(blockOrigin, blockSize.X, x, y)];
+                    cells[cellIndex(at, width, x, y)] = Cell{static_cast<unsigned char>(info.Char.AsciiChar), info.Attributes};
                 }
-            }
-        }
+        });
     }
 
     void fillCharacter(unsigned char ch, int count, CellPos start) override {
@@ -191,6 +168,31 @@ private:
         if (!GetConsoleMode(handle, &value)) return false;
         mode = value;
         return true;
+    }
+
+    // The index of buffer cell (x, y) in a block of `width` columns whose top
+    // left cell is `origin`.
+    static std::size_t cellIndex(CellPos origin, int width, int x, int y) {
+        return static_cast<std::size_t>(y - origin.y) * static_cast<std::size_t>(width) +
+               static_cast<std::size_t>(x - origin.x);
+    }
+
+    // Calls `each` for the part of a width x height block at `at` that lies
+    // inside the buffer, in bands of rows small enough for one console call:
+    // each(band, its SMALL_RECT, its size as a COORD).
+    template <class Each>
+    void forEachBlock(CellPos at, int width, int height, Each each) {
+        CellRect part;
+        if (!visiblePart(at, width, height, part)) return;
+        const int partWidth = part.right - part.left + 1;
+        const int rowsPerCall = std::max(1, kMaxCellsPerCall / partWidth);
+        for (int top = part.top; top <= part.bottom; top += rowsPerCall) {
+            const int bottom = std::min(part.bottom, top + rowsPerCall - 1);
+            SMALL_RECT region{static_cast<SHORT>(part.left), static_cast<SHORT>(top), static_cast<SHORT>(part.right),
+                              static_cast<SHORT>(bottom)};
+            each(CellRect{part.left, top, part.right, bottom}, region,
+                 COORD{static_cast<SHORT>(partWidth), static_cast<SHORT>(bottom - top + 1)});
+        }
     }
 
     // The part of a block inside the current buffer; false when none is.
