@@ -18,10 +18,10 @@ constexpr CellPos kNoTerminalSize{80, 25};
 
 int terminalOrNone(int fd) { return fd >= 0 && isatty(fd) != 0 ? fd : -1; }
 
-CellPos sizeOf(int outputFd, int inputFd) {
+CellPos sizeOf(int outputFd, int inputFd, CellPos unknown) {
     CellPos size;
     if (queryTerminalSize(outputFd, size) || queryTerminalSize(inputFd, size)) return size;
-    return kNoTerminalSize;
+    return unknown;
 }
 
 std::int64_t nowMs() {
@@ -46,7 +46,7 @@ bool sameLooks(const TerminalFrame& a, const TerminalFrame& b) {
 }  // namespace
 
 TerminalConsoleHost::TerminalConsoleHost(int inputFd, int outputFd, bool processWide)
-    : ScreenBuffer(sizeOf(terminalOrNone(outputFd), terminalOrNone(inputFd))),
+    : ScreenBuffer(sizeOf(terminalOrNone(outputFd), terminalOrNone(inputFd), kNoTerminalSize)),
       inputFd_(terminalOrNone(inputFd)),
       outputFd_(terminalOrNone(outputFd)),
       processWide_(processWide),
@@ -107,8 +107,7 @@ void TerminalConsoleHost::takeResize() {
 }
 
 void TerminalConsoleHost::terminalResized() {
-    CellPos size;
-    if (!queryTerminalSize(outputFd_, size) && !queryTerminalSize(inputFd_, size)) size = terminal_;
+    const CellPos size = sizeOf(outputFd_, inputFd_, terminal_);
     terminal_ = size;
     InputEvent event;
     event.kind = InputEvent::Kind::Resize;

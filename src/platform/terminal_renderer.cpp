@@ -163,27 +163,23 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
         title_ = frame.title;
     }
 
-    // What lies outside the frame and is not known to be blank is erased in
-    // the terminal's own colours.
-    std::vector<CellRect> erase;  // each: from (left, top) to the end of the row, or of the screen
-    if (previous == nullptr) {
-        if (frame.size.x < frame.terminal.x)
-            for (int y = 0; y < frame.size.y; ++y) erase.push_back({frame.size.x, y, -1, y});
-        if (frame.size.y < frame.terminal.y) erase.push_back({0, frame.size.y, -1, -1});
-    } else {
-        if (previous->size.x > frame.size.x)
-            for (int y = 0; y < std::min(frame.size.y, previous->size.y); ++y)
-                erase.push_back({frame.size.x, y, -1, y});
-        if (previous->size.y > frame.size.y) erase.push_back({0, frame.size.y, -1, -1});
-    }
-    if (!erase.empty()) {
-        out += "\x1b[0m";
-        pen_.reset();
-        for (const CellRect& part : erase) {
-            moveTo(out, {part.left, part.top}, nullptr);
-            out += part.bottom < 0 ? "\x1b[J" : "\x1b[K";
+    // What lies outside the frame and is not known to be blank (the last
+    // frame's area, or the whole terminal when nothing is known) is erased
+    // in the terminal's own colours.
+    const CellPos known = previous != nullptr ? previous->size : frame.terminal;
+    bool erasing = false;
+    const auto erase = [&](CellPos from, std::string_view sequence) {
+        if (!erasing) {
+            out += "\x1b[0m";
+            pen_.reset();
+            erasing = true;
         }
-    }
+        moveTo(out, from, nullptr);
+        out += sequence;
+    };
+    if (known.x > frame.size.x)
+        for (int y = 0; y < std::min(frame.size.y, known.y); ++y) erase({frame.size.x, y}, "\x1b[K");
+    if (known.y > frame.size.y) erase({0, frame.size.y}, "\x1b[J");
 
     for (int y = 0; y < frame.size.y; ++y) {
         for (int x = 0; x < frame.size.x; ++x) {

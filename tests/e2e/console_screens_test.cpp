@@ -145,7 +145,9 @@ TEST_P(SelectionScreen, DataFilesShowInstructionsOnRowsThreeAndFour) {
     writeFile(workDir(), "alpha.txt", "1\r\n");
     writeFile(workDir(), "Beta.DAT", "2\r\n");
     auto session = start();
-    ASSERT_TRUE(session->waitFor(showsInstructions, firstScreenTimeout())) << session->lastScreen().describe();
+    // The list box comes right after the instructions: wait for both.
+    const auto listShown = [](const Screen& s) { return showsInstructions(s) && s.contains("BETA"); };
+    ASSERT_TRUE(session->waitFor(listShown, firstScreenTimeout())) << session->lastScreen().describe();
     const Screen screen = session->lastScreen();
     SCOPED_TRACE(screen.describe());
 

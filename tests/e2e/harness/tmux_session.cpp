@@ -97,6 +97,10 @@ TmuxSession::TmuxSession(SessionOptions options) : options_(std::move(options)),
     for (const auto& [name, value] : options_.environment) script += "export " + shellQuoted(name + "=" + value) + "\n";
     for (const std::string& arg : options_.command) script += shellQuoted(arg) + " ";
     script += "\nrc=$?\nelse rc=125; fi\n";
+    // Wine's console is a process of its own that gives the terminal its
+    // modes back a moment after the program has ended: wait for that (three
+    // seconds at most) before reading them.
+    script += "i=0; while [ $i -lt 30 ] && stty -a 2>/dev/null | grep -q -- -icanon; do sleep 0.1; i=$((i+1)); done\n";
     script += "stty -a > " + control + "/stty-after 2>&1\n";
     script += "echo \"$rc\" > " + control + "/exit-code.tmp\n";
     script += "mv " + control + "/exit-code.tmp " + control + "/exit-code\n";
