@@ -183,6 +183,8 @@ TEST_P(ConsoleTools, ListBoxKeysJumpPageAndConfirmWithTheOkButton) {
 
     session->sendKeys({"k", "Space", "o", "Space", "NPage"});
     ASSERT_TRUE(session->waitForText("2 chosen", stepTimeout())) << session->lastScreen().describe();
+    pressHome(*session);
+    ASSERT_TRUE(session->waitForText(" 1/32 ", stepTimeout())) << session->lastScreen().describe();
     pressEnd(*session);
     ASSERT_TRUE(session->waitForText(" 32/32 ", stepTimeout())) << session->lastScreen().describe();
     std::string last;

@@ -41,17 +41,10 @@ ProgramUnderTest nativeProgram() {
     return p;
 }
 
-#ifndef CORRIVEX_E2E_WIN64_DIR_DEFAULT
-#define CORRIVEX_E2E_WIN64_DIR_DEFAULT ""
-#endif
-#ifndef CORRIVEX_E2E_WINE64_DEFAULT
-#define CORRIVEX_E2E_WINE64_DEFAULT "wine64"
-#endif
-
 // Whether Wine can run the programs of a build directory on this machine at
 // all (a 64-bit kernel without 32-bit support cannot start the 32-bit
-// loader). Asked once per directory; the verdict of cmake/wine-prepare on
-// the directory counts first.
+// loader, unless the tests run through scripts/with-win32). Asked once per
+// directory; the verdict of cmake/wine-prepare on the directory counts first.
 std::string wineProblem(const std::string& wine, const std::filesystem::path& buildDir,
                         const std::vector<std::pair<std::string, std::string>>& environment) {
     static std::map<std::filesystem::path, std::string> verdicts;
@@ -75,23 +68,19 @@ std::string wineProblem(const std::string& wine, const std::filesystem::path& bu
     return problem;
 }
 
-ProgramUnderTest windowsProgram(Build build) {
-    const bool wide = build == Build::Win64;
+ProgramUnderTest windowsProgram() {
     ProgramUnderTest p;
-    p.build = build;
-    p.name = buildName(build);
-    const std::filesystem::path dir = wide ? setting("CORRIVEX_E2E_WIN64_DIR", CORRIVEX_E2E_WIN64_DIR_DEFAULT)
-                                           : setting("CORRIVEX_E2E_WIN32_DIR", CORRIVEX_E2E_WIN32_DIR_DEFAULT);
-    const std::string wine = wide ? setting("CORRIVEX_E2E_WINE64", CORRIVEX_E2E_WINE64_DEFAULT)
-                                  : setting("CORRIVEX_E2E_WINE", CORRIVEX_E2E_WINE_DEFAULT);
+    p.build = Build::Win32;
+    p.name = buildName(Build::Win32);
+    const std::filesystem::path dir = setting("CORRIVEX_E2E_WIN32_DIR", CORRIVEX_E2E_WIN32_DIR_DEFAULT);
+    const std::string wine = setting("CORRIVEX_E2E_WINE", CORRIVEX_E2E_WINE_DEFAULT);
     p.program = dir / "corrivex.exe";
     p.engineDirectory = dir / "engine";
-    p.environment = wineEnvironment(dir, build);
+    p.environment = wineEnvironment(dir);
     p.command = {wine, p.program.string()};
     if (dir.empty() || !std::filesystem::exists(p.program))
         p.unavailable = std::string("the ") + p.name + " build has not been made (" + p.program.string() +
-                        "; build it with the " + p.name + " preset, or point CORRIVEX_" +
-                        (wide ? "WIN64" : "WIN32") + "_BUILD_DIR at it)";
+                        "; build it with the win32 preset, or point CORRIVEX_WIN32_BUILD_DIR at it)";
     else if (const std::string problem = wineProblem(wine, dir, p.environment); !problem.empty())
         p.unavailable = problem;
     return p;
@@ -105,17 +94,15 @@ const char* buildName(Build build) {
             return "native";
         case Build::Win32:
             return "win32";
-        case Build::Win64:
-            return "win64";
     }
     return "?";
 }
 
-std::vector<std::pair<std::string, std::string>> wineEnvironment(const std::filesystem::path& buildDir, Build build) {
+std::vector<std::pair<std::string, std::string>> wineEnvironment(const std::filesystem::path& buildDir) {
     return {{"WINEPREFIX", (buildDir / "wineprefix").string()},
             {"WINEDEBUG", "-all"},
             {"WINEDLLOVERRIDES", "mscoree,mshtml="},
-            {"WINEARCH", build == Build::Win64 ? "win64" : "win32"}};
+            {"WINEARCH", "win32"}};
 }
 
 std::pair<std::string, std::string> engineSearchPath(const ProgramUnderTest& program) {
@@ -128,6 +115,6 @@ std::pair<std::string, std::string> engineSearchPath(const ProgramUnderTest& pro
     return {"PATH", program.engineDirectory.string() + (path != nullptr ? std::string(":") + path : std::string())};
 }
 
-ProgramUnderTest programUnderTest(Build build) { return build == Build::Native ? nativeProgram() : windowsProgram(build); }
+ProgramUnderTest programUnderTest(Build build) { return build == Build::Native ? nativeProgram() : windowsProgram(); }
 
 }  // namespace corrivex::e2e

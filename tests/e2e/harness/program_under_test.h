@@ -1,16 +1,13 @@
 // The builds of the program that the end-to-end tests drive: the native
-// build, run directly; the win32 build, run under Wine; and the win64 build
-// (the same Windows sources as a 64-bit program), run under 64-bit Wine,
-// which also works where the kernel cannot run 32-bit programs. They are
+// build, run directly, and the win32 build, run under Wine (where the kernel
+// runs no 32-bit code, the tests run through scripts/with-win32). They are
 // found through the build (compiled-in defaults) and may be overridden from
 // the environment:
 //   CORRIVEX_E2E_NATIVE_PROGRAM      the native program
 //   CORRIVEX_E2E_NATIVE_ENGINE_DIR   the native stand-in engine's folder
 //   CORRIVEX_E2E_WIN32_DIR           the win32 build directory (corrivex.exe,
 //                                    CT_PRO.DLL, engine/, wineprefix/)
-//   CORRIVEX_E2E_WIN64_DIR           the win64 build directory, likewise
 //   CORRIVEX_E2E_WINE                the wine program
-//   CORRIVEX_E2E_WINE64              the 64-bit wine program
 #pragma once
 
 #include <filesystem>
@@ -20,14 +17,14 @@
 
 namespace corrivex::e2e {
 
-enum class Build { Native, Win32, Win64 };
+enum class Build { Native, Win32 };
 
 inline bool runsUnderWine(Build build) { return build != Build::Native; }
 const char* buildName(Build build);
 
 struct ProgramUnderTest {
     Build build = Build::Native;
-    std::string name;                                              // "native", "win32" or "win64"
+    std::string name;                                              // "native" or "win32"
     std::vector<std::string> command;                              // the program, or wine and the program
     std::vector<std::pair<std::string, std::string>> environment;  // e.g. Wine's settings
     std::filesystem::path program;                                 // the executable itself
@@ -43,8 +40,7 @@ ProgramUnderTest programUnderTest(Build build);
 std::pair<std::string, std::string> engineSearchPath(const ProgramUnderTest& program);
 
 // The Wine settings for a Windows build directory: its own prefix, no debug
-// output, no Mono or Gecko installers, 32- or 64-bit.
-std::vector<std::pair<std::string, std::string>> wineEnvironment(const std::filesystem::path& buildDir,
-                                                                 Build build = Build::Win32);
+// output, no Mono or Gecko installers, 32-bit.
+std::vector<std::pair<std::string, std::string>> wineEnvironment(const std::filesystem::path& buildDir);
 
 }  // namespace corrivex::e2e
