@@ -5,7 +5,7 @@
 #   program is a Windows executable run under Wine, in the build tree's own
 #   Wine prefix, with Wine's debug output switched off.
 
-if(NOT CORRIVEX_TESTS)
+if(NOT BUILD_TESTING)
   return()
 endif()
 
