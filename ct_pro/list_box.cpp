@@ -172,7 +172,7 @@ void ListBox::drawHelp(Canvas& canvas) const {
     const int lines = std::min(static_cast<int>(std::size(kHelp)), canvas.height() - 4);
     const CellRect rect{2, 1, canvas.width() - 3, 2 + lines};
     const int inner = rect.right - rect.left - 1;
-    for (int y = rect.top; y <= rect.bottom; ++y) canvas.text(rect.left, y, std::string(inner + 2, ' '), kBoxAttr);
+    for (int y = rect.top; y <= rect.bottom; ++y) canvas.text(1, y, std::string(canvas.width() - 2, ' '), kBoxAttr);
     canvas.frame(rect, kBoxAttr, Canvas::Lines::Double);
     canvas.text(rect.left + 2, rect.top, " Keys and mouse ", kBoxAttr, inner - 2);
     canvas.text(rect.left + 2, rect.bottom, " Any key closes this help ", kBoxAttr, inner - 2);
@@ -187,8 +187,10 @@ std::optional<std::string> ListBox::handle(const DialogEvent& event) {
     if (helpShown_ && event.kind != DialogEvent::Kind::Closed) {
         // Any key or click closes the help and does nothing else.
         if (event.kind == DialogEvent::Kind::Key || event.kind == DialogEvent::Kind::Click ||
-            event.kind == DialogEvent::Kind::DoubleClick)
+            event.kind == DialogEvent::Kind::DoubleClick) {
             helpShown_ = false;
+            pressed_ = false;
+        }
         return std::nullopt;
     }
     switch (event.kind) {
