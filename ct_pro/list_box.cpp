@@ -174,12 +174,15 @@ void ListBox::drawHelp(Canvas& canvas) const {
     const int inner = rect.right - rect.left - 1;
     for (int y = rect.top; y <= rect.bottom; ++y) canvas.text(1, y, std::string(canvas.width() - 2, ' '), kBoxAttr);
     canvas.frame(rect, kBoxAttr, Canvas::Lines::Double);
-    canvas.text(rect.left + 2, rect.top, " Keys and mouse ", kBoxAttr, inner - 2);
-    canvas.text(rect.left + 2, rect.bottom, " Any key closes this help ", kBoxAttr, inner - 2);
+    // On a narrow window the texts are cut at the frame.
+    const int keysWidth = std::max(inner - 2, 0);
+    const int doesWidth = std::max(inner - 2 - kHelpKeysWidth, 0);
+    canvas.text(rect.left + 2, rect.top, " Keys and mouse ", kBoxAttr, keysWidth);
+    canvas.text(rect.left + 2, rect.bottom, " Any key closes this help ", kBoxAttr, keysWidth);
     for (int i = 0; i < lines; ++i) {
         const int y = rect.top + 1 + i;
-        canvas.text(rect.left + 2, y, kHelp[i].keys, kHintAttr, inner - 2);
-        canvas.text(rect.left + 2 + kHelpKeysWidth, y, kHelp[i].does, kBoxAttr, inner - 2 - kHelpKeysWidth);
+        canvas.text(rect.left + 2, y, kHelp[i].keys, kHintAttr, keysWidth);
+        canvas.text(rect.left + 2 + kHelpKeysWidth, y, kHelp[i].does, kBoxAttr, doesWidth);
     }
 }
 

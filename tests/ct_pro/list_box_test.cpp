@@ -301,6 +301,18 @@ TEST_F(ListBoxTest, F1ShowsTheHelpUntilAKeyClosesIt) {
     EXPECT_NE(help[22].find(cp437("╚═ Any key closes this help ═")), std::string::npos);
     EXPECT_EQ(host.last().rows[8].find("Keys and mouse"), std::string::npos);
     EXPECT_EQ(listRow(0).substr(2, 13), cp437("│> [x] ALPHA "));
+
+    // On a small window the help is cut within the box's frame.
+    RecordingHost small({34, 12});
+    small.pushKey(vk::kF1);
+    runListBox(small, ListBoxRequest{"C:\\COURSE", "hint", three});
+    const auto& rows = small.last().rows;
+    EXPECT_EQ(rows[1].substr(0, 9), cp437("│ ╔═ Keys"));
+    for (int y = 1; y < 11; ++y) {
+        EXPECT_NE(cp437("╗║╝").find(rows[y][31]), std::string::npos) << y;
+        EXPECT_EQ(rows[y][32], ' ') << y;
+        EXPECT_NE(cp437("│┤").find(rows[y][33]), std::string::npos) << y;
+    }
 }
 
 TEST_F(ListBoxTest, ThousandEntriesScrollPageAndShowTheirPosition) {
