@@ -29,25 +29,39 @@ void Canvas::text(int x, int y, std::string_view text, std::uint16_t attr, int m
     for (unsigned char byte : text) put(x++, y, Cell{shownByte(byte), attr});
 }
 
-void Canvas::frame(CellRect rect, std::uint16_t attr) {
+namespace {
+
+// The code page 437 bytes of a frame's parts.
+struct FrameBytes {
+    unsigned char topLeft, topRight, bottomLeft, bottomRight, horizontal, vertical;
+};
+constexpr FrameBytes kSingle{0xDA, 0xBF, 0xC0, 0xD9, 0xC4, 0xB3};
+constexpr FrameBytes kDouble{0xC9, 0xBB, 0xC8, 0xBC, 0xCD, 0xBA};
+constexpr unsigned char kSingleLeftJoin = 0xC3;
+constexpr unsigned char kSingleRightJoin = 0xB4;
+
+}  // namespace
+
+void Canvas::frame(CellRect rect, std::uint16_t attr, Lines lines) {
+    const FrameBytes& b = lines == Lines::Double ? kDouble : kSingle;
     for (int x = rect.left + 1; x < rect.right; ++x) {
-        put(x, rect.top, Cell{'-', attr});
-        put(x, rect.bottom, Cell{'-', attr});
+        put(x, rect.top, Cell{b.horizontal, attr});
+        put(x, rect.bottom, Cell{b.horizontal, attr});
     }
     for (int y = rect.top + 1; y < rect.bottom; ++y) {
-        put(rect.left, y, Cell{'|', attr});
-        put(rect.right, y, Cell{'|', attr});
+        put(rect.left, y, Cell{b.vertical, attr});
+        put(rect.right, y, Cell{b.vertical, attr});
     }
-    put(rect.left, rect.top, Cell{'+', attr});
-    put(rect.right, rect.top, Cell{'+', attr});
-    put(rect.left, rect.bottom, Cell{'+', attr});
-    put(rect.right, rect.bottom, Cell{'+', attr});
+    put(rect.left, rect.top, Cell{b.topLeft, attr});
+    put(rect.right, rect.top, Cell{b.topRight, attr});
+    put(rect.left, rect.bottom, Cell{b.bottomLeft, attr});
+    put(rect.right, rect.bottom, Cell{b.bottomRight, attr});
 }
 
 void Canvas::divider(CellRect rect, int y, std::uint16_t attr) {
-    for (int x = rect.left + 1; x < rect.right; ++x) put(x, y, Cell{'-', attr});
-    put(rect.left, y, Cell{'|', attr});
-    put(rect.right, y, Cell{'|', attr});
+    for (int x = rect.left + 1; x < rect.right; ++x) put(x, y, Cell{kSingle.horizontal, attr});
+    put(rect.left, y, Cell{kSingleLeftJoin, attr});
+    put(rect.right, y, Cell{kSingleRightJoin, attr});
 }
 
 CanvasPresenter::CanvasPresenter(platform::ConsoleHost& host, platform::CellPos origin)

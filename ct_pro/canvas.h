@@ -26,9 +26,12 @@ public:
     // The shown bytes of `text` (see shownByte) from (x, y) on, at most
     // `maxWidth` cells when it is not negative.
     void text(int x, int y, std::string_view text, std::uint16_t attr, int maxWidth = -1);
-    // A frame of '+' corners, '-' and '|' lines around `rect`.
-    void frame(platform::CellRect rect, std::uint16_t attr);
-    // A line of '-' across the frame of `rect` at row y, joined to its sides.
+    // A frame around `rect` drawn with the box-drawing characters of code
+    // page 437, in single or double lines.
+    enum class Lines { Single, Double };
+    void frame(platform::CellRect rect, std::uint16_t attr, Lines lines = Lines::Single);
+    // A single line across the single-lined frame of `rect` at row y,
+    // joined to its sides.
     void divider(platform::CellRect rect, int y, std::uint16_t attr);
 
 private:

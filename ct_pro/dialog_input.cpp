@@ -36,7 +36,11 @@ DialogEvent DialogInput::next() {
             out.kind = DialogEvent::Kind::DoubleClick;
             return out;
         }
-        if ((mouse.flags & platform::mouse::kMoved) != 0) continue;
+        if ((mouse.flags & platform::mouse::kMoved) != 0) {
+            if (!leftDown || !wasDown) continue;
+            out.kind = DialogEvent::Kind::Drag;
+            return out;
+        }
         if (leftDown && !wasDown) {
             out.kind = DialogEvent::Kind::Click;
             return out;

@@ -1,6 +1,6 @@
 // The input of a dialog: the console's events reduced to what a dialog acts
-// on (key presses, button presses, double-clicks, wheel turns), or the end
-// of input.
+// on (key presses, button presses, drags, double-clicks, wheel turns), or
+// the end of input.
 #pragma once
 
 #include <cstdint>
@@ -10,13 +10,13 @@
 namespace corrivex::ctpro {
 
 struct DialogEvent {
-    enum class Kind { Closed, Key, Click, DoubleClick, Wheel };
+    enum class Kind { Closed, Key, Click, Drag, DoubleClick, Wheel };
     Kind kind = Kind::Closed;
     // Key: the virtual key, the character (0 for none) and the repeat count.
     std::uint16_t key = 0;
     unsigned char ch = 0;
     int repeat = 1;
-    // Click, DoubleClick, Wheel: the cell under the pointer.
+    // Click, Drag, DoubleClick, Wheel: the cell under the pointer.
     platform::CellPos pos;
     // Wheel: +1 away from the user (up), -1 towards the user (down).
     int wheel = 0;
@@ -31,9 +31,10 @@ class DialogInput {
 public:
     explicit DialogInput(platform::ConsoleHost& host) : host_(host) {}
 
-    // Waits for the next event a dialog acts on. Key releases, pointer
-    // moves, button releases and other events are passed over. A click is
-    // the left button going down.
+    // Waits for the next event a dialog acts on. Key releases, button
+    // releases and other events are passed over. A click is the left button
+    // going down; a drag is the pointer moving while it stays down; other
+    // pointer moves are passed over.
     DialogEvent next();
 
 private:

@@ -1,8 +1,10 @@
 #include "list_box.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "canvas.h"
 #include "dialog_input.h"
@@ -33,6 +35,28 @@ constexpr int kMarkColumn = 3;
 constexpr int kTextColumn = 7;
 constexpr int kWheelRows = 3;
 
+// The help that F1 shows over the box.
+struct HelpLine {
+    std::string_view keys;
+    std::string_view does;
+};
+constexpr HelpLine kHelp[] = {
+    {"Up Down PgUp PgDn Home End", "move"},
+    {"Space", "mark or unmark the entry"},
+    {"+ or Ctrl+A   -   *", "mark all, none, invert the marks"},
+    {"/ text Enter", "show only the names holding the text"},
+    {"/ Esc", "show all names again"},
+    {"a letter or digit", "next name beginning with it"},
+    {"Tab  Shift+Tab", "list, OK, Cancel"},
+    {"Enter  Esc", "OK  Cancel"},
+    {"click", "choose only that entry"},
+    {"double-click", "choose only that entry, then OK"},
+    {"Ctrl+click", "mark or unmark that entry"},
+    {"Shift+click  drag", "mark a range"},
+    {"wheel", "scroll"},
+};
+constexpr int kHelpKeysWidth = 28;
+
 bool inside(const CellRect& rect, CellPos pos) {
     return pos.x >= rect.left && pos.x <= rect.right && pos.y >= rect.top && pos.y <= rect.bottom;
 }
@@ -53,18 +77,24 @@ public:
 
 private:
     std::optional<std::string> handleKey(const DialogEvent& event);
+    void handleFilterKey(const DialogEvent& event);
     std::optional<std::string> handleClick(const DialogEvent& event, bool doubleClick);
     std::optional<std::string> press(Area button) const {
         return button == Area::Cancel ? std::string() : model_.result();
     }
     int entryAt(CellPos pos) const;
+    int dragTarget(CellPos pos) const;
     void drawEntry(Canvas& canvas, int row) const;
+    void drawHelp(Canvas& canvas) const;
 
     ListBoxLayout layout_;
     std::string caption_;
     std::string hint_;
     ListModel model_;
     Area area_ = Area::List;
+    bool typing_ = false;   // keys go to the filter line
+    bool helpShown_ = false;
+    bool pressed_ = false;  // the button went down on an entry: a drag marks
 };
 
 int ListBox::entryAt(CellPos pos) const {
@@ -75,12 +105,20 @@ int ListBox::entryAt(CellPos pos) const {
     return index < model_.count() ? index : -1;
 }
 
+// The entry a drag reaches: the one on the pointer's row, or when the
+// pointer is above or below the list the one beyond the view, which
+// scrolls it.
+int ListBox::dragTarget(CellPos pos) const {
+    const int row = std::clamp(pos.y - layout_.listTop, -1, layout_.listRows);
+    return std::clamp(model_.top() + row, 0, model_.count() - 1);
+}
+
 void ListBox::drawEntry(Canvas& canvas, int row) const {
     const int width = canvas.width();
     const int y = layout_.listTop - layout_.box.top + row;
     const int index = model_.top() + row;
     if (index >= model_.count()) {
-        if (index == 0) canvas.text(kTextColumn, y, "(no entries)", kHintAttr);
+        if (index == 0) canvas.text(kTextColumn, y, model_.total() == 0 ? "(no entries)" : "(no match)", kHintAttr);
         return;
     }
     const bool focused = area_ == Area::List && index == model_.focus();
@@ -104,7 +142,13 @@ Canvas ListBox::draw() const {
     canvas.frame(all, kBoxAttr);
 
     if (!caption_.empty()) canvas.text(2, 0, " " + cutLeft(caption_, width - 6) + " ", kBoxAttr);
-    canvas.text(2, 1, cutRight(hint_, width - 4), kHintAttr);
+    if (typing_) {
+        const std::string line = "Filter: " + cutLeft(model_.filter(), width - 14);
+        canvas.text(2, 1, line, kHintAttr);
+        canvas.text(2 + static_cast<int>(line.size()), 1, " ", kFocusAttr);  // where the next letter goes
+    } else {
+        canvas.text(2, 1, cutRight(hint_, width - 4), kHintAttr);
+    }
     canvas.divider(all, 2, kBoxAttr);
     for (int row = 0; row < layout_.listRows; ++row) drawEntry(canvas, row);
     const int buttonsY = layout_.okButton.top - box.top;
@@ -113,21 +157,57 @@ Canvas ListBox::draw() const {
     drawButton(canvas, layout_.cancelButton.left - box.left, buttonsY, "Cancel", kButtonLabelWidth,
                area_ == Area::Cancel);
 
-    const std::string indicator = " " + std::to_string(model_.selectedCount()) + " chosen - " +
-                                  std::to_string(model_.focus() + 1) + "/" + std::to_string(model_.count()) + " ";
+    std::string indicator = " " + std::to_string(model_.selectedCount()) + " chosen - " +
+                            std::to_string(model_.focus() + 1) + "/" + std::to_string(model_.count());
+    if (!model_.filter().empty()) indicator += " - /" + cutLeft(model_.filter(), width / 2);
+    indicator += ' ';
     canvas.text(std::max(width - 3 - static_cast<int>(indicator.size()), 1), height - 1, indicator, kBoxAttr,
                 width - 2);
+    if (helpShown_) drawHelp(canvas);
     return canvas;
 }
 
+// Over the box, inside its frame, as many lines as fit.
+void ListBox::drawHelp(Canvas& canvas) const {
+    const int lines = std::min(static_cast<int>(std::size(kHelp)), canvas.height() - 4);
+    const CellRect rect{2, 1, canvas.width() - 3, 2 + lines};
+    const int inner = rect.right - rect.left - 1;
+    for (int y = rect.top; y <= rect.bottom; ++y) canvas.text(1, y, std::string(canvas.width() - 2, ' '), kBoxAttr);
+    canvas.frame(rect, kBoxAttr, Canvas::Lines::Double);
+    // On a narrow window the texts are cut at the frame.
+    const int keysWidth = std::max(inner - 2, 0);
+    const int doesWidth = std::max(inner - 2 - kHelpKeysWidth, 0);
+    canvas.text(rect.left + 2, rect.top, " Keys and mouse ", kBoxAttr, keysWidth);
+    canvas.text(rect.left + 2, rect.bottom, " Any key closes this help ", kBoxAttr, keysWidth);
+    for (int i = 0; i < lines; ++i) {
+        const int y = rect.top + 1 + i;
+        canvas.text(rect.left + 2, y, kHelp[i].keys, kHintAttr, keysWidth);
+        canvas.text(rect.left + 2 + kHelpKeysWidth, y, kHelp[i].does, kBoxAttr, doesWidth);
+    }
+}
+
 std::optional<std::string> ListBox::handle(const DialogEvent& event) {
+    if (helpShown_ && event.kind != DialogEvent::Kind::Closed) {
+        // Any key or click closes the help and does nothing else.
+        if (event.kind == DialogEvent::Kind::Key || event.kind == DialogEvent::Kind::Click ||
+            event.kind == DialogEvent::Kind::DoubleClick) {
+            helpShown_ = false;
+            pressed_ = false;
+        }
+        return std::nullopt;
+    }
     switch (event.kind) {
         case DialogEvent::Kind::Closed:
             return std::string();
         case DialogEvent::Kind::Key:
-            return handleKey(event);
+            if (!typing_) return handleKey(event);
+            handleFilterKey(event);
+            return std::nullopt;
         case DialogEvent::Kind::Click:
             return handleClick(event, false);
+        case DialogEvent::Kind::Drag:
+            if (pressed_) model_.dragTo(dragTarget(event.pos));
+            return std::nullopt;
         case DialogEvent::Kind::DoubleClick:
             return handleClick(event, true);
         case DialogEvent::Kind::Wheel:
@@ -177,23 +257,76 @@ std::optional<std::string> ListBox::handleKey(const DialogEvent& event) {
             if (area_ != Area::List) return press(area_);
             model_.toggleFocused();
             return std::nullopt;
+        case vk::kF1:
+            helpShown_ = true;
+            return std::nullopt;
         default:
             break;
     }
-    // A printable character (also one typed with AltGr, which sets Ctrl and
-    // Alt together) moves to the next entry that begins with it.
-    const bool shortcut = event.ctrl() != event.alt();
-    if (event.ch > ' ' && event.ch != 0x7F && !shortcut) {
+    if (event.key == 'A' && event.ctrl() && !event.alt()) {
         area_ = Area::List;
-        model_.jumpTo(event.ch);
+        model_.markAll();
+        return std::nullopt;
+    }
+    // A character (also one typed with AltGr, which sets Ctrl and Alt
+    // together): the mark commands, the filter, or a letter or digit that
+    // moves to the next entry beginning with it.
+    if (event.ctrl() != event.alt() || event.ch <= ' ' || event.ch == 0x7F) return std::nullopt;
+    area_ = Area::List;
+    switch (event.ch) {
+        case '+': model_.markAll(); break;
+        case '-': model_.markNone(); break;
+        case '*': model_.invertMarks(); break;
+        case '/': typing_ = true; break;
+        default: {
+            const unsigned char upper = foldCase(event.ch);
+            if ((upper >= 'A' && upper <= 'Z') || (upper >= '0' && upper <= '9') || upper >= 0x80)
+                model_.jumpTo(event.ch);
+            break;
+        }
     }
     return std::nullopt;
+}
+
+// The filter line has the keys: letters add to the filter, Backspace takes
+// the last one off, Enter keeps the filter, Esc clears it. The keys that
+// move the focus keep working in the entries shown.
+void ListBox::handleFilterKey(const DialogEvent& event) {
+    namespace vk = platform::vk;
+    std::string text = model_.filter();
+    switch (event.key) {
+        case vk::kEscape:
+            text.clear();
+            typing_ = false;
+            break;
+        case vk::kReturn:
+            typing_ = false;
+            return;
+        case vk::kBack:
+            if (!text.empty()) text.pop_back();
+            break;
+        case vk::kUp:
+        case vk::kDown:
+        case vk::kPrior:
+        case vk::kNext:
+        case vk::kHome:
+        case vk::kEnd:
+        case vk::kF1:
+            handleKey(event);
+            return;
+        default:
+            if (event.ctrl() != event.alt() || event.ch < ' ' || event.ch == 0x7F) return;
+            text += static_cast<char>(event.ch);
+            break;
+    }
+    if (text != model_.filter()) model_.setFilter(std::move(text));
 }
 
 std::optional<std::string> ListBox::handleClick(const DialogEvent& event, bool doubleClick) {
     if (inside(layout_.okButton, event.pos)) return press(Area::Ok);
     if (inside(layout_.cancelButton, event.pos)) return press(Area::Cancel);
     const int index = entryAt(event.pos);
+    pressed_ = index >= 0 && !doubleClick;
     if (index < 0) return std::nullopt;
     area_ = Area::List;
     if (doubleClick && model_.chooseOnly(index)) return model_.result();

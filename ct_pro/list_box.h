@@ -1,8 +1,9 @@
 // The multi-selection list box: a framed box below the top rows of the
-// window with a caption, a hint, the entries with their marks, a position
-// indicator and the buttons OK and Cancel. It returns the chosen entries'
-// texts in list order, one NUL byte between two, or the empty text on
-// Cancel and when input is closed.
+// window with a caption, a hint (or the filter line while a filter is
+// typed), the entries with their marks, a position indicator with the
+// filter and the buttons OK and Cancel; F1 shows the keys over it. It
+// returns the chosen entries' texts in list order, one NUL byte between
+// two, or the empty text on Cancel and when input is closed.
 #pragma once
 
 #include <string>

@@ -1,10 +1,23 @@
 #include "list_model.h"
 
 #include <algorithm>
+#include <numeric>
+#include <string_view>
 
 #include "text_fit.h"
 
 namespace corrivex::ctpro {
+
+namespace {
+
+bool containsFolded(std::string_view text, std::string_view part) {
+    const auto same = [](char a, char b) {
+        return foldCase(static_cast<unsigned char>(a)) == foldCase(static_cast<unsigned char>(b));
+    };
+    return std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end();
+}
+
+}  // namespace
 
 std::vector<std::string> shownEntries(std::vector<std::string> slots) {
     while (!slots.empty() && slots.back().empty()) slots.pop_back();
@@ -12,26 +25,29 @@ std::vector<std::string> shownEntries(std::vector<std::string> slots) {
 }
 
 ListModel::ListModel(std::vector<std::string> entries, int pageRows)
-    : entries_(std::move(entries)), selected_(entries_.size(), 0), pageRows_(std::max(pageRows, 1)) {
+    : entries_(std::move(entries)),
+      shown_(entries_.size()),
+      selected_(entries_.size(), 0),
+      pageRows_(std::max(pageRows, 1)) {
+    std::iota(shown_.begin(), shown_.end(), 0);
     if (!entries_.empty()) focus_ = 0;
 }
 
-bool ListModel::selectable(int index) const {
-    return index >= 0 && index < count() && !entries_[static_cast<std::size_t>(index)].empty();
-}
+bool ListModel::selectable(int pos) const { return pos >= 0 && pos < count() && !entry(pos).empty(); }
 
 int ListModel::maxTop() const { return std::max(count() - pageRows_, 0); }
 
 void ListModel::bringIntoView() {
-    if (focus_ < 0) return;
-    if (focus_ < top_) top_ = focus_;
-    if (focus_ >= top_ + pageRows_) top_ = focus_ - pageRows_ + 1;
+    if (focus_ >= 0) {
+        if (focus_ < top_) top_ = focus_;
+        if (focus_ >= top_ + pageRows_) top_ = focus_ - pageRows_ + 1;
+    }
     top_ = std::clamp(top_, 0, maxTop());
 }
 
-void ListModel::focusOn(int index) {
+void ListModel::focusOn(int pos) {
     if (count() == 0) return;
-    focus_ = std::clamp(index, 0, count() - 1);
+    focus_ = std::clamp(pos, 0, count() - 1);
     bringIntoView();
 }
 
@@ -61,10 +77,10 @@ bool ListModel::jumpTo(unsigned char ch) {
     const int n = count();
     const unsigned char wanted = foldCase(ch);
     for (int step = 1; step <= n; ++step) {
-        const int index = (focus_ + step) % n;
-        const std::string& text = entry(index);
+        const int pos = (focus_ + step) % n;
+        const std::string& text = entry(pos);
         if (!text.empty() && foldCase(static_cast<unsigned char>(text.front())) == wanted) {
-            focusOn(index);
+            focusOn(pos);
             return true;
         }
     }
@@ -73,17 +89,16 @@ bool ListModel::jumpTo(unsigned char ch) {
 
 void ListModel::scrollBy(int rows) { top_ = std::clamp(top_ + rows, 0, maxTop()); }
 
-void ListModel::setSelected(int index, bool on) {
-    if (!selectable(index)) return;
-    char& mark = selected_[static_cast<std::size_t>(index)];
+void ListModel::setSelected(int pos, bool on) {
+    if (!selectable(pos)) return;
+    char& mark = selected_[indexOf(pos)];
     if ((mark != 0) == on) return;
     mark = on ? 1 : 0;
     selectedCount_ += on ? 1 : -1;
 }
 
-void ListModel::clearSelection() {
-    std::fill(selected_.begin(), selected_.end(), 0);
-    selectedCount_ = 0;
+void ListModel::markRange(int from, int to) {
+    for (int pos = std::min(from, to); pos <= std::max(from, to); ++pos) setSelected(pos, true);
 }
 
 void ListModel::toggleFocused() {
@@ -92,39 +107,71 @@ void ListModel::toggleFocused() {
     anchor_ = focus_;
 }
 
-void ListModel::click(int index, bool ctrl, bool shift) {
-    if (index < 0 || index >= count()) return;
+void ListModel::click(int pos, bool ctrl, bool shift) {
+    if (pos < 0 || pos >= count()) return;
+    if (!ctrl) markNone();
+    dragBase_ = selected_;
     if (shift) {
-        const int from = anchor_ >= 0 ? anchor_ : std::max(focus_, 0);
-        if (!ctrl) clearSelection();
-        for (int i = std::min(from, index); i <= std::max(from, index); ++i) setSelected(i, true);
-    } else if (ctrl) {
-        setSelected(index, !selected(index));
-        anchor_ = index;
+        markRange(anchor_ >= 0 ? anchor_ : std::max(focus_, 0), pos);
     } else {
-        clearSelection();
-        setSelected(index, true);
-        anchor_ = index;
+        setSelected(pos, !ctrl || !selected(pos));
+        anchor_ = pos;
     }
-    focusOn(index);
+    focusOn(pos);
 }
 
-bool ListModel::chooseOnly(int index) {
-    if (!selectable(index)) return false;
-    clearSelection();
-    setSelected(index, true);
-    anchor_ = index;
-    focusOn(index);
+void ListModel::dragTo(int pos) {
+    if (pos < 0 || pos >= count() || anchor_ < 0 || dragBase_.size() != selected_.size()) return;
+    selected_ = dragBase_;
+    selectedCount_ = static_cast<int>(std::count(selected_.begin(), selected_.end(), 1));
+    markRange(anchor_, pos);
+    focusOn(pos);
+}
+
+bool ListModel::chooseOnly(int pos) {
+    if (!selectable(pos)) return false;
+    std::fill(selected_.begin(), selected_.end(), 0);
+    selectedCount_ = 0;
+    setSelected(pos, true);
+    anchor_ = pos;
+    focusOn(pos);
     return true;
+}
+
+void ListModel::markAll() {
+    for (int pos = 0; pos < count(); ++pos) setSelected(pos, true);
+}
+
+void ListModel::markNone() {
+    for (int pos = 0; pos < count(); ++pos) setSelected(pos, false);
+}
+
+void ListModel::invertMarks() {
+    for (int pos = 0; pos < count(); ++pos) setSelected(pos, !selected(pos));
+}
+
+void ListModel::setFilter(std::string text) {
+    const int focused = focus_ >= 0 ? shown_[static_cast<std::size_t>(focus_)] : 0;
+    filter_ = std::move(text);
+    shown_.clear();
+    for (int index = 0; index < total(); ++index)
+        if (filter_.empty() || containsFolded(entries_[static_cast<std::size_t>(index)], filter_))
+            shown_.push_back(index);
+    // Positions name other entries now: a range starts afresh.
+    anchor_ = -1;
+    dragBase_.clear();
+    const auto next = std::lower_bound(shown_.begin(), shown_.end(), focused);
+    focus_ = shown_.empty() ? -1 : static_cast<int>(std::min(next - shown_.begin(), std::ptrdiff_t{count() - 1}));
+    bringIntoView();
 }
 
 std::string ListModel::result() const {
     std::string text;
     bool first = true;
-    for (int i = 0; i < count(); ++i) {
-        if (!selected(i)) continue;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (selected_[i] == 0) continue;
         if (!first) text += '\0';
-        text += entry(i);
+        text += entries_[i];
         first = false;
     }
     return text;

@@ -1,6 +1,11 @@
-// The state of the multi-selection list: its entries, the focused entry,
-// the first entry in view, the selection and the anchor of range
-// selections, with the moves that keys and clicks make.
+// The state of the multi-selection list: its entries, the filter that picks
+// the entries shown, the focused entry, the first entry in view, the
+// selection and the anchor of range selections, with the moves and marks
+// that keys, clicks and drags make.
+//
+// Positions count the shown entries: every entry, or with a filter on only
+// those that match it. Marks belong to the entries themselves, so they stay
+// on entries that a filter hides and count in the result.
 //
 // Empty entries are shown but cannot be chosen, so that the result never
 // holds an empty field.
@@ -18,12 +23,15 @@ class ListModel {
 public:
     ListModel(std::vector<std::string> entries, int pageRows);
 
-    int count() const { return static_cast<int>(entries_.size()); }
-    const std::string& entry(int index) const { return entries_[static_cast<std::size_t>(index)]; }
-    bool selectable(int index) const;
-    bool selected(int index) const { return selected_[static_cast<std::size_t>(index)] != 0; }
+    // The shown entries, and all of them.
+    int count() const { return static_cast<int>(shown_.size()); }
+    int total() const { return static_cast<int>(entries_.size()); }
+    const std::string& entry(int pos) const { return entries_[indexOf(pos)]; }
+    bool selectable(int pos) const;
+    bool selected(int pos) const { return selected_[indexOf(pos)] != 0; }
+    // Over all entries, shown or not.
     int selectedCount() const { return selectedCount_; }
-    // -1 when the list is empty.
+    // -1 when no entry is shown.
     int focus() const { return focus_; }
     int top() const { return top_; }
 
@@ -46,23 +54,43 @@ public:
     // the entries from the anchor to it are chosen alone (shift) or in
     // addition (ctrl+shift). The entry gets the focus; plain and ctrl clicks
     // make it the anchor.
-    void click(int index, bool ctrl, bool shift);
+    void click(int pos, bool ctrl, bool shift);
+    // The pointer dragged to `pos` with the button still held after a
+    // click: the entries from the anchor to it are chosen, alone or, when
+    // the click was a Ctrl+click, in addition to the marks it found. Moving
+    // back shrinks the range again. Does nothing without a click before.
+    void dragTo(int pos);
     // A double-click: that entry alone is chosen. False when it cannot be
     // chosen (an empty entry), so the list stays open.
-    bool chooseOnly(int index);
+    bool chooseOnly(int pos);
+
+    // The marks of the shown entries: all set, all cleared, each flipped.
+    void markAll();
+    void markNone();
+    void invertMarks();
+
+    // Shows only the entries whose text contains `text`, letters of either
+    // case alike; the empty text shows every entry. The focus stays on its
+    // entry while that is shown, else goes to the next shown one.
+    void setFilter(std::string text);
+    const std::string& filter() const { return filter_; }
 
     // The chosen entries' texts in list order, one NUL byte between two.
     std::string result() const;
 
 private:
-    void setSelected(int index, bool on);
-    void clearSelection();
-    void focusOn(int index);
+    std::size_t indexOf(int pos) const { return static_cast<std::size_t>(shown_[static_cast<std::size_t>(pos)]); }
+    void setSelected(int pos, bool on);
+    void markRange(int from, int to);
+    void focusOn(int pos);
     void bringIntoView();
     int maxTop() const;
 
     std::vector<std::string> entries_;
+    std::vector<int> shown_;  // entry index of each position
+    std::string filter_;
     std::vector<char> selected_;
+    std::vector<char> dragBase_;  // the marks a drag adds its range to
     int selectedCount_ = 0;
     int pageRows_;
     int focus_ = -1;

@@ -147,7 +147,7 @@ Canvas MessageDialog::draw() const {
     const int width = rect_.right - rect_.left + 1;
     const int height = rect_.bottom - rect_.top + 1;
     Canvas canvas(width, height, Cell{' ', kBoxAttr});
-    canvas.frame({0, 0, width - 1, height - 1}, kBoxAttr);
+    canvas.frame({0, 0, width - 1, height - 1}, kBoxAttr, Canvas::Lines::Double);
     if (!caption_.empty()) canvas.text(2, 0, " " + caption_ + " ", kBoxAttr);
     int x = 1 + kPadding;
     if (!mark_.empty()) {
@@ -181,6 +181,7 @@ std::optional<int> MessageDialog::handle(const DialogEvent& event) {
             if (index >= 0) return buttons_[static_cast<std::size_t>(index)].id;
             return std::nullopt;
         }
+        case DialogEvent::Kind::Drag:
         case DialogEvent::Kind::Wheel:
             return std::nullopt;
         case DialogEvent::Kind::Key:

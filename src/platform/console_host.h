@@ -92,6 +92,7 @@ inline constexpr std::uint16_t kRight = 0x27;
 inline constexpr std::uint16_t kDown = 0x28;
 inline constexpr std::uint16_t kInsert = 0x2D;
 inline constexpr std::uint16_t kDelete = 0x2E;
+inline constexpr std::uint16_t kF1 = 0x70;
 // 'A'..'Z' and '0'..'9' are their ASCII codes.
 }  // namespace vk
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "console_tools/ct_pro.h"
+#include "box_text.h"
 #include "recording_host.h"
 
 #ifdef _WIN32
@@ -83,7 +84,7 @@ TEST_F(ExportsTest, MessageBoxTakesItsTextsAndAnswers) {
     const auto& screen = host.last().rows;
     int captionRow = -1, textRow = -1;
     for (int y = 0; y < static_cast<int>(screen.size()); ++y) {
-        if (screen[y].find("+- First question in batchs.ini must be answered 'y' -") != std::string::npos)
+        if (screen[y].find(testing::cp437("╔═ First question in batchs.ini must be answered 'y' ═")) != std::string::npos)
             captionRow = y;
         if (screen[y].find("Yes to edit batchs.ini, no to exit") != std::string::npos) textRow = y;
     }

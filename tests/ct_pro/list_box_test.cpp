@@ -4,15 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "box_text.h"
 #include "recording_host.h"
 
 namespace corrivex::ctpro {
 namespace {
 
 using platform::CellPos;
+using testing::cp437;
 using testing::RecordingHost;
 namespace vk = platform::vk;
 namespace modifier = platform::modifier;
@@ -43,6 +47,20 @@ protected:
     CellPos cancelPos() const { return {layout.cancelButton.left + 2, layout.cancelButton.top}; }
     const std::string& listRow(int row) const { return host.last().rows[layout.listTop + row]; }
     const std::string& bottomBorder() const { return host.last().rows[layout.box.bottom]; }
+    // Types each character of `keys` as its key: Space, Enter (\r), Esc
+    // (\x1b), Backspace (\b), Tab (\t), Ctrl+A (\x01), other characters as
+    // they are.
+    void type(std::string_view keys) {
+        for (const char c : keys) switch (c) {
+                case ' ': host.pushKey(vk::kSpace, ' '); break;
+                case '\r': host.pushKey(vk::kReturn, '\r'); break;
+                case '\x1b': host.pushKey(vk::kEscape, 0x1B); break;
+                case '\b': host.pushKey(vk::kBack, 0x08); break;
+                case '\t': host.pushKey(vk::kTab, '\t'); break;
+                case '\x01': host.pushKey('A', 0x01, modifier::kLeftCtrl); break;
+                default: host.pushChar(static_cast<unsigned char>(c)); break;
+            }
+    }
 
     RecordingHost host;
     ListBoxLayout layout;
@@ -72,11 +90,11 @@ TEST_F(ListBoxTest, LeavesTheInstructionRowsAboveTheBoxReadable) {
 TEST_F(ListBoxTest, ShowsCaptionHintEntriesMarksAndButtons) {
     run(three);
     const auto& screen = host.last().rows;
-    EXPECT_EQ(screen[7].substr(2, 14), "+- C:\\COURSE -");
-    EXPECT_EQ(screen[8].substr(2, 36), "|  <ctl> click for mult. selection  ");
-    EXPECT_EQ(listRow(0).substr(2, 13), "|> [ ] ALPHA ");
-    EXPECT_EQ(listRow(1).substr(2, 13), "|  [ ] BETA  ");
-    EXPECT_EQ(listRow(3).substr(2, 13), "|            ");
+    EXPECT_EQ(screen[7].substr(2, 14), cp437("┌─ C:\\COURSE ─"));
+    EXPECT_EQ(screen[8].substr(2, 36), cp437("│  <ctl> click for mult. selection  "));
+    EXPECT_EQ(listRow(0).substr(2, 13), cp437("│> [ ] ALPHA "));
+    EXPECT_EQ(listRow(1).substr(2, 13), cp437("│  [ ] BETA  "));
+    EXPECT_EQ(listRow(3).substr(2, 13), cp437("│            "));
     EXPECT_EQ(screen[layout.okButton.top].find('>'), std::string::npos) << "no button has the focus";
     EXPECT_EQ(screen[layout.okButton.top].substr(layout.okButton.left, 10), "[   OK   ]");
     EXPECT_EQ(screen[layout.cancelButton.top].substr(layout.cancelButton.left, 10), "[ Cancel ]");
@@ -93,11 +111,11 @@ TEST_F(ListBoxTest, CutsLongCaptionsAtTheLeftAndLongNamesAtTheRight) {
     run({name}, path);
     const std::string& top = host.last().rows[7];
     EXPECT_NE(top.find(" ...pppp"), std::string::npos);
-    EXPECT_NE(top.find("\\LAST\\DIR -+"), std::string::npos);
+    EXPECT_NE(top.find(cp437("\\LAST\\DIR ─┐")), std::string::npos);
     EXPECT_EQ(top.size(), 80u);
     const std::string& row = listRow(0);
     EXPECT_EQ(row.substr(9, 3), "NNN");
-    EXPECT_EQ(row.substr(72, 6), "N... |");
+    EXPECT_EQ(row.substr(72, 6), cp437("N... │"));
     EXPECT_EQ(row.find("END"), std::string::npos);
 }
 
@@ -151,9 +169,9 @@ TEST_F(ListBoxTest, SpaceTogglesAndEnterReturnsTheChosenInListOrder) {
     host.pushKey(vk::kSpace, ' ');  // BETA off again
     host.pushKey(vk::kReturn);
     EXPECT_EQ(run(three), bytes("ALPHA\0GAMMA", 11));
-    EXPECT_EQ(listRow(0).substr(2, 13), "|  [x] ALPHA ");
-    EXPECT_EQ(listRow(1).substr(2, 13), "|> [ ] BETA  ");
-    EXPECT_EQ(listRow(2).substr(2, 13), "|  [x] GAMMA ");
+    EXPECT_EQ(listRow(0).substr(2, 13), cp437("│  [x] ALPHA "));
+    EXPECT_EQ(listRow(1).substr(2, 13), cp437("│> [ ] BETA  "));
+    EXPECT_EQ(listRow(2).substr(2, 13), cp437("│  [x] GAMMA "));
     EXPECT_NE(bottomBorder().find(" 2 chosen - 2/3 "), std::string::npos);
 }
 
@@ -176,7 +194,7 @@ TEST_F(ListBoxTest, TabMovesBetweenListAndButtons) {
     host.pushKey(vk::kReturn);  // OK
     EXPECT_EQ(run(three), "ALPHA");
     EXPECT_EQ(host.last().rows[layout.okButton.top].substr(layout.okButton.left, 10), "[>  OK  <]");
-    EXPECT_EQ(listRow(0).substr(2, 13), "|  [x] ALPHA ") << "no pointer while a button has the focus";
+    EXPECT_EQ(listRow(0).substr(2, 13), cp437("│  [x] ALPHA ")) << "no pointer while a button has the focus";
 
     host.pushKey(vk::kSpace, ' ');
     host.pushKey(vk::kTab);
@@ -211,15 +229,101 @@ TEST_F(ListBoxTest, ALetterJumpsToTheNextEntryBeginningWithIt) {
     EXPECT_EQ(run({"alpha", "Beta", "charlie", "bravo"}), "bravo");
 }
 
+TEST_F(ListBoxTest, MarkAndFilterKeys) {
+    struct Row {
+        const char* keys;
+        std::vector<std::string> chosen;
+    };
+    const Row rows[] = {
+        {"+\r", {"ALPHA", "BETA", "GAMMA", "GOLF"}},
+        {"\x01\r", {"ALPHA", "BETA", "GAMMA", "GOLF"}},
+        {" *\r", {"BETA", "GAMMA", "GOLF"}},
+        {"+-\r", {}},
+        {"\t+\r", {"ALPHA", "BETA", "GAMMA", "GOLF"}},  // back to the list
+        {"/go\r \r", {"GOLF"}},
+        {"/L\r+\r", {"ALPHA", "GOLF"}},
+        {"+/G\r*\r", {"ALPHA", "BETA"}},  // the hidden marks stay
+        {"/gx\b\r+\r", {"GAMMA", "GOLF"}},
+        {"/go\x1b+\r", {"ALPHA", "BETA", "GAMMA", "GOLF"}},    // Esc while typing clears
+        {"/go\r/\x1b+\r", {"ALPHA", "BETA", "GAMMA", "GOLF"}},  // and later too
+        {"/go\r\x1b", {}},                                     // else Esc is Cancel
+        {"/b+ -\r\r", {}},  // typed, not acted on
+        {"/zz\r+ \r", {}},  // nothing shown: nothing marked
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.keys);
+        type(row.keys);
+        std::string expected;
+        for (const std::string& name : row.chosen) expected += (expected.empty() ? "" : std::string(1, '\0')) + name;
+        EXPECT_EQ(run({"ALPHA", "BETA", "GAMMA", "GOLF"}), expected);
+    }
+}
+
+TEST_F(ListBoxTest, TheFilterLineAndTheBorderShowTheFilter) {
+    type(" /gO");
+    run({"ALPHA", "BETA", "GAMMA", "GOLF"});
+    EXPECT_EQ(host.last().rows[8].substr(2, 15), cp437("│ Filter: gO   "));
+    EXPECT_EQ(host.attrAt(host.last(), 14, 8), 0x1F) << "the place of the next letter";
+    EXPECT_EQ(listRow(0).substr(2, 13), cp437("│> [ ] GOLF  "));
+    EXPECT_EQ(listRow(1).substr(2, 13), cp437("│            "));
+    EXPECT_NE(bottomBorder().find(" 1 chosen - 1/1 - /gO "), std::string::npos);
+
+    type("/gO\r");
+    run({"ALPHA", "BETA", "GAMMA", "GOLF"});
+    EXPECT_NE(host.last().rows[8].find("<ctl> click"), std::string::npos) << "the hint is back";
+    EXPECT_NE(bottomBorder().find(" 0 chosen - 1/1 - /gO "), std::string::npos);
+
+    type("/zz");
+    run({"ALPHA"});
+    EXPECT_NE(listRow(0).find("(no match)"), std::string::npos);
+    EXPECT_NE(bottomBorder().find(" 0 chosen - 0/0 - /zz "), std::string::npos);
+}
+
+TEST_F(ListBoxTest, F1ShowsTheHelpUntilAKeyClosesIt) {
+    host.pushKey(vk::kSpace, ' ');
+    host.pushKey(vk::kF1);
+    host.pushKey(vk::kSpace, ' ');  // closes the help, marks nothing
+    host.pushKey(vk::kF1);
+    host.pushClick(cancelPos());  // closes the help, presses nothing
+    host.pushKey(vk::kReturn);
+    EXPECT_EQ(run(three), "ALPHA");
+    const auto& snapshots = host.snapshots();
+    auto shown = std::find_if(snapshots.begin(), snapshots.end(), [](const auto& snapshot) {
+        return snapshot.rows[8].find("Keys and mouse") != std::string::npos;
+    });
+    ASSERT_NE(shown, snapshots.end());
+    const auto& help = shown->rows;
+    EXPECT_EQ(help[8].substr(4, 20), cp437("╔═ Keys and mouse ══"));
+    EXPECT_NE(help[9].find("Up Down PgUp PgDn Home End"), std::string::npos);
+    int lines = 0;
+    for (const std::string& row : help) lines += row.find(cp437("║ ")) != std::string::npos ? 1 : 0;
+    EXPECT_EQ(lines, 13) << "every line fits on an 80 x 30 window";
+    EXPECT_NE(help[22].find(cp437("╚═ Any key closes this help ═")), std::string::npos);
+    EXPECT_EQ(host.last().rows[8].find("Keys and mouse"), std::string::npos);
+    EXPECT_EQ(listRow(0).substr(2, 13), cp437("│> [x] ALPHA "));
+
+    // On a small window the help is cut within the box's frame.
+    RecordingHost small({34, 12});
+    small.pushKey(vk::kF1);
+    runListBox(small, ListBoxRequest{"C:\\COURSE", "hint", three});
+    const auto& rows = small.last().rows;
+    EXPECT_EQ(rows[1].substr(0, 9), cp437("│ ╔═ Keys"));
+    for (int y = 1; y < 11; ++y) {
+        EXPECT_NE(cp437("╗║╝").find(rows[y][31]), std::string::npos) << y;
+        EXPECT_EQ(rows[y][32], ' ') << y;
+        EXPECT_NE(cp437("│┤").find(rows[y][33]), std::string::npos) << y;
+    }
+}
+
 TEST_F(ListBoxTest, ThousandEntriesScrollPageAndShowTheirPosition) {
     host.pushKey(vk::kNext);  // focus and view a page down
     EXPECT_EQ(run(numberedNames(1000)), "");
-    EXPECT_EQ(listRow(0).substr(2, 15), "|> [ ] NAME0017");
+    EXPECT_EQ(listRow(0).substr(2, 15), cp437("│> [ ] NAME0017"));
     EXPECT_NE(bottomBorder().find(" 17/1000 "), std::string::npos);
 
     host.pushKey(vk::kEnd);
     run(numberedNames(1000));
-    EXPECT_EQ(listRow(15).substr(2, 15), "|> [ ] NAME1000");
+    EXPECT_EQ(listRow(15).substr(2, 15), cp437("│> [ ] NAME1000"));
     EXPECT_EQ(listRow(0).substr(9, 8), "NAME0985");
     EXPECT_NE(bottomBorder().find(" 1000/1000 "), std::string::npos);
 
@@ -236,7 +340,7 @@ TEST_F(ListBoxTest, ThousandEntriesScrollPageAndShowTheirPosition) {
     host.pushKey(vk::kSpace, ' ');
     host.pushKey(vk::kReturn);
     EXPECT_EQ(run(numberedNames(1000)), "NAME0037");
-    EXPECT_EQ(listRow(15).substr(2, 15), "|> [x] NAME0037");
+    EXPECT_EQ(listRow(15).substr(2, 15), cp437("│> [x] NAME0037"));
 }
 
 TEST_F(ListBoxTest, AnEmptyListShowsNoEntriesAndReturnsNothing) {
@@ -258,7 +362,7 @@ TEST_F(ListBoxTest, EmptyEntriesAreShownButNeverChosen) {
     host.pushClick(rowPos(2), modifier::kShift);  // the range skips it
     host.pushKey(vk::kReturn);
     EXPECT_EQ(run({"ALPHA", "", "GAMMA"}), bytes("ALPHA\0GAMMA", 11));
-    EXPECT_EQ(listRow(1).substr(2, 13), "|            ");
+    EXPECT_EQ(listRow(1).substr(2, 13), cp437("│            "));
 }
 
 // --- Mouse -----------------------------------------------------------------
@@ -268,7 +372,7 @@ TEST_F(ListBoxTest, AClickChoosesThatEntryAlone) {
     host.pushClick(rowPos(2));
     host.pushKey(vk::kReturn);
     EXPECT_EQ(run(three), "GAMMA");
-    EXPECT_EQ(listRow(2).substr(2, 13), "|> [x] GAMMA ");
+    EXPECT_EQ(listRow(2).substr(2, 13), cp437("│> [x] GAMMA "));
 }
 
 TEST_F(ListBoxTest, CtrlClickTogglesEntries) {
@@ -303,6 +407,34 @@ TEST_F(ListBoxTest, ADoubleClickChoosesThatEntryAloneAndConfirms) {
     EXPECT_EQ(run(three), "BETA");
 }
 
+TEST_F(ListBoxTest, ADragFromAnEntryMarksTheRange) {
+    const auto names = numberedNames(100);
+    host.pushMouse(rowPos(0), mouse::kLeftButton);
+    host.pushMouse(rowPos(1), mouse::kLeftButton, mouse::kMoved);
+    host.pushMouse(rowPos(3), mouse::kLeftButton, mouse::kMoved);
+    host.pushMouse(rowPos(2), mouse::kLeftButton, mouse::kMoved);
+    host.pushMouse(rowPos(2), 0);
+    host.pushMouse(rowPos(6), 0, mouse::kMoved);  // the button is up: no drag
+    host.pushKey(vk::kReturn);
+    EXPECT_EQ(run(names), bytes("NAME0001\0NAME0002\0NAME0003", 26));
+
+    // Below the list the drag scrolls on, one entry per move.
+    host.pushMouse(rowPos(14), mouse::kLeftButton);
+    for (int i = 0; i < 3; ++i) host.pushMouse({10, layout.box.bottom}, mouse::kLeftButton, mouse::kMoved);
+    host.pushMouse(rowPos(0), 0);
+    host.pushKey(vk::kReturn);
+    EXPECT_EQ(run(names), bytes("NAME0015\0NAME0016\0NAME0017\0NAME0018\0NAME0019", 44));
+    EXPECT_EQ(listRow(15).substr(2, 15), cp437("│> [x] NAME0019"));
+
+    // A press outside the entries starts no drag.
+    host.pushKey(vk::kSpace, ' ');
+    host.pushMouse({layout.box.left, layout.listTop}, mouse::kLeftButton);
+    host.pushMouse(rowPos(4), mouse::kLeftButton, mouse::kMoved);
+    host.pushMouse(rowPos(4), 0);
+    host.pushKey(vk::kReturn);
+    EXPECT_EQ(run(names), "NAME0001");
+}
+
 TEST_F(ListBoxTest, ClicksOnTheButtons) {
     host.pushClick(rowPos(1));
     host.pushClick(cancelPos());
@@ -319,7 +451,7 @@ TEST_F(ListBoxTest, TheWheelScrollsTheViewButLeavesTheFocus) {
     host.pushMouse(rowPos(3), 0, mouse::kWheeled, 0, -120);
     host.pushMouse(rowPos(3), 0, mouse::kWheeled, 0, 120);
     EXPECT_EQ(run(numberedNames(100)), "");
-    EXPECT_EQ(listRow(0).substr(2, 15), "|  [ ] NAME0004");
+    EXPECT_EQ(listRow(0).substr(2, 15), cp437("│  [ ] NAME0004"));
     EXPECT_NE(bottomBorder().find(" 1/100 "), std::string::npos);
 
     host.pushMouse(rowPos(3), 0, mouse::kWheeled, 0, -120);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,101 @@ TEST(ListModel, JumpsCompareLettersWithoutCaseAndOtherBytesExactly) {
     EXPECT_EQ(model.focus(), 1);
     EXPECT_FALSE(model.jumpTo('q'));
     EXPECT_EQ(model.focus(), 1);
+}
+
+// Marks, filters and drags on ALPHA, BETA, an empty entry, GAMMA and GOLF,
+// the focus starting on ALPHA.
+struct MarkRow {
+    const char* what;
+    std::function<void(ListModel&)> act;
+    std::vector<std::string> chosen;
+};
+
+TEST(ListModel, MarkFilterAndDragRows) {
+    const MarkRow rows[] = {
+        {"all, skipping the empty entry", [](ListModel& m) { m.markAll(); }, {"ALPHA", "BETA", "GAMMA", "GOLF"}},
+        {"none", [](ListModel& m) { m.markAll(); m.markNone(); }, {}},
+        {"invert after marking the first", [](ListModel& m) { m.toggleFocused(); m.invertMarks(); },
+         {"BETA", "GAMMA", "GOLF"}},
+        {"all of the shown", [](ListModel& m) { m.setFilter("g"); m.markAll(); }, {"GAMMA", "GOLF"}},
+        {"filter without regard to case, hidden marks kept",
+         [](ListModel& m) { m.toggleFocused(); m.setFilter("gO"); m.markAll(); }, {"ALPHA", "GOLF"}},
+        {"invert of the shown",
+         [](ListModel& m) { m.markAll(); m.setFilter("ga"); m.invertMarks(); }, {"ALPHA", "BETA", "GOLF"}},
+        {"none of the shown", [](ListModel& m) { m.markAll(); m.setFilter("A"); m.markNone(); }, {"GOLF"}},
+        {"space on a shown entry marks that entry",
+         [](ListModel& m) { m.setFilter("ol"); m.toggleFocused(); m.setFilter(""); }, {"GOLF"}},
+        {"a plain click keeps the hidden marks",
+         [](ListModel& m) { m.toggleFocused(); m.setFilter("g"); m.click(0, false, false); m.click(1, false, false); },
+         {"ALPHA", "GOLF"}},
+        {"drag from a click", [](ListModel& m) { m.click(0, false, false); m.dragTo(3); }, {"ALPHA", "BETA", "GAMMA"}},
+        {"drag back shrinks the range",
+         [](ListModel& m) { m.click(0, false, false); m.dragTo(4); m.dragTo(1); }, {"ALPHA", "BETA"}},
+        {"drag upwards", [](ListModel& m) { m.click(4, false, false); m.dragTo(3); }, {"GAMMA", "GOLF"}},
+        {"drag after a plain click drops other marks",
+         [](ListModel& m) { m.toggleFocused(); m.click(3, false, false); m.dragTo(4); }, {"GAMMA", "GOLF"}},
+        {"drag after a Ctrl+click adds to the marks",
+         [](ListModel& m) { m.click(4, false, false); m.click(0, true, false); m.dragTo(1); }, {"ALPHA", "BETA", "GOLF"}},
+        {"drag in the shown entries",
+         [](ListModel& m) { m.setFilter("A"); m.click(2, false, false); m.dragTo(1); }, {"BETA", "GAMMA"}},
+        {"no drag without a click", [](ListModel& m) { m.toggleFocused(); m.dragTo(3); }, {"ALPHA"}},
+        {"no drag across a filter change",
+         [](ListModel& m) { m.click(0, false, false); m.setFilter("g"); m.dragTo(1); }, {"ALPHA"}},
+    };
+    for (const MarkRow& row : rows) {
+        SCOPED_TRACE(row.what);
+        ListModel model({"ALPHA", "BETA", "", "GAMMA", "GOLF"}, 10);
+        row.act(model);
+        std::string expected;
+        for (const std::string& name : row.chosen) expected += (expected.empty() ? "" : std::string(1, '\0')) + name;
+        EXPECT_EQ(model.result(), expected);
+        EXPECT_EQ(model.selectedCount(), static_cast<int>(row.chosen.size()));
+    }
+}
+
+// The entries a filter shows, and where the focus goes, from the focus on
+// GAMMA.
+struct FilterRow {
+    std::string filter;
+    std::vector<std::string> shown;
+    std::string focused;  // empty: no focus
+};
+
+TEST(ListModel, FilterRows) {
+    const FilterRow rows[] = {
+        {"", {"ALPHA", "BETA", "", "GAMMA", "GOLF", "A\xE4"}, "GAMMA"},
+        {"a", {"ALPHA", "BETA", "GAMMA", "A\xE4"}, "GAMMA"},
+        {"gOl", {"GOLF"}, "GOLF"},      // GAMMA hidden: the next shown one
+        {"ph", {"ALPHA"}, "ALPHA"},     // none after it: the last shown one
+        {"x", {}, ""},
+        {"a\xE4", {"A\xE4"}, "A\xE4"},  // bytes beyond ASCII match exactly
+        {"A\xC4", {}, ""},
+    };
+    for (const FilterRow& row : rows) {
+        SCOPED_TRACE("filter \"" + row.filter + "\"");
+        ListModel model({"ALPHA", "BETA", "", "GAMMA", "GOLF", "A\xE4"}, 2);
+        model.moveBy(3);
+        model.setFilter(row.filter);
+        std::vector<std::string> shown;
+        for (int pos = 0; pos < model.count(); ++pos) shown.push_back(model.entry(pos));
+        EXPECT_EQ(shown, row.shown);
+        EXPECT_EQ(model.total(), 6);
+        EXPECT_EQ(model.filter(), row.filter);
+        if (row.focused.empty()) {
+            EXPECT_EQ(model.focus(), -1);
+        } else {
+            ASSERT_GE(model.focus(), 0);
+            EXPECT_EQ(model.entry(model.focus()), row.focused);
+            EXPECT_LE(model.top(), model.focus());
+            EXPECT_GT(model.top() + 2, model.focus()) << "the focus is in view";
+        }
+        // Moves and marks on what is shown stay within it.
+        model.end();
+        model.pageDown();
+        model.markAll();
+        model.toggleFocused();
+        EXPECT_EQ(model.focus(), model.count() - 1);
+    }
 }
 
 }  // namespace

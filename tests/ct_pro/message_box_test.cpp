@@ -6,12 +6,14 @@
 
 #include <string>
 
+#include "box_text.h"
 #include "recording_host.h"
 
 namespace corrivex::ctpro {
 namespace {
 
 using platform::CellPos;
+using testing::cp437;
 using testing::RecordingHost;
 namespace vk = platform::vk;
 namespace mouse = platform::mouse;
@@ -46,15 +48,15 @@ TEST_F(MessageBoxTest, ShowsCaptionTextAndButtonsWithNoFocused) {
     EXPECT_EQ(ask(), kIdNo);  // input closed
     const auto& rows = host.snapshots().front().rows;
     const int top = rowOf(kCaption);
-    EXPECT_NE(rows[top].find("+- " + kCaption + " -"), std::string::npos);
+    EXPECT_NE(rows[top].find(cp437("╔═ ") + kCaption + cp437(" ═")), std::string::npos);
     EXPECT_EQ(rowOf(kText), top + 2);
     EXPECT_NE(rows[top + 2].find("(?) " + kText), std::string::npos);
     const int buttons = rowOf("[ Yes ]");
     EXPECT_EQ(buttons, top + 4);
     EXPECT_NE(rows[buttons].find("[>No <]"), std::string::npos);
     // In the middle of the window.
-    const std::size_t left = rows[top].find('+');
-    const std::size_t right = rows[top].rfind('+');
+    const std::size_t left = rows[top].find('\xC9');
+    const std::size_t right = rows[top].rfind('\xBB');
     EXPECT_NEAR(static_cast<double>(left), static_cast<double>(79 - right), 1.0);
     EXPECT_NEAR(top, 24 - (top + 5), 1);
     EXPECT_FALSE(host.snapshots().front().cursorVisible);
@@ -142,8 +144,8 @@ TEST_F(MessageBoxTest, LongTextsWrapWithinTheScreen) {
     std::string shown;
     int lines = 0;
     for (const std::string& row : rows) {
-        const auto left = row.find("| ");
-        const auto right = row.rfind(" |");
+        const auto left = row.find(cp437("║ "));
+        const auto right = row.rfind(cp437(" ║"));
         if (left == std::string::npos || right == std::string::npos || right <= left) continue;
         if (row.find("word") == std::string::npos) continue;
         ++lines;
@@ -162,11 +164,11 @@ TEST_F(MessageBoxTest, TextsTooLongForTheScreenAreCut) {
     for (int y = 0; y < 25; ++y) {
         if (top < 0 && rows[y].find("ccc") != std::string::npos) top = y;
         if (rows[y].find("xxx") != std::string::npos) lastText = y;
-        if (rows[y].find("+---") != std::string::npos) bottom = y;
+        if (rows[y].find(cp437("╚═══")) != std::string::npos) bottom = y;
     }
     ASSERT_GE(top, 0);
-    EXPECT_NE(rows[top].find("c... -+"), std::string::npos);
-    EXPECT_EQ(rows[top].find('+'), 1u);
+    EXPECT_NE(rows[top].find(cp437("c... ═╗")), std::string::npos);
+    EXPECT_EQ(rows[top].find('\xC9'), 1u);
     ASSERT_GT(lastText, top);
     EXPECT_NE(rows[lastText].find("x... "), std::string::npos) << "the last text row ends with the cut mark";
     EXPECT_EQ(bottom, lastText + 3) << "the buttons and the bottom border stay on the screen";

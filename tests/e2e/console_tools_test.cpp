@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -55,15 +56,17 @@ std::string entryOnRow(const Screen& screen, int row) {
 
 class ConsoleTools : public ProgramTest {
 protected:
-    // Batch mode on, the data files in the start directory and the stand-in
-    // engine beside them.
-    void prepare(const std::vector<std::string>& dataFiles) {
-        writeFile(workDir(), "batchs.ini", settingsWith("y", ""));
-        for (const std::string& name : dataFiles) writeFile(workDir(), name, "KEY   ABCD\r\n");
+    // Batch mode on, the data files in the start directory (the test's own
+    // by default) and the stand-in engine beside them.
+    void prepare(const std::vector<std::string>& dataFiles, fs::path dir = {}) {
+        if (dir.empty()) dir = workDir();
+        fs::create_directories(dir);
+        writeFile(dir, "batchs.ini", settingsWith("y", ""));
+        for (const std::string& name : dataFiles) writeFile(dir, name, "KEY   ABCD\r\n");
         const fs::path engine = program().engineDirectory / "Quelmark.exe";
-        if (fs::exists(engine)) fs::copy_file(engine, workDir() / "Quelmark.exe");
+        if (fs::exists(engine)) fs::copy_file(engine, dir / "Quelmark.exe");
     }
-    bool haveEngine() const { return fs::exists(workDir() / "Quelmark.exe"); }
+    bool haveEngine() const { return fs::exists(program().engineDirectory / "Quelmark.exe"); }
 
     ::testing::AssertionResult listBoxShown(TmuxSession& session, const std::string& entry) {
         if (session.waitFor([&entry](const Screen& s) { return s.contains(kHint) && s.contains(entry); },
@@ -91,7 +94,7 @@ TEST_P(ConsoleTools, MessageBoxShowsBothTextsAndNoIsTheDefaultButton) {
     auto session = start();
     ASSERT_TRUE(messageBoxShown(*session));
     const Screen screen = session->capture();
-    const auto caption = screen.find("+- " + kCaption + " -");
+    const auto caption = screen.find("╔═ " + kCaption + " ═");
     const auto text = screen.find("(?) " + kQuestion);
     ASSERT_TRUE(caption && text) << screen.describe();
     EXPECT_EQ(text->row, caption->row + 2);
@@ -158,8 +161,13 @@ TEST_P(ConsoleTools, ListBoxLeavesTheInstructionsReadableAndMarksTheFocus) {
     const Screen screen = session->capture();
     EXPECT_EQ(screen.find("Make simultaneous choices"), (ScreenPos{36, 3})) << screen.describe();
     EXPECT_EQ(screen.find("with <ctrl> click, then press OK"), (ScreenPos{36, 4}));
-    EXPECT_EQ(screen.textAt(3, 8, 3), "+- ");
-    EXPECT_EQ(screen.textAt(3, kFirstEntryRow, 6), "|> [ ]");
+    // Frames of box-drawing characters.
+    EXPECT_EQ(screen.textAt(3, 8, 3), "┌─ ");
+    EXPECT_EQ(screen.textAt(78, 8, 1), "┐");
+    EXPECT_EQ(screen.textAt(3, 29, 1), "└");
+    EXPECT_EQ(screen.textAt(78, 29, 1), "┘");
+    EXPECT_EQ(screen.textAt(3, kFirstEntryRow - 1, 2), "├─");
+    EXPECT_EQ(screen.textAt(3, kFirstEntryRow, 6), "│> [ ]");
     EXPECT_EQ(windowsAttribute(screen.cell(10, kFirstEntryRow)), 0x1F) << screen.describe();
     EXPECT_EQ(windowsAttribute(screen.cell(10, kFirstEntryRow + 1)), 0x70);
     EXPECT_TRUE(screen.contains("[   OK   ]    [ Cancel ]"));
@@ -207,6 +215,69 @@ TEST_P(ConsoleTools, ListBoxKeysJumpPageAndConfirmWithTheOkButton) {
     std::sort(picks.begin(), picks.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(picks, expected);
+}
+
+// Each row a run of its own: the data files (sorted, being .dat files), the
+// keys typed, the names the engine runs for.
+TEST_P(ConsoleTools, ListBoxMarkAllInvertAndFilterChoose) {
+    if (!haveEngine()) GTEST_SKIP() << "no stand-in engine";
+    struct Row {
+        std::vector<std::string> files;
+        std::vector<std::string> keys;
+        std::vector<std::string> runs;
+    };
+    const std::vector<std::string> three{"beta.dat", "alpha.dat", "gamma.dat"};
+    const Row rows[] = {
+        {three, {"+", "Enter"}, {"ALPHA", "BETA", "GAMMA"}},
+        {three, {"Space", "*", "Enter"}, {"BETA", "GAMMA"}},
+        {{"alpha.dat", "beta.dat", "gamma.dat", "golf.dat"}, {"/", "g", "o", "Enter", "Space", "Enter"}, {"GOLF"}},
+    };
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE("row " + std::to_string(i + 1));
+        const fs::path dir = workDir() / ("run" + std::to_string(i + 1));
+        prepare(rows[i].files, dir);
+        RunOptions run;
+        run.startDir = dir;
+        auto session = start(run);
+        ASSERT_TRUE(listBoxShown(*session, "GAMMA"));
+        session->sendKeys(rows[i].keys);
+        expectExitZero(*session);
+        EXPECT_EQ(enginePicks(dir), rows[i].runs);
+    }
+}
+
+TEST_P(ConsoleTools, ListBoxF1ShowsTheHelpAndAKeyClosesIt) {
+    prepare({"alpha.txt", "beta.dat", "gamma.txt"});
+    auto session = start();
+    ASSERT_TRUE(listBoxShown(*session, "GAMMA"));
+    session->sendKeys({"F1"});
+    ASSERT_TRUE(session->waitForText("╔═ Keys and mouse", stepTimeout())) << session->lastScreen().describe();
+    EXPECT_TRUE(session->lastScreen().contains("Any key closes this help"));
+    session->sendKeys({"Space"});
+    ASSERT_TRUE(session->waitFor([](const Screen& s) { return !s.contains("Keys and mouse") && s.contains(kHint); },
+                                 stepTimeout()))
+        << session->lastScreen().describe();
+    EXPECT_TRUE(session->lastScreen().contains("0 chosen - 1/3")) << "the key only closed the help";
+    session->sendKeys({"Escape"});
+    expectExitZero(*session);
+    EXPECT_FALSE(fs::exists(workDir() / "quelmark.log"));
+}
+
+TEST_P(ConsoleTools, ListBoxDragMarksTheRange) {
+    if (!mouseReaches()) GTEST_SKIP() << "no mouse reports under Wine";
+    prepare({"alpha.dat", "beta.dat", "gamma.dat", "delta.dat", "epsilon.dat"});
+    if (!haveEngine()) GTEST_SKIP() << "no stand-in engine";
+    auto session = start();
+    ASSERT_TRUE(listBoxShown(*session, "EPSILON"));
+    // The left button down on the first entry, moved over the second to the
+    // third (button-motion reports, code 32), and up there.
+    session->sendBytes("\x1b[<0;12;" + std::to_string(kFirstEntryRow) + "M\x1b[<32;12;" +
+                       std::to_string(kFirstEntryRow + 1) + "M\x1b[<32;12;" + std::to_string(kFirstEntryRow + 2) +
+                       "M\x1b[<0;12;" + std::to_string(kFirstEntryRow + 2) + "m");
+    ASSERT_TRUE(session->waitForText("3 chosen - 3/5", stepTimeout())) << session->lastScreen().describe();
+    session->sendKeys({"Enter"});
+    expectExitZero(*session);
+    EXPECT_EQ(enginePicks(workDir()), (std::vector<std::string>{"ALPHA", "BETA", "DELTA"}));
 }
 
 TEST_P(ConsoleTools, ListBoxClickCtrlClickAndShiftClickChoose) {
