@@ -57,6 +57,12 @@ protected:
     }
     fs::path course() const { return workDir() / "course"; }
     fs::path standInEngine() const { return program().engineDirectory / "Quelmark.exe"; }
+    // The engine of the launch tests, which crashes, is killed or asks on request.
+    fs::path misbehavingEngine() const {
+        return program().build == Build::Native
+                   ? fs::path(CORRIVEX_E2E_MISBEHAVING_ENGINE_NATIVE)
+                   : program().program.parent_path() / "tests" / "launch" / "misbehaving_engine.exe";
+    }
 
     // Waits for the list box; fails the test when it does not come.
     ::testing::AssertionResult listBoxShown(TmuxSession& session, const std::string& entry) {
@@ -132,9 +138,7 @@ TEST_P(EngineRuns, MissingEngineEndsTheRunNormally) {
 }
 
 TEST_P(EngineRuns, CrashingAndKilledEnginesDoNotStopTheRuns) {
-    const fs::path engine = program().build == Build::Native
-                                ? fs::path(CORRIVEX_E2E_MISBEHAVING_ENGINE_NATIVE)
-                                : program().program.parent_path() / "tests" / "launch" / "misbehaving_engine.exe";
+    const fs::path engine = misbehavingEngine();
     if (!fs::exists(engine)) GTEST_SKIP() << "no misbehaving engine at " << engine;
     prepare({"crash.txt", "killed.dat", "zeta.txt"}, engine);
     auto session = start();
@@ -142,6 +146,54 @@ TEST_P(EngineRuns, CrashingAndKilledEnginesDoNotStopTheRuns) {
     session->sendKeys({"Space", "Down", "Space", "Down", "Space", "Enter"});
     expectCleanEnd(*session);
     expectRuns({{"CRASH"}, {"KILLED"}, {"ZETA"}});
+}
+
+// An engine that asks a question reads the answer as a line, echoed, as it
+// would when started on its own: the console's modes of the start are back
+// while it runs.
+TEST_P(EngineRuns, AnEngineReadsALineFromTheConsole) {
+    const fs::path engine = misbehavingEngine();
+    if (!fs::exists(engine)) GTEST_SKIP() << "no misbehaving engine at " << engine;
+    prepare({"ask.txt"}, engine);
+    auto session = start();
+    ASSERT_TRUE(listBoxShown(*session, "ASK"));
+    session->sendKeys({"Space", "Enter"});
+    ASSERT_TRUE(session->waitForText("Answer for ASK?", stepTimeout())) << session->lastScreen().describe();
+    session->sendText("hello");
+    session->sendKeys({"Enter"});
+    expectCleanEnd(*session);
+    expectRuns({{"ASK", "hello\\n"}});
+    EXPECT_TRUE(session->capture().contains("Answer for ASK? hello")) << session->lastScreen().describe();
+}
+
+// Ctrl+C in the list box is no more than a key; Ctrl+C during an engine run
+// ends that run only, and the remaining runs go on.
+TEST_P(EngineRuns, CtrlCEndsTheEngineRunNotTheFrontEnd) {
+    const fs::path engine = misbehavingEngine();
+    if (!fs::exists(engine)) GTEST_SKIP() << "no misbehaving engine at " << engine;
+    prepare({"ask1.txt", "ask2.txt", "ask3.txt"}, engine);
+    auto session = start();
+    ASSERT_TRUE(listBoxShown(*session, "ASK3"));
+    session->sendKeys({"C-c"});
+    session->sendKeys({"Space", "Down", "Space", "Down", "Space", "Enter"});
+    ASSERT_TRUE(session->waitForText("Answer for ASK1?", stepTimeout())) << session->lastScreen().describe();
+    session->sendKeys({"C-c"});
+    ASSERT_TRUE(session->waitForText("Answer for ASK2?", stepTimeout())) << session->lastScreen().describe();
+    session->sendText("two");
+    session->sendKeys({"Enter"});
+    ASSERT_TRUE(session->waitForText("Answer for ASK3?", stepTimeout())) << session->lastScreen().describe();
+    session->sendText("three");
+    session->sendKeys({"Enter"});
+    expectCleanEnd(*session);
+
+    // The interrupted run may have logged that it read nothing before it ended.
+    std::vector<EngineRun> runs = engineRuns(workDir());
+    std::erase_if(runs, [](const EngineRun& run) {
+        return run.arguments == std::vector<std::string>{"ASK1", "(nothing)"};
+    });
+    ASSERT_EQ(runs.size(), 2u) << readFile(workDir() / "quelmark.log");
+    EXPECT_EQ(runs[0].arguments, (std::vector<std::string>{"ASK2", "two\\n"}));
+    EXPECT_EQ(runs[1].arguments, (std::vector<std::string>{"ASK3", "three\\n"}));
 }
 
 TEST_P(EngineRuns, CourseDirectoryDeletedWhileTheListIsOpen) {
