@@ -4,6 +4,8 @@
 //   SLOW    it waits half a second before it logs and ends;
 //   CRASH   it dies of an access violation / segmentation fault;
 //   KILLED  it is killed (SIGKILL, or terminated on Windows);
+//   HOLD    it waits until a file named "release" is in its current
+//           directory, and logs only then (an interrupt ends it first);
 //   ASK...  (any name that begins so) it asks "Answer for NAME?", reads one
 //           line from standard input with fgets, and logs only then, with
 //           what it read as one more field (CR and LF written as \r and
@@ -67,6 +69,11 @@ std::string answer(const std::string& name) {
 int main(int argc, char** argv) {
     const std::string first = argc > 1 ? argv[1] : "";
     if (first == "SLOW") std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    if (first == "HOLD") {
+        std::printf("Holding\n");
+        std::fflush(stdout);
+        while (!std::filesystem::exists("release")) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
     std::string line = std::filesystem::current_path().string();
     for (int i = 1; i < argc; ++i) line += std::string("|") + argv[i];
     if (first.starts_with("ASK")) line += "|" + answer(first);
