@@ -183,6 +183,35 @@ TEST_P(EngineRuns, CtrlCEndsTheEngineRunNotTheFrontEnd) {
     expectRuns({{"NEXT1"}, {"NEXT2"}});
 }
 
+// A start directory whose name the ANSI code page cannot spell: Windows
+// gives it back with '?' for each such letter, a name that cannot be made
+// current again after the course path. No engine may then run in the course
+// directory, with its own Quelmark.exe; natively the name is bytes like any
+// other, and the engine runs in the start directory.
+TEST_P(EngineRuns, StartDirectoryThatCannotBeNamedRunsNoEngineElsewhere) {
+    const fs::path engine = misbehavingEngine();
+    if (!fs::exists(engine)) GTEST_SKIP() << "no misbehaving engine at " << engine;
+    const fs::path startDir = workDir() / "probe-\xE6\x97\xA5\xE6\x9C\xAC" "2";
+    fs::create_directory(startDir);
+    fs::create_directory(startDir / "course");
+    writeFile(startDir, "batchs.ini", settingsWith("y", "course"));
+    writeFile(startDir / "course", "alpha.txt", "KEY   ABCD\r\n");
+    fs::copy_file(engine, startDir / "Quelmark.exe");
+    fs::copy_file(engine, startDir / "course" / "Quelmark.exe");
+    auto session = start(RunOptions{80, 30, startDir, {}});
+    ASSERT_TRUE(listBoxShown(*session, "ALPHA"));
+    session->sendKeys({"Space", "Enter"});
+    expectCleanEnd(*session);
+    EXPECT_FALSE(fs::exists(startDir / "course" / "quelmark.log")) << readFile(startDir / "course" / "quelmark.log");
+    if (program().build == Build::Native) {
+        const std::vector<EngineRun> runs = engineRuns(startDir);
+        ASSERT_EQ(runs.size(), 1u);
+        EXPECT_EQ(runs[0].arguments, std::vector<std::string>{"ALPHA"});
+    } else {
+        EXPECT_FALSE(fs::exists(startDir / "quelmark.log"));
+    }
+}
+
 TEST_P(EngineRuns, CourseDirectoryDeletedWhileTheListIsOpen) {
     if (!fs::exists(standInEngine())) GTEST_SKIP() << "no stand-in engine at " << standInEngine();
     prepare({"alpha.txt", "beta.dat"}, standInEngine());
