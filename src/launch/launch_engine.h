@@ -15,7 +15,8 @@ Text engineCommand(const Text& dataSet);
 
 // Makes StartDir current, then runs the engine for ChosenNames(1) to
 // ChosenNames(ChosenCount), in order, each run ended before the next starts.
-// A run that cannot start is skipped; nothing is written to the console.
+// When StartDir is not the current directory after that, no engine runs. A
+// run that cannot start is skipped; nothing is written to the console.
 void launchEngine(const Text& StartDir, const NameList& ChosenNames, std::int16_t ChosenCount);
 
 }  // namespace corrivex::launch

@@ -1,8 +1,8 @@
 // The process frame on a POSIX terminal.
 #include "console/console_state.h"
-#include "main/winmain.h"
+#include "main/process_frame.h"
 
 int main() {
     corrivex::console::prepareConsole();
-    return corrivex::WINMAIN(nullptr, nullptr, "", 1);
+    return corrivex::runProcess(nullptr, "", 1);
 }

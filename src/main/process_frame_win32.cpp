@@ -4,7 +4,7 @@
 #include <objbase.h>
 
 #include "console/console_state.h"
-#include "main/winmain.h"
+#include "main/process_frame.h"
 
 namespace {
 
@@ -23,12 +23,20 @@ const char* commandTail() {
     return p;
 }
 
+// Ctrl+C and Ctrl+Break never end the front end: they are meant for the
+// child that has the console (the engine, the editor), or reach the program
+// as keys. Other events (the console closing, logoff, shutdown) go on to the
+// system's handler. A handler, unlike the ignore flag, is not inherited by a
+// child, which keeps the usual response to them.
+BOOL WINAPI ignoreInterrupts(DWORD event) { return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT; }
+
 }  // namespace
 
 int main() {
     corrivex::console::prepareConsole();
+    SetConsoleCtrlHandler(ignoreInterrupts, TRUE);
     CoInitialize(nullptr);
-    const int exitCode = corrivex::WINMAIN(GetModuleHandleA(nullptr), nullptr, commandTail(), SW_SHOWNORMAL);
+    const int exitCode = corrivex::runProcess(GetModuleHandleA(nullptr), commandTail(), SW_SHOWNORMAL);
     CoUninitialize();
     ExitProcess(static_cast<UINT>(exitCode));
 }

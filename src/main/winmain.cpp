@@ -1,6 +1,7 @@
 #include "main/winmain.h"
 
 #include <memory>
+#include <new>
 
 #include "console/sequences.h"
 #include "launch/launch_engine.h"
@@ -17,23 +18,38 @@ Text startDirectoryFrom(const Text& current) {
     return collapseDoubledSeparators(current, pathSeparator(), 1);
 }
 
-int WINMAIN(void* instance, void* /*previousInstance*/, const char* /*commandTail*/, int /*showState*/) {
-    // The run state is large (three tables of 1000 texts): it lives on the
-    // heap for the run and is released when the run ends.
-    auto state = std::make_unique<RunState>();
+namespace {
 
+void run(void* instance, RunState& state) {
     console::startConsoleTools(instance);
-    state->StartDir = startDirectoryFrom(currentDir());
+    state.StartDir = startDirectoryFrom(currentDir());
     console::showFirstScreen();
 
-    if (settings::checkBatchSettings(state->StartDir) == settings::GateResult::End) return 0;
+    if (settings::checkBatchSettings(state.StartDir) == settings::GateResult::End) return;
 
     console::showSelectionWindow();
-    selection::discoverDataFiles(state->FileNames, state->FileNameCount, state->BaseNames, state->BaseNameCount);
+    selection::discoverDataFiles(state.FileNames, state.FileNameCount, state.BaseNames, state.BaseNameCount);
     console::printInstructions();
-    selection::selectDataSets(state->BaseNames, state->BaseNameCount, state->Selection, state->ChosenNames,
-                              state->ChosenCount);
-    launch::launchEngine(state->StartDir, state->ChosenNames, state->ChosenCount);
+    selection::selectDataSets(state.BaseNames, state.BaseNameCount, state.Selection, state.ChosenNames,
+                              state.ChosenCount);
+    launch::launchEngine(state.StartDir, state.ChosenNames, state.ChosenCount);
+}
+
+}  // namespace
+
+int WINMAIN(void* instance, void* /*previousInstance*/, const char* /*commandTail*/, int /*showState*/) {
+    // The run state is large (three tables of 1000 texts): it lives on the
+    // heap for the run and is released when the run ends. When it cannot be
+    // had, the failure goes to the process frame before the first step.
+    auto state = std::make_unique<RunState>();
+
+    // Past the first step the primitives give their neutral results for want
+    // of memory; a step that runs out of memory itself ends the run as the
+    // refusal at the gate does.
+    try {
+        run(instance, *state);
+    } catch (const std::bad_alloc&) {
+    }
     return 0;
 }
 

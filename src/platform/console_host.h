@@ -176,7 +176,8 @@ public:
 
     // Around a child process that shares the console (an editor, the
     // engine): hand the console over, and take it back when the child has
-    // ended. The Windows console needs neither.
+    // ended: the console gets the modes it had when the process started,
+    // and the program's own modes are set again afterwards.
     virtual void beginChild() {}
     virtual void endChild() {}
 };

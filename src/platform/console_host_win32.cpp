@@ -3,12 +3,14 @@
 //
 // The output handle is standard output's when standard output is a console,
 // otherwise standard error's; the input handle is standard input's. Both are
-// taken when the host is first used. Nothing else is kept, so every copy of
-// this host in the process (the program's and CT_PRO.DLL's) works on the
-// same console.
+// taken when the host is first used, with the console modes found then: a
+// child (the editor, the engine) gets those modes back while it runs. Nothing
+// else is kept, so every copy of this host in the process (the program's and
+// CT_PRO.DLL's) works on the same console.
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +55,7 @@ public:
             hasOutput_ = isConsole(err);
         }
         input_ = GetStdHandle(STD_INPUT_HANDLE);
+        startModes_ = modesNow();
     }
 
     bool hasOutput() const override { return hasOutput_; }
@@ -162,7 +165,43 @@ public:
         return true;
     }
 
+    // A console program started from a console expects that console's usual
+    // modes (line input with echo, processed input and output); it gets the
+    // modes the console had when this process started, and the program's own
+    // modes come back when it has ended.
+    void beginChild() override {
+        if (childRunning_) return;
+        childRunning_ = true;
+        ownModes_ = modesNow();
+        setModes(startModes_);
+    }
+
+    void endChild() override {
+        if (!childRunning_) return;
+        childRunning_ = false;
+        setModes(ownModes_);
+    }
+
 private:
+    // The input and output modes; a handle that is no console has none.
+    struct Modes {
+        std::optional<std::uint32_t> input;
+        std::optional<std::uint32_t> output;
+    };
+
+    Modes modesNow() const {
+        Modes modes;
+        std::uint32_t mode = 0;
+        if (modeOf(input_, mode)) modes.input = mode;
+        if (modeOf(output_, mode)) modes.output = mode;
+        return modes;
+    }
+
+    void setModes(const Modes& modes) {
+        if (modes.input) SetConsoleMode(input_, *modes.input);
+        if (modes.output) SetConsoleMode(output_, *modes.output);
+    }
+
     static bool modeOf(HANDLE handle, std::uint32_t& mode) {
         DWORD value = 0;
         if (!GetConsoleMode(handle, &value)) return false;
@@ -243,6 +282,9 @@ private:
     HANDLE output_ = INVALID_HANDLE_VALUE;
     HANDLE input_ = INVALID_HANDLE_VALUE;
     bool hasOutput_ = false;
+    Modes startModes_;  // as the console was when the host was first used
+    Modes ownModes_;    // the program's own, while a child runs
+    bool childRunning_ = false;
 };
 
 ConsoleHost*& installedHost() {

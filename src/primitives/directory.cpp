@@ -6,39 +6,52 @@
 #include "primitives/length_limits.h"
 #include "primitives/name_checks.h"
 #include "primitives/native_directory.h"
+#include "primitives/out_of_memory.h"
 
 namespace corrivex {
 
+// A name that cannot be had for want of memory ends the listing.
 Text dirFirst(const Text& mask, std::uint32_t attributes) {
-    const Text cutMask = limits::cut(mask, limits::kMask);
-    if (cutMask.empty()) return dirNext();
-    if (names::holdsNul(cutMask)) {
-        native::listClose();
-        return Text();
-    }
-    return native::listFirst(cutMask, attributes);
+    const Text found = memory::textOrEmpty([&] {
+        const Text cutMask = limits::cut(mask, limits::kMask);
+        if (cutMask.empty()) return native::listNext();
+        if (names::holdsNul(cutMask)) return Text();
+        return native::listFirst(cutMask, attributes);
+    });
+    if (found.empty()) native::listClose();
+    return found;
 }
 
-Text dirNext() { return native::listNext(); }
+Text dirNext() {
+    const Text found = memory::textOrEmpty([] { return native::listNext(); });
+    if (found.empty()) native::listClose();
+    return found;
+}
 
 bool fileExists(const Text& name) { return !dirFirst(name, attr::kNone).empty(); }
 
-Text currentDir() { return native::currentDirectory(); }
+Text currentDir() {
+    return memory::textOrEmpty([] { return native::currentDirectory(); });
+}
 
 Text collapseDoubledSeparators(const Text& path, const Text& separator, int passes) {
-    const Text doubled = separator + separator;
-    const bool networkPath = !separator.empty() && path.size() > doubled.size() &&
-                             path.starts_with(doubled) && path.compare(doubled.size(), separator.size(), separator) != 0;
-    const std::size_t kept = networkPath ? doubled.size() : 0;
-    Text rest = path.substr(kept);
-    for (int pass = 0; pass < passes; ++pass) rest = replaceAll(rest, doubled, separator);
-    return path.substr(0, kept) + rest;
+    return memory::textOrEmpty([&] {
+        const Text doubled = separator + separator;
+        const bool networkPath = !separator.empty() && path.size() > doubled.size() && path.starts_with(doubled) &&
+                                 path.compare(doubled.size(), separator.size(), separator) != 0;
+        const std::size_t kept = networkPath ? doubled.size() : 0;
+        Text rest = path.substr(kept);
+        for (int pass = 0; pass < passes; ++pass) rest = replaceAll(rest, doubled, separator);
+        return path.substr(0, kept) + rest;
+    });
 }
 
 void changeDir(const Text& path) {
-    const Text cutPath = limits::cut(path, limits::kDirectoryPath);
-    if (cutPath.empty() || names::holdsWildcard(cutPath) || names::holdsNul(cutPath)) return;
-    native::setCurrentDirectory(cutPath);
+    memory::orNothing([&] {
+        const Text cutPath = limits::cut(path, limits::kDirectoryPath);
+        if (cutPath.empty() || names::holdsWildcard(cutPath) || names::holdsNul(cutPath)) return;
+        native::setCurrentDirectory(cutPath);
+    });
 }
 
 }  // namespace corrivex

@@ -21,6 +21,7 @@
 #include "platform/console_host.h"
 #include "primitives/length_limits.h"
 #include "primitives/name_checks.h"
+#include "primitives/out_of_memory.h"
 #include "primitives/process.h"
 
 extern char** environ;
@@ -137,10 +138,16 @@ private:
     posix_spawnattr_t attributes_;
 };
 
-bool spawn(const Text& program, std::vector<Text>& words, pid_t& child) {
+// The argument vector of the words, ending in a null pointer.
+std::vector<char*> argumentsOf(std::vector<Text>& words) {
     std::vector<char*> arguments;
+    arguments.reserve(words.size() + 1);
     for (Text& word : words) arguments.push_back(word.data());
     arguments.push_back(nullptr);
+    return arguments;
+}
+
+bool spawn(const Text& program, std::vector<char*>& arguments, pid_t& child) {
     const SpawnAttributes attributes;
     return posix_spawn(&child, program.c_str(), nullptr, attributes.get(), arguments.data(), environ) == 0;
 }
@@ -155,25 +162,30 @@ void waitFor(pid_t child) {
 
 void runCommand(const Text& commandLine, int showState, bool wait) {
     (void)showState;  // a terminal has no window show state
-    const Text command = limits::cut(commandLine, limits::kCommandLine);
-    if (names::holdsNul(command)) return;
-    std::vector<Text> words = wordsOf(command);
-    if (words.empty()) return;
-    const Text program = findProgram(words.front());
-    if (program.empty()) return;  // nothing runs, nothing is waited for
+    // Everything the child needs is made before the console is handed over;
+    // without the memory for it, nothing runs.
+    memory::orNothing([&] {
+        const Text command = limits::cut(commandLine, limits::kCommandLine);
+        if (names::holdsNul(command)) return;
+        std::vector<Text> words = wordsOf(command);
+        if (words.empty()) return;
+        const Text program = findProgram(words.front());
+        if (program.empty()) return;  // nothing runs, nothing is waited for
+        std::vector<char*> arguments = argumentsOf(words);
 
-    pid_t child = 0;
-    if (!wait) {
-        spawn(program, words, child);
-        return;
-    }
-    platform::ConsoleHost& console = platform::consoleHost();
-    console.beginChild();
-    {
-        const WaitSignals waiting;
-        if (spawn(program, words, child)) waitFor(child);
-    }
-    console.endChild();
+        pid_t child = 0;
+        if (!wait) {
+            spawn(program, arguments, child);
+            return;
+        }
+        platform::ConsoleHost& console = platform::consoleHost();
+        console.beginChild();
+        {
+            const WaitSignals waiting;
+            if (spawn(program, arguments, child)) waitFor(child);
+        }
+        console.endChild();
+    });
 }
 
 Text textEditor() { return "editor"; }

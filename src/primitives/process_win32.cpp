@@ -1,38 +1,54 @@
 // Child processes on Windows: CreateProcessA with no application name, so
 // that the first word of the command line names the program and the
-// platform's own program search applies (.exe assumed).
+// platform's own program search applies (.exe assumed). A child that is
+// waited for starts suspended, so that the console is handed over (its modes
+// of the process start put back) before it runs its first instruction.
 #include <windows.h>
 
 #include <vector>
 
+#include "platform/console_host.h"
 #include "primitives/error_mode_guard.h"
 #include "primitives/length_limits.h"
 #include "primitives/name_checks.h"
+#include "primitives/out_of_memory.h"
 #include "primitives/process.h"
 
 namespace corrivex {
 
 void runCommand(const Text& commandLine, int showState, bool wait) {
-    const Text command = limits::cut(commandLine, limits::kCommandLine);
-    if (command.empty() || names::holdsNul(command)) return;
-
-    // CreateProcessA may write into the command line: a buffer of our own.
-    std::vector<char> buffer(command.begin(), command.end());
-    buffer.push_back('\0');
+    // CreateProcessA may write into the command line: a buffer of our own,
+    // left empty when there is nothing to run or no memory to hold it.
+    std::vector<char> buffer;
+    memory::orNothing([&] {
+        const Text command = limits::cut(commandLine, limits::kCommandLine);
+        if (command.empty() || names::holdsNul(command)) return;
+        std::vector<char> line(command.begin(), command.end());
+        line.push_back('\0');
+        buffer.swap(line);
+    });
+    if (buffer.empty()) return;
 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showState);
     PROCESS_INFORMATION child{};
+    const DWORD flags = NORMAL_PRIORITY_CLASS | (wait ? CREATE_SUSPENDED : 0);
 
     {
         const native::ErrorModeGuard quiet;
-        if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child)) {
+        if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr, &startup, &child)) {
             return;  // nothing started, nothing to wait for
         }
     }
-    if (wait) WaitForSingleObject(child.hProcess, INFINITE);
+    if (wait) {
+        platform::ConsoleHost& console = platform::consoleHost();
+        console.beginChild();
+        ResumeThread(child.hThread);
+        WaitForSingleObject(child.hProcess, INFINITE);
+        console.endChild();
+    }
     CloseHandle(child.hThread);
     CloseHandle(child.hProcess);
 }

@@ -28,4 +28,11 @@ void writeLine(FileNumber number, const Text& text);
 // file. A number that is not open is ignored.
 void closeFile(FileNumber number);
 
+// The name under which the file `name` is stored, as openFile finds it. File
+// names on Windows ignore letter case: there it is `name`. On POSIX, when no
+// entry has the exact name, it is the entry of the same directory whose name
+// differs only in the case of ASCII letters (with the directory part as
+// given), or `name` when there is none.
+Text storedFileName(const Text& name);
+
 }  // namespace corrivex

@@ -1,7 +1,8 @@
 // Text file descriptors on POSIX systems.
 //
 // Every descriptor is close-on-exec: a child process never inherits the front
-// end's files. Windows opens these files without sharing; POSIX has no
+// end's files. A name is opened as Windows would find it, without regard to
+// letter case (storedFileName). Windows opens these files without sharing; POSIX has no
 // mandatory equivalent and none is imitated.
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,6 +11,7 @@
 #include <cerrno>
 
 #include "primitives/native_file.h"
+#include "primitives/text_file.h"
 
 namespace corrivex::native {
 namespace {
@@ -27,7 +29,7 @@ int openRetrying(const char* name, int flags, mode_t mode = 0) {
 }  // namespace
 
 FileHandle openForReading(const Text& name) {
-    const int descriptor = openRetrying(name.c_str(), O_RDONLY);
+    const int descriptor = openRetrying(storedFileName(name).c_str(), O_RDONLY);
     if (descriptor < 0) return kNoFile;
     // A directory opens for reading here, but it is no text file.
     struct stat status;
@@ -39,7 +41,7 @@ FileHandle openForReading(const Text& name) {
 }
 
 FileHandle openForWriting(const Text& name) {
-    const int descriptor = openRetrying(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    const int descriptor = openRetrying(storedFileName(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
     return descriptor < 0 ? kNoFile : descriptor;
 }
 

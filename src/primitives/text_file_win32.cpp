@@ -3,6 +3,8 @@
 
 #include "primitives/error_mode_guard.h"
 #include "primitives/native_file.h"
+#include "primitives/out_of_memory.h"
+#include "primitives/text_file.h"
 
 namespace corrivex::native {
 namespace {
@@ -52,3 +54,11 @@ void cutAtPosition(FileHandle file) {
 void closeFile(FileHandle file) { CloseHandle(handleOf(file)); }
 
 }  // namespace corrivex::native
+
+namespace corrivex {
+
+Text storedFileName(const Text& name) {
+    return memory::textOrEmpty([&] { return name; });
+}
+
+}  // namespace corrivex

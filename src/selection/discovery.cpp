@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "console/console_output.h"
@@ -25,11 +26,16 @@ void warnNoDataFiles() {
 }
 
 // Appends the upper-cased names of at most `limit` plain files matching
-// `mask`, in listing order. The listing is not read further than needed.
-void appendListing(const Text& mask, std::size_t limit, std::vector<Text>& names) {
+// `mask` whose own name ends in `extension` (".TXT", ".DAT"), in listing
+// order: a Windows search also matches the mask against a file's short 8.3
+// alias, so that "*.txt" finds "b.txtx" (alias "B~1.TXT"). The listing is not
+// read further than needed.
+void appendListing(const Text& mask, std::string_view extension, std::size_t limit, std::vector<Text>& names) {
     std::size_t taken = 0;
     for (Text name = dirFirst(mask, attr::kNone); !name.empty(); name = dirNext()) {
-        names.push_back(upperCased(name));
+        Text upper = upperCased(name);
+        if (!upper.ends_with(extension)) continue;
+        names.push_back(std::move(upper));
         if (++taken == limit) break;
     }
 }
@@ -40,9 +46,9 @@ void discoverDataFiles(NameList& FileNames, std::int16_t& FileNameCount, NameLis
                        std::int16_t& BaseNameCount) {
     std::vector<Text> names;
     names.reserve(kTextFileLimit + kDataFileLimit);
-    appendListing("*.txt", kTextFileLimit, names);
+    appendListing("*.txt", ".TXT", kTextFileLimit, names);
     const std::size_t textFiles = names.size();
-    appendListing("*.dat", kDataFileLimit, names);
+    appendListing("*.dat", ".DAT", kDataFileLimit, names);
 
     // The two listings tell whether the directory holds a data file; the
     // warning stands before anything else this step shows (the list box).

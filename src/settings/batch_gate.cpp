@@ -43,10 +43,11 @@ bool readBatchMode(const Text& settingsFile) {
     return batchModeOn(readLine(kReadFileNumber));
 }
 
-// The editor on the start directory's settings file, waited for. A command
-// that the platform would cut would name another file: it is not run.
-void editSettings(const Text& StartDir) {
-    const Text command = editorCommand(textEditor(), pathSeparator(), StartDir);
+// The editor on the start directory's settings file (under the name it is
+// stored under, which may differ in letter case), waited for. A command that
+// the platform would cut would name another file: it is not run.
+void editSettings(const Text& StartDir, const Text& settingsFile) {
+    const Text command = editorCommand(textEditor(), pathSeparator(), StartDir, storedFileName(settingsFile));
     if (command.size() > limits::kCommandLine) return;
     runCommand(command, kShowNormal, true);
 }
@@ -68,7 +69,7 @@ GateResult checkBatchSettings(const Text& StartDir) {
         const std::int32_t answer =
             tools::consoleMessageBox(Text(kBoxText), kBoxStyle, Text(kBoxCaption), kBoxIcon, kBoxFlags);
         if (answer != tools::kIdYes) return GateResult::End;
-        editSettings(StartDir);
+        editSettings(StartDir, settingsFile);
     }
 
     for (int line = kBatchModeLine + 1; line < kCoursePathLine; ++line) readLine(kReadFileNumber);

@@ -57,6 +57,12 @@ protected:
     }
     fs::path course() const { return workDir() / "course"; }
     fs::path standInEngine() const { return program().engineDirectory / "Quelmark.exe"; }
+    // The engine of the launch tests, which crashes, is killed or asks on request.
+    fs::path misbehavingEngine() const {
+        return program().build == Build::Native
+                   ? fs::path(CORRIVEX_E2E_MISBEHAVING_ENGINE_NATIVE)
+                   : program().program.parent_path() / "tests" / "launch" / "misbehaving_engine.exe";
+    }
 
     // Waits for the list box; fails the test when it does not come.
     ::testing::AssertionResult listBoxShown(TmuxSession& session, const std::string& entry) {
@@ -132,9 +138,7 @@ TEST_P(EngineRuns, MissingEngineEndsTheRunNormally) {
 }
 
 TEST_P(EngineRuns, CrashingAndKilledEnginesDoNotStopTheRuns) {
-    const fs::path engine = program().build == Build::Native
-                                ? fs::path(CORRIVEX_E2E_MISBEHAVING_ENGINE_NATIVE)
-                                : program().program.parent_path() / "tests" / "launch" / "misbehaving_engine.exe";
+    const fs::path engine = misbehavingEngine();
     if (!fs::exists(engine)) GTEST_SKIP() << "no misbehaving engine at " << engine;
     prepare({"crash.txt", "killed.dat", "zeta.txt"}, engine);
     auto session = start();
@@ -142,6 +146,70 @@ TEST_P(EngineRuns, CrashingAndKilledEnginesDoNotStopTheRuns) {
     session->sendKeys({"Space", "Down", "Space", "Down", "Space", "Enter"});
     expectCleanEnd(*session);
     expectRuns({{"CRASH"}, {"KILLED"}, {"ZETA"}});
+}
+
+// An engine that asks a question reads the answer as a line, echoed, as it
+// would when started on its own: the console's modes of the start are back
+// while it runs.
+TEST_P(EngineRuns, AnEngineReadsALineFromTheConsole) {
+    const fs::path engine = misbehavingEngine();
+    if (!fs::exists(engine)) GTEST_SKIP() << "no misbehaving engine at " << engine;
+    prepare({"ask.txt"}, engine);
+    auto session = start();
+    ASSERT_TRUE(listBoxShown(*session, "ASK"));
+    session->sendKeys({"Space", "Enter"});
+    ASSERT_TRUE(session->waitForText("Answer for ASK?", stepTimeout())) << session->lastScreen().describe();
+    session->sendText("hello");
+    session->sendKeys({"Enter"});
+    expectCleanEnd(*session);
+    expectRuns({{"ASK", "hello\\n"}});
+    EXPECT_TRUE(session->capture().contains("Answer for ASK? hello")) << session->lastScreen().describe();
+}
+
+// Ctrl+C in the list box is no more than a key. Ctrl+C during an engine run
+// reaches the engine, which ends (it would never end by itself), and the
+// remaining runs go on.
+TEST_P(EngineRuns, CtrlCEndsTheEngineRunNotTheFrontEnd) {
+    const fs::path engine = misbehavingEngine();
+    if (!fs::exists(engine)) GTEST_SKIP() << "no misbehaving engine at " << engine;
+    prepare({"hold.dat", "next1.dat", "next2.dat"}, engine);  // .dat: sorted
+    auto session = start();
+    ASSERT_TRUE(listBoxShown(*session, "NEXT2"));
+    session->sendKeys({"C-c"});
+    session->sendKeys({"Space", "Down", "Space", "Down", "Space", "Enter"});
+    ASSERT_TRUE(session->waitForText("Holding", stepTimeout())) << session->lastScreen().describe();
+    session->sendKeys({"C-c"});
+    expectCleanEnd(*session);
+    expectRuns({{"NEXT1"}, {"NEXT2"}});
+}
+
+// A start directory whose name the ANSI code page cannot spell: Windows
+// gives it back with '?' for each such letter, a name that cannot be made
+// current again after the course path. No engine may then run in the course
+// directory, with its own Quelmark.exe; natively the name is bytes like any
+// other, and the engine runs in the start directory.
+TEST_P(EngineRuns, StartDirectoryThatCannotBeNamedRunsNoEngineElsewhere) {
+    const fs::path engine = misbehavingEngine();
+    if (!fs::exists(engine)) GTEST_SKIP() << "no misbehaving engine at " << engine;
+    const fs::path startDir = workDir() / "probe-\xE6\x97\xA5\xE6\x9C\xAC" "2";
+    fs::create_directory(startDir);
+    fs::create_directory(startDir / "course");
+    writeFile(startDir, "batchs.ini", settingsWith("y", "course"));
+    writeFile(startDir / "course", "alpha.txt", "KEY   ABCD\r\n");
+    fs::copy_file(engine, startDir / "Quelmark.exe");
+    fs::copy_file(engine, startDir / "course" / "Quelmark.exe");
+    auto session = start(RunOptions{80, 30, startDir, {}});
+    ASSERT_TRUE(listBoxShown(*session, "ALPHA"));
+    session->sendKeys({"Space", "Enter"});
+    expectCleanEnd(*session);
+    EXPECT_FALSE(fs::exists(startDir / "course" / "quelmark.log")) << readFile(startDir / "course" / "quelmark.log");
+    if (program().build == Build::Native) {
+        const std::vector<EngineRun> runs = engineRuns(startDir);
+        ASSERT_EQ(runs.size(), 1u);
+        EXPECT_EQ(runs[0].arguments, std::vector<std::string>{"ALPHA"});
+    } else {
+        EXPECT_FALSE(fs::exists(startDir / "quelmark.log"));
+    }
 }
 
 TEST_P(EngineRuns, CourseDirectoryDeletedWhileTheListIsOpen) {

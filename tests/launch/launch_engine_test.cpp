@@ -188,14 +188,14 @@ TEST_F(LaunchEngineTest, KilledEngineDoesNotStopTheNextRun) {
     EXPECT_EQ(runs[1].arguments, std::vector<std::string>{"ALPHA"});
 }
 
-TEST_F(LaunchEngineTest, StartDirectoryThatIsGoneLeavesTheCurrentOne) {
-    // The runs then start in the directory that is current, with its engine.
+// The engine of the directory that is current (the course directory) must
+// not run in place of the start directory's.
+TEST_F(LaunchEngineTest, StartDirectoryThatCannotBeMadeCurrentRunsNoEngine) {
     placeEngine(elsewhere_);
-    const Text gone = (start_.path() / "gone").string();
-    launchEngine(gone, namesOf({"ALPHA"}), 1);
-    const std::vector<testing::EngineLogEntry> runs = log(elsewhere_);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_TRUE(fs::equivalent(runs[0].directory, elsewhere_.path()));
+    launchEngine((start_.path() / "gone").string(), namesOf({"ALPHA"}), 1);
+    launchEngine("", namesOf({"ALPHA"}), 1);
+    EXPECT_FALSE(fs::exists(elsewhere_.path() / "quelmark.log"));
+    EXPECT_TRUE(fs::equivalent(fs::current_path(), elsewhere_.path()));
 }
 
 }  // namespace

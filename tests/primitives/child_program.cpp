@@ -10,6 +10,7 @@
 //                "blocked": yes when any signal is blocked
 //   --fds        (POSIX) "fd <target>" for each open file descriptor
 //   --env        "env <value of CORRIVEX_PRIMITIVES_PROBE>"
+//   --priority   (Windows) "priority normal", or its priority class in hex
 // The last line is "end".
 #ifdef _WIN32
 #include <windows.h>
@@ -101,7 +102,16 @@ int main(int argc, char** argv) {
             const char* value = std::getenv("CORRIVEX_PRIMITIVES_PROBE");
             std::fprintf(log, "env %s\n", value ? value : "(unset)");
         }
-#ifndef _WIN32
+#ifdef _WIN32
+        if (word == "--priority") {
+            const DWORD priority = GetPriorityClass(GetCurrentProcess());
+            if (priority == NORMAL_PRIORITY_CLASS) {
+                std::fprintf(log, "priority normal\n");
+            } else {
+                std::fprintf(log, "priority %lx\n", static_cast<unsigned long>(priority));
+            }
+        }
+#else
         if (word == "--interrupt") {
             kill(getppid(), SIGINT);
             kill(getppid(), SIGQUIT);

@@ -60,9 +60,6 @@ inline constexpr bool kOpenFilesAreExclusive =
 #else
     false;
 #endif
-// Whether runCommand hands the console over (beginChild/endChild) around a
-// child: the POSIX terminal needs it, the Windows console does not.
-inline constexpr bool kConsoleHandedOverToChild = !kOpenFilesAreExclusive;
 // Whether `file` can be opened for reading by someone else right now.
 bool otherReaderCanOpen(const fs::path& file);
 

@@ -197,8 +197,10 @@ TEST_F(DiscoveryTest, HiddenSystemAndDirectoriesAreNotListed) {
     EXPECT_EQ(bases(), (std::vector<Text>{"PLAIN"}));
 }
 
+// b.txtx and c.data: a Windows search matches "*.txt" and "*.dat" against
+// their short 8.3 aliases too.
 TEST_F(DiscoveryTest, OtherExtensionsAreNotListed) {
-    make({"notes.doc", "data.dat.bak", "txt", "a.tx"});
+    make({"notes.doc", "data.dat.bak", "txt", "a.tx", "b.txtx", "c.data"});
     discover();
     EXPECT_EQ(FileNameCount, 0);
     EXPECT_EQ(warnings(), 1);

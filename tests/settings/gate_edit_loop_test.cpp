@@ -214,6 +214,26 @@ TEST_F(EditLoopTest, YesRunsTheEditorOnTheStartDirectorysFileAndThePassingFileGo
     EXPECT_TRUE(testing::isCurrent(scratch.path()));
 }
 
+// As on Windows, the file is found whatever the letter case of its name: it
+// is read and edited under its own name, and no other file is written.
+TEST_F(EditLoopTest, FileNamedInOtherLetterCaseIsReadAndEditedUnderItsOwnName) {
+    useStandInEditor("y");
+    fs::create_directory(scratch.path() / "course");
+    const fs::path upper = scratch.path() / "BATCHS.INI";
+    writeBytes(upper, settingsWith("n", "course"));
+    boxHost.pushChar('y');
+    boxHost.pushChar('n');  // a second box would take this and end the run
+    EXPECT_EQ(runGate(), GateResult::GoOn);
+    EXPECT_EQ(boxHost.boxesShown, 1);
+    const std::vector<EditorRun> runs = editorRuns();
+    ASSERT_EQ(runs.size(), 1u);
+    ASSERT_EQ(runs[0].arguments.size(), 2u);
+    EXPECT_EQ(runs[0].arguments[1], StartDir + "/BATCHS.INI");
+    EXPECT_FALSE(fs::exists(settings()));
+    EXPECT_EQ(readBytes(upper).substr(26, 1), "y");
+    EXPECT_TRUE(testing::isCurrent(scratch.path() / "course"));
+}
+
 TEST_F(EditLoopTest, CoursePathOfTheEditedFileIsMadeCurrent) {
     useStandInEditor("Y");
     fs::create_directory(scratch.path() / "course");

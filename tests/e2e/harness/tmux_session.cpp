@@ -93,6 +93,10 @@ TmuxSession::TmuxSession(SessionOptions options) : options_(std::move(options)),
     script += "  while kill -0 " + std::to_string(getpid()) + " 2>/dev/null && [ -d " + control + " ]; do sleep 1; done\n";
     script += "  " + shellQuoted(tmuxProgram()) + " -S " + shellQuoted(socket_.string()) + " kill-server\n";
     script += "  rm -rf " + control + " ) </dev/null >/dev/null 2>&1 &\n";
+    // Ctrl+C reaches the whole foreground process group of the pane, this
+    // script included; an interactive shell would not be in it. A trap (reset
+    // to the default in the program) keeps the script waiting.
+    script += "trap : INT\n";
     script += "if cd " + startDir + "; then\n";
     for (const auto& [name, value] : options_.environment) script += "export " + shellQuoted(name + "=" + value) + "\n";
     for (const std::string& arg : options_.command) script += shellQuoted(arg) + " ";

@@ -1,0 +1,47 @@
+// File names without regard to letter case on POSIX systems, as Windows
+// finds them: when no entry has the exact name, an entry of the same
+// directory that differs from it only in the case of ASCII letters is the
+// file meant.
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <string_view>
+
+#include "primitives/out_of_memory.h"
+#include "primitives/text_file.h"
+
+namespace corrivex {
+namespace {
+
+char folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) { return folded(x) == folded(y); });
+}
+
+}  // namespace
+
+Text storedFileName(const Text& name) {
+    return memory::textOrEmpty([&] {
+        struct stat status;
+        if (name.empty() || lstat(name.c_str(), &status) == 0) return name;
+
+        const std::size_t slash = name.rfind('/');
+        const Text directoryPart = slash == Text::npos ? Text() : name.substr(0, slash + 1);
+        const std::string_view wanted = std::string_view(name).substr(directoryPart.size());
+        DIR* directory = opendir(directoryPart.empty() ? "." : directoryPart.c_str());
+        if (directory == nullptr) return name;
+        // Of several such entries, the first in byte order, whatever order
+        // the directory lists them in.
+        Text found;
+        while (const dirent* entry = readdir(directory)) {
+            const std::string_view candidate = entry->d_name;
+            if (sameIgnoringCase(candidate, wanted) && (found.empty() || candidate < found)) found = candidate;
+        }
+        closedir(directory);
+        return found.empty() ? name : directoryPart + found;
+    });
+}
+
+}  // namespace corrivex

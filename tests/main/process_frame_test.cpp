@@ -1,0 +1,29 @@
+// The process frame when the run cannot be set up: without memory for the
+// run's state, the process ends with exit code 255 and nothing is shown.
+#include <gtest/gtest.h>
+
+#include "main/process_frame.h"
+#include "out_of_memory.h"
+#include "platform/memory_console_host.h"
+
+namespace corrivex {
+namespace {
+
+TEST(ProcessFrame, NoMemoryForTheRunStateEndsWith255ShowingNothing) {
+    platform::MemoryConsoleHost host{platform::CellPos{80, 25}};
+    platform::installConsoleHost(&host);
+    int exitCode = 0;
+    {
+        const testing::OutOfMemory noMemory;
+        exitCode = runProcess(nullptr, "", 1);
+    }
+    platform::installConsoleHost(nullptr);
+    EXPECT_EQ(exitCode, kSetupFailedExitCode);
+    EXPECT_EQ(kSetupFailedExitCode, 255);
+    EXPECT_EQ(host.title(), "");
+    EXPECT_EQ(host.cursor(), (platform::CellPos{0, 0}));
+    for (int y = 0; y < host.size().y; ++y) EXPECT_EQ(host.rowText(y).find_first_not_of(' '), std::string::npos);
+}
+
+}  // namespace
+}  // namespace corrivex
