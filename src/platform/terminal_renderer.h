@@ -56,11 +56,25 @@ public:
     std::string penAndCursor(std::uint16_t attr, std::optional<CellPos> to);
 
 private:
+    // Changed cells of one row in one colour: columns [left, right).
+    struct Span {
+        int y = 0;
+        int left = 0;
+        int right = 0;
+        std::uint16_t attr = 0;
+        friend bool operator==(const Span&, const Span&) = default;
+    };
+
     void moveTo(std::string& out, CellPos to, const TerminalFrame* frame);
     void setPen(std::string& out, std::uint16_t attr);
+    // Draws `span`; returns the column from which it drew the rest of its
+    // row (the row's width when it did not).
+    int drawSpan(std::string& out, const TerminalFrame& frame, const Span& span);
+    void advance(const TerminalFrame& frame, int x, int y);
 
     std::optional<TerminalFrame> shown_;
-    std::optional<CellPos> at_;              // where the terminal's cursor is
+    std::optional<int> row_;                 // where the terminal's cursor is, as far as known
+    std::optional<int> column_;
     std::optional<std::uint16_t> pen_;       // the colours in force, when they are ours
     std::optional<bool> cursorShown_;
     std::optional<std::string> title_;

@@ -120,6 +120,8 @@ TEST(TerminalHost, TheFirstDrawingMakesRoomAndDrawsTheWindow) {
     EXPECT_EQ(pty.sent(), kMouseReportingOn);
 
     host.fillAttribute(0x2E, 60 * 20, {0, 0});
+    EXPECT_EQ(pty.sent(), "");  // shown when the program waits
+    host.present();
     const std::string first = pty.sent();
     // What the terminal showed goes up into its scrollback first.
     std::string room = "\x1b[0m\x1b[20H";
@@ -136,6 +138,7 @@ TEST(TerminalHost, TheFirstDrawingMakesRoomAndDrawsTheWindow) {
 
     // Each later change sends only itself.
     write(host, {10, 5}, "abc", 0x2E);
+    host.present();
     EXPECT_EQ(pty.sent(), "\x1b[6;11Habc\x1b[H");
 }
 
@@ -204,6 +207,7 @@ TEST(TerminalHost, TheEndGivesTheTerminalBack) {
         host.setInputMode(mode::kMouseInput);
         host.setCursorInfo({25, false});
         host.fillAttribute(0x4E, 400, {0, 0});
+        host.present();
         pty.sent();
     }
     EXPECT_EQ(pty.sent(), kTerminalRestore);
@@ -239,6 +243,7 @@ protected:
         write(*host, {0, 0}, "hello", 0xF0);
         host->setCursorPosition({5, 0});
         host->setTextAttribute(0xFD);  // light magenta on bright white, as after the instructions
+        host->present();
         model.feed(pty.sent());
     }
 
@@ -296,6 +301,7 @@ TEST_F(TerminalHandOver, WhatTheChildWroteStaysUntilTheScreenChanges) {
 
     // The next change draws everything again: the child's text is gone.
     write(*host, {0, 3}, "x", 0xF0);
+    host->present();
     model.feed(pty.sent());
     EXPECT_EQ(model.row(0), text("hello") + std::u32string(35, U' '));
     EXPECT_EQ(model.row(1), std::u32string(40, U' '));
