@@ -281,9 +281,9 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
         }
     }
 
-    // Drawn top to bottom, or grouped by colours (those in force first),
-    // whichever is shorter: a key that moves a highlight changes two rows
-    // in two colours and a counter in the first.
+    // Drawn top to bottom; a small change (a key's: a highlight moved over
+    // two rows in two colours and a counter in the first) also grouped by
+    // colours, those in force first, and sent in whichever way is shorter.
     const auto draw = [&](const std::vector<Span>& order) {
         std::string bytes;
         // Rows drawn to their end by an erase: [row] = the first column drawn so.
@@ -297,23 +297,26 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
     };
     const auto start = std::tuple(row_, column_, pen_);
     std::string drawn = draw(spans);
-    std::vector<std::uint16_t> colours;
-    if (pen_) colours.push_back(*pen_);
-    for (const Span& span : spans)
-        if (std::find(colours.begin(), colours.end(), span.attr) == colours.end()) colours.push_back(span.attr);
-    std::vector<Span> grouped;
-    grouped.reserve(spans.size());
-    for (const std::uint16_t colour : colours)
+    constexpr std::size_t kSmallChange = 64;  // spans
+    if (previous != nullptr && spans.size() <= kSmallChange) {
+        std::vector<std::uint16_t> colours;
+        if (std::get<2>(start)) colours.push_back(*std::get<2>(start));
         for (const Span& span : spans)
-            if (span.attr == colour) grouped.push_back(span);
-    if (grouped != spans) {
-        const auto topToBottom = std::tuple(row_, column_, pen_);
-        std::tie(row_, column_, pen_) = start;
-        std::string byColour = draw(grouped);
-        if (byColour.size() < drawn.size())
-            drawn = std::move(byColour);
-        else
-            std::tie(row_, column_, pen_) = topToBottom;
+            if (std::find(colours.begin(), colours.end(), span.attr) == colours.end()) colours.push_back(span.attr);
+        std::vector<Span> grouped;
+        grouped.reserve(spans.size());
+        for (const std::uint16_t colour : colours)
+            for (const Span& span : spans)
+                if (span.attr == colour) grouped.push_back(span);
+        if (grouped != spans) {
+            const auto topToBottom = std::tuple(row_, column_, pen_);
+            std::tie(row_, column_, pen_) = start;
+            std::string byColour = draw(grouped);
+            if (byColour.size() < drawn.size())
+                drawn = std::move(byColour);
+            else
+                std::tie(row_, column_, pen_) = topToBottom;
+        }
     }
     out += drawn;
 
