@@ -167,10 +167,12 @@ void TerminalRenderer::advance(const TerminalFrame& frame, int x, int y) {
     }
 }
 
-int TerminalRenderer::drawSpan(std::string& out, const TerminalFrame& frame, const Span& span) {
+int TerminalRenderer::drawSpan(std::string& out, const TerminalFrame& frame, const TerminalFrame* previous,
+                               const Span& span) {
     const int y = span.y;
     for (int x = span.left; x < span.right;) {
         const Cell& cell = frame.at(x, y);
+        int plainEnd = x + 1;  // the cells written as they are
         if (cell.ch == ' ' && (cell.attr & (kReverseVideo | kUnderscore)) == 0) {
             // A run of blanks: erased in its background (every terminal
             // erases in the background in force), then written again as
@@ -192,7 +194,19 @@ int TerminalRenderer::drawSpan(std::string& out, const TerminalFrame& frame, con
             const std::string erase = toRowEnd ? std::string("\x1b[K") : relativeMove(n, 'X');
             const std::string repeat = n > 1 ? relativeMove(n - 1, 'b') : std::string();
             const std::size_t after = toRowEnd ? 0 : absoluteMove(end, 'G').size();
-            if (erase.size() + 1 + repeat.size() + after < static_cast<std::size_t>(n)) {
+            // Against the changed cells it covers written as they are,
+            // with a short move over each stretch of unchanged ones.
+            std::size_t plain = 0;
+            for (int i = x, gap = 0; i < end; ++i) {
+                if (previous == nullptr || i >= previous->size.x || y >= previous->size.y ||
+                    previous->at(i, y) != cell) {
+                    plain += 1 + (gap > 0 ? 4 : 0);
+                    gap = 0;
+                } else {
+                    ++gap;
+                }
+            }
+            if (erase.size() + 1 + repeat.size() + after < plain) {
                 moveTo(out, {x, y}, &frame);
                 setPen(out, cell.attr);
                 out += erase;
@@ -206,12 +220,15 @@ int TerminalRenderer::drawSpan(std::string& out, const TerminalFrame& frame, con
                 x = end;
                 continue;
             }
+            // Not worth it for the run, nor for any shorter part of it.
+            plainEnd = std::min(end, span.right);
         }
         moveTo(out, {x, y}, &frame);
         setPen(out, cell.attr);
-        out += cp437Glyph(cell.ch);
-        advance(frame, x, y);
-        ++x;
+        for (; x < plainEnd; ++x) {
+            out += cp437Glyph(frame.at(x, y).ch);
+            advance(frame, x, y);
+        }
     }
     return frame.size.x;
 }
@@ -291,7 +308,7 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
         for (const Span& span : order) {
             int& from = finished[static_cast<std::size_t>(span.y)];
             if (span.left >= from) continue;
-            from = std::min(from, drawSpan(bytes, frame, span));
+            from = std::min(from, drawSpan(bytes, frame, previous, span));
         }
         return bytes;
     };

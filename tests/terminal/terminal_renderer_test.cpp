@@ -116,6 +116,39 @@ TEST(TerminalRenderer, FirstFrameStartsFromACleanRenditionAndDrawsEveryCell) {
     EXPECT_EQ(renderer.render(captureFrame(buffer, {3, 2})), "\x1b[H\x1b[0;30;107mab \x1b[2H   \x1b[H\x1b[?25h");
 }
 
+TEST(TerminalRenderer, LongBlankRunsAreErasedAndRepeatedShortOnesWritten) {
+    MemoryConsoleHost buffer({40, 2});
+    buffer.fillAttribute(0x2E, 80, {0, 0});
+    write(buffer, {10, 1}, "ab", 0x2E);
+    TerminalRenderer renderer;
+    VtModel model(40, 2);
+    VtModel withoutRepeat(40, 2, false);
+    EXPECT_EQ(paint(renderer, buffer, model, &withoutRepeat),
+              "\x1b[H\x1b[0;93;42m\x1b[K \x1b[39b\x1b[2H" + std::string(10, ' ') + "ab\x1b[K \x1b[27b\x1b[H\x1b[?25h");
+    expectModelShows(model, buffer);
+    expectModelShows(withoutRepeat, buffer);
+    EXPECT_EQ(withoutRepeat.at(39, 1).bg, 42);
+}
+
+TEST(TerminalRenderer, AMovedHighlightIsSentGroupedByColourWhenShorter) {
+    MemoryConsoleHost buffer({40, 12});
+    buffer.fillAttribute(0x70, 40 * 12, {0, 0});
+    write(buffer, {2, 2}, "> [ ] NAME1 ", 0x1F);
+    write(buffer, {2, 3}, "  [ ] NAME2 ", 0x70);
+    write(buffer, {30, 11}, "1/2", 0x70);
+    TerminalRenderer renderer;
+    VtModel model(40, 12);
+    paint(renderer, buffer, model);
+    write(buffer, {2, 2}, "  [ ] NAME1 ", 0x70);
+    write(buffer, {2, 3}, "> [ ] NAME2 ", 0x1F);
+    write(buffer, {30, 11}, "2/2", 0x70);
+    // The cursor was left at the top left: the grey row and the counter
+    // first, in the colours in force, then the blue row.
+    EXPECT_EQ(paint(renderer, buffer, model),
+              "\x1b[3;3H  [ ] NAME1 \x1b[12;31H2\x1b[4;3H\x1b[97;44m> [ ] NAME2 \x1b[H");
+    expectModelShows(model, buffer);
+}
+
 TEST(TerminalRenderer, NothingIsSentWhenNothingShownChanged) {
     MemoryConsoleHost buffer({20, 5});
     write(buffer, {2, 2}, "hello", 0x1F);
