@@ -7,9 +7,9 @@
 // child process takes the terminal and at the end, and then gets only what
 // differs from what it shows: states the buffer passes through in between
 // are never sent. No alternate screen is used: what the run leaves stays on
-// the terminal. Input modes map to the line
-// discipline (no line input, echo or processed input: raw keys, Ctrl+C as a
-// key) and mouse input to the terminal's mouse reporting.
+// the terminal. Input modes map to the line discipline (no line input, echo
+// or processed input: raw keys, Ctrl+C as a key) and mouse input to the
+// terminal's mouse reporting.
 //
 // Around a child process that shares the terminal, the terminal gets back
 // the settings of the start, the text attribute's colours and the cursor at
@@ -53,8 +53,7 @@ public:
 
     // The terminal's size was (or may have been) changed: read it again,
     // draw the screen again at the next present and report a Resize event.
-    // The process-wide host
-    // calls it on SIGWINCH.
+    // The process-wide host calls it on SIGWINCH.
     void terminalResized();
 
     // Brings the terminal to what the buffer shows, when that changed. The
