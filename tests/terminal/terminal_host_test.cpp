@@ -119,10 +119,13 @@ TEST(TerminalHost, TheFirstDrawingMakesRoomAndDrawsTheWindow) {
     host.setInputMode(mode::kMouseInput);
     EXPECT_EQ(pty.sent(), kMouseReportingOn);
 
+    // A screen the buffer passes through is never sent.
+    host.fillAttribute(0x4F, 60 * 20, {0, 0});
     host.fillAttribute(0x2E, 60 * 20, {0, 0});
     EXPECT_EQ(pty.sent(), "");  // shown when the program waits
     host.present();
     const std::string first = pty.sent();
+    EXPECT_EQ(first.find("41m"), std::string::npos) << first;
     // What the terminal showed goes up into its scrollback first.
     std::string room = "\x1b[0m\x1b[20H";
     for (int i = 0; i < 20; ++i) room += "\r\n";
