@@ -31,28 +31,16 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 start=$work/start
 mkdir -p "$start/course"
-# batchs.ini with batch mode on and the course directory `course`.
-{
-  printf 'Activate the batch mode?\r\ny\r\n'
-  for question in 'Display output files?' 'Display graph?' 'Create a BMP file for the graph?'; do
-    printf '%s\r\nn\r\n' "$question"
-  done
-  printf 'Number of students (override file count) ?\r\n-1\r\nNumber of questions (override file count)?\r\n-1\r\n'
-  printf 'Start at question:\r\n1\r\nIdentify suspects by name?\r\ny\r\n'
-  printf 'Identify all students by name (must identify suspects)?\r\nn\r\n'
-  printf 'Produce Excel file (must identify all students)?\r\nn\r\nEnter pre-selected pairs?\r\nn\r\n'
-  printf 'Set Bonferroni bound:\r\n.1\r\nUse T optimization?\r\nn\r\n'
-  printf 'Specify path to course files (eg. c:\\courses\\)\r\ncourse\r\n'
-} > "$start/batchs.ini"
+# The demo's batchs.ini: batch mode on, the course directory `course`.
+cp "$here/../../demo/batchs.ini" "$start/batchs.ini"
 names=$work/names.txt
 (
   cd "$start/course"
   i=1
   while [ $i -le 1000 ]; do
     if [ $i -le 600 ]; then extension=txt; else extension=dat; fi
-    name=$(printf 'set%04d' $i)
-    : > "$name.$extension"
-    echo "$name" | tr a-z A-Z
+    : > "$(printf 'set%04d' $i).$extension"
+    printf 'SET%04d\n' $i
     i=$((i + 1))
   done
 ) > "$names"
