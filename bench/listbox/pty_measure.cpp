@@ -1,15 +1,22 @@
 // Runs a full-screen program in a pseudo-terminal of a given size and
 // measures what a user of a list would feel and what a slow line would
 // carry: the time from the start to the first complete frame (the end of
-// the first burst of output, told by a pause), and the bytes the program
-// sends for each of a few keys (Down, PgDn, Space).
+// the first burst of output, told by a pause), the processor time the
+// program used until then, the bytes of that frame, the bytes the program
+// sends for each of a few keys (Down, PgDn, Space), and its peak resident
+// memory.
 //
 //   pty_measure [--cols N] [--rows N] [--quiet-ms N] [--runs N] [--toggle-tab] -- program args...
 //
 // The entry is marked with Space, or with Tab where the program wants that
-// (fzf).
+// (fzf). The processor time is that of every thread of the process, read
+// from /proc/<pid>/task/*/schedstat once the first frame is complete (the
+// program then waits for a key); the peak memory is VmHWM of
+// /proc/<pid>/status after the keys.
 //
-// Prints one line: first_frame_ms=<median> frame_bytes=<n> down=<n> pgdn=<n> space=<n>
+// Prints one line of medians over the runs:
+//   first_frame_ms=<ms> cpu_ms=<ms> frame_bytes=<n> down=<n> pgdn=<n> space=<n> rss_kib=<n>
+#include <dirent.h>
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
@@ -22,6 +29,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,11 +49,44 @@ struct Options {
 
 struct Result {
     double firstFrameMs = 0;
-    std::size_t frameBytes = 0;
-    std::size_t down = 0;
-    std::size_t pageDown = 0;
-    std::size_t space = 0;
+    double cpuMs = 0;
+    double frameBytes = 0;
+    double down = 0;
+    double pageDown = 0;
+    double space = 0;
+    double peakKib = 0;
 };
+
+// Processor time of every thread of `pid` so far, in milliseconds.
+double cpuMsOf(pid_t pid) {
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR* dir = opendir(tasks.c_str());
+    if (dir == nullptr) return 0;
+    double ns = 0;
+    while (const dirent* entry = readdir(dir)) {
+        if (entry->d_name[0] == '.') continue;
+        std::ifstream stat(tasks + "/" + entry->d_name + "/schedstat");
+        double onCpu = 0;
+        if (stat >> onCpu) ns += onCpu;
+    }
+    closedir(dir);
+    return ns / 1e6;
+}
+
+// Peak resident set size of `pid`, in KiB.
+double peakKibOf(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmHWM:") {
+            double kib = 0;
+            status >> kib;
+            return kib;
+        }
+        status.ignore(4096, '\n');
+    }
+    return 0;
+}
 
 class Pty {
 public:
@@ -83,6 +124,7 @@ public:
     }
 
     Clock::time_point started() const { return start_; }
+    pid_t pid() const { return pid_; }
 
     void write(std::string_view bytes) {
         while (!bytes.empty()) {
@@ -149,14 +191,16 @@ Result measureOnce(const Options& options) {
     Result result;
     Pty pty(options);
     Clock::time_point last = pty.started();
-    result.frameBytes = pty.drain(options.quietMs, 20000, &last);
+    result.frameBytes = static_cast<double>(pty.drain(options.quietMs, 20000, &last));
     result.firstFrameMs = std::chrono::duration<double, std::milli>(last - pty.started()).count();
+    result.cpuMs = cpuMsOf(pty.pid());
     pty.write(pty.down());
-    result.down = pty.drain(options.quietMs, 5000);
+    result.down = static_cast<double>(pty.drain(options.quietMs, 5000));
     pty.write("\x1b[6~");
-    result.pageDown = pty.drain(options.quietMs, 5000);
+    result.pageDown = static_cast<double>(pty.drain(options.quietMs, 5000));
     pty.write(std::string_view(&options.toggle, 1));
-    result.space = pty.drain(options.quietMs, 5000);
+    result.space = static_cast<double>(pty.drain(options.quietMs, 5000));
+    result.peakKib = peakKibOf(pty.pid());
     return result;
 }
 
@@ -197,11 +241,15 @@ int main(int argc, char** argv) {
     const Options options = parse(argc, argv);
     std::vector<Result> results;
     for (int run = 0; run < options.runs; ++run) results.push_back(measureOnce(options));
-    std::vector<double> times;
-    for (const Result& r : results) times.push_back(r.firstFrameMs);
-    std::sort(times.begin(), times.end());
-    const Result& first = results.front();
-    std::printf("first_frame_ms=%.1f frame_bytes=%zu down=%zu pgdn=%zu space=%zu\n", times[times.size() / 2],
-                first.frameBytes, first.down, first.pageDown, first.space);
+    const auto median = [&](double Result::*field) {
+        std::vector<double> values;
+        for (const Result& r : results) values.push_back(r.*field);
+        std::sort(values.begin(), values.end());
+        const std::size_t n = values.size();
+        return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    };
+    std::printf("first_frame_ms=%.1f cpu_ms=%.1f frame_bytes=%.0f down=%.0f pgdn=%.0f space=%.0f rss_kib=%.0f\n",
+                median(&Result::firstFrameMs), median(&Result::cpuMs), median(&Result::frameBytes),
+                median(&Result::down), median(&Result::pageDown), median(&Result::space), median(&Result::peakKib));
     return 0;
 }

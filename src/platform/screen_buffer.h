@@ -55,7 +55,8 @@ public:
 
 protected:
     // Called after every operation that may have changed what is shown;
-    // a renderer sends the difference.
+    // the terminal host notes it and sends the difference when the program
+    // next waits.
     virtual void changed() {}
 
     bool inside(CellPos p) const { return p.x >= 0 && p.y >= 0 && p.x < size_.x && p.y < size_.y; }

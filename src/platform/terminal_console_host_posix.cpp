@@ -60,6 +60,7 @@ TerminalConsoleHost::TerminalConsoleHost(int inputFd, int outputFd, bool process
 }
 
 TerminalConsoleHost::~TerminalConsoleHost() {
+    present();
     if (processWide_) {
         restoreTerminalAtExit();
         disarmTerminalExitGuard();
@@ -116,24 +117,31 @@ void TerminalConsoleHost::terminalResized() {
     if (childRunning_) return;
     // A terminal rearranges its contents when resized in ways of its own.
     renderer_.invalidate();
-    if (!lazy_) send(renderer_.render(captureFrame(*this, terminal_)));
+    if (!lazy_) dirty_ = true;
 }
 
-void TerminalConsoleHost::changed() {
+void TerminalConsoleHost::changed() { dirty_ = true; }
+
+void TerminalConsoleHost::present() {
     if (childRunning_ || outputFd_ < 0) return;
     if (processWide_ && terminalResizePending()) takeResize();
+    if (!dirty_) return;
+    dirty_ = false;
     TerminalFrame frame = captureFrame(*this, terminal_);
+    std::string out;
     if (lazy_) {
         if (sameLooks(frame, lazyBase_)) return;
         lazy_ = false;
-        if (!painted_) send(makeRoom(terminal_));
+        if (!painted_) out = makeRoom(terminal_);
     }
     painted_ = true;
-    send(renderer_.render(std::move(frame)));
+    out += renderer_.render(std::move(frame));
+    send(out);
 }
 
 void TerminalConsoleHost::beginChild() {
     if (childRunning_) return;
+    present();
     std::string out;
     if (mouseReporting_) out += kMouseReportingOff;
     if (!autowrap_) out += kAutowrapOn;
@@ -168,6 +176,8 @@ void TerminalConsoleHost::endChild() {
 
 bool TerminalConsoleHost::readInput(InputEvent& event) {
     for (;;) {
+        // The program waits: the terminal shows what it is waiting with.
+        present();
         if (!queued_.empty()) {
             event = queued_.front();
             queued_.pop_front();

@@ -2,11 +2,14 @@
 // window is drawn on an xterm-compatible terminal, and keys and mouse
 // actions read from it.
 //
-// The buffer starts as large as the terminal (80 x 25 without one). After
-// every change the terminal gets what changed, no alternate screen is used:
-// what the run leaves stays on the terminal. Input modes map to the line
-// discipline (no line input, echo or processed input: raw keys, Ctrl+C as a
-// key) and mouse input to the terminal's mouse reporting.
+// The buffer starts as large as the terminal (80 x 25 without one). The
+// terminal is shown the buffer when the program waits for input, before a
+// child process takes the terminal and at the end, and then gets only what
+// differs from what it shows: states the buffer passes through in between
+// are never sent. No alternate screen is used: what the run leaves stays on
+// the terminal. Input modes map to the line discipline (no line input, echo
+// or processed input: raw keys, Ctrl+C as a key) and mouse input to the
+// terminal's mouse reporting.
 //
 // Around a child process that shares the terminal, the terminal gets back
 // the settings of the start, the text attribute's colours and the cursor at
@@ -49,9 +52,13 @@ public:
     void endChild() override;
 
     // The terminal's size was (or may have been) changed: read it again,
-    // draw the screen again and report a Resize event. The process-wide host
-    // calls it on SIGWINCH.
+    // draw the screen again at the next present and report a Resize event.
+    // The process-wide host calls it on SIGWINCH.
     void terminalResized();
+
+    // Brings the terminal to what the buffer shows, when that changed. The
+    // host does it itself when input is read, before a child and at its end.
+    void present();
 
     CellPos terminalSize() const { return terminal_; }
 
@@ -84,6 +91,7 @@ private:
     bool lazy_ = true;
     TerminalFrame lazyBase_;
     bool painted_ = false;
+    bool dirty_ = false;      // changed since the last present
 };
 
 }  // namespace corrivex::platform

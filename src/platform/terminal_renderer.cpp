@@ -1,6 +1,7 @@
 #include "platform/terminal_renderer.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "platform/cp437.h"
 
@@ -30,11 +31,20 @@ std::string cursorPosition(CellPos to) {
     return s + "H";
 }
 
-// A relative move of n cells with the final byte `final` (A up, B down, C right, D left).
+// A sequence with a count n and the final byte `final` (A up, B down, C
+// right, D left, X erase n cells, b repeat the last glyph n times), the
+// count left out when it is 1.
 std::string relativeMove(int n, char final) {
     std::string s = "\x1b[";
     if (n != 1) appendNumber(s, n);
     return s + final;
+}
+
+// A move to the 0-based row or column `to` (d row, G column).
+std::string absoluteMove(int to, char final) { return relativeMove(to + 1, final); }
+
+void shortest(std::string& best, std::string candidate) {
+    if (candidate.size() < best.size()) best = std::move(candidate);
 }
 
 }  // namespace
@@ -70,7 +80,8 @@ TerminalFrame captureFrame(const ScreenBuffer& buffer, CellPos terminal) {
 
 void TerminalRenderer::invalidate() {
     shown_.reset();
-    at_.reset();
+    row_.reset();
+    column_.reset();
     pen_.reset();
     cursorShown_.reset();
     title_.reset();
@@ -99,29 +110,36 @@ void TerminalRenderer::setPen(std::string& out, std::uint16_t attr) {
 }
 
 void TerminalRenderer::moveTo(std::string& out, CellPos to, const TerminalFrame* frame) {
-    if (at_ == to) return;
+    if (row_ == to.y && column_ == to.x) return;
     std::string best = cursorPosition(to);
-    if (at_) {
-        const CellPos from = *at_;
-        std::string relative;
-        if (to.y < from.y) relative += relativeMove(from.y - to.y, 'A');
-        if (to.y > from.y) relative += relativeMove(to.y - from.y, 'B');
-        if (to.x == 0 && from.x != 0) {
-            relative += '\r';
-        } else if (to.x > from.x) {
-            relative += relativeMove(to.x - from.x, 'C');
-        } else if (to.x < from.x) {
-            relative += relativeMove(from.x - to.x, 'D');
+    if (row_) {
+        // A vertical and a horizontal part, each the shortest of its forms.
+        std::string vertical;
+        if (to.y != *row_) {
+            vertical = to.y < *row_ ? relativeMove(*row_ - to.y, 'A') : relativeMove(to.y - *row_, 'B');
+            shortest(vertical, absoluteMove(to.y, 'd'));
         }
-        if (relative.size() < best.size()) best = std::move(relative);
+        std::string horizontal = to.x == 0 ? std::string("\r") : absoluteMove(to.x, 'G');
+        if (column_) {
+            if (to.x == *column_) {
+                horizontal.clear();
+            } else if (to.x > *column_) {
+                shortest(horizontal, relativeMove(to.x - *column_, 'C'));
+            } else {
+                const int left = *column_ - to.x;
+                shortest(horizontal, left <= 3 ? std::string(static_cast<std::size_t>(left), '\b')
+                                               : relativeMove(left, 'D'));
+            }
+        }
+        shortest(best, vertical + horizontal);
 
         // Forward on the same row over cells that already show what the
         // frame holds, in the colours in force: writing them again may be
         // shorter than a move.
-        if (frame != nullptr && to.y == from.y && to.x > from.x && pen_ && to.y < frame->size.y &&
+        if (frame != nullptr && column_ && to.y == *row_ && to.x > *column_ && pen_ && to.y < frame->size.y &&
             to.x <= frame->size.x) {
             std::string rewrite;
-            for (int x = from.x; x < to.x && rewrite.size() < best.size(); ++x) {
+            for (int x = *column_; x < to.x && rewrite.size() < best.size(); ++x) {
                 const Cell& cell = frame->at(x, to.y);
                 if ((cell.attr & kShownBits) != *pen_) {
                     rewrite.clear();
@@ -129,11 +147,90 @@ void TerminalRenderer::moveTo(std::string& out, CellPos to, const TerminalFrame*
                 }
                 rewrite += cp437Glyph(cell.ch);
             }
-            if (!rewrite.empty() && rewrite.size() < best.size()) best = std::move(rewrite);
+            if (!rewrite.empty()) shortest(best, rewrite);
         }
     }
     out += best;
-    at_ = to;
+    row_ = to.y;
+    column_ = to.x;
+}
+
+void TerminalRenderer::advance(const TerminalFrame& frame, int x, int y) {
+    // Past the terminal's last column the cursor waits to wrap, in a way
+    // that differs between terminals: its place is not known.
+    if (x + 1 >= frame.terminal.x) {
+        row_.reset();
+        column_.reset();
+    } else {
+        row_ = y;
+        column_ = x + 1;
+    }
+}
+
+int TerminalRenderer::drawSpan(std::string& out, const TerminalFrame& frame, const TerminalFrame* previous,
+                               const Span& span) {
+    const int y = span.y;
+    for (int x = span.left; x < span.right;) {
+        const Cell& cell = frame.at(x, y);
+        int plainEnd = x + 1;  // the cells written as they are
+        if (cell.ch == ' ' && (cell.attr & (kReverseVideo | kUnderscore)) == 0) {
+            // A run of blanks: erased in its background (every terminal
+            // erases in the background in force), then written again as
+            // one blank repeated (REP), so that a terminal that keeps each
+            // cell's colours holds the foreground too. A terminal without
+            // REP keeps the erased blanks and its cursor after the first.
+            int end = x;
+            while (end < span.right && frame.at(end, y) == cell) ++end;
+            bool toRowEnd = false;
+            if (end == span.right && frame.size.x == frame.terminal.x) {
+                int rest = end;
+                while (rest < frame.size.x && frame.at(rest, y) == cell) ++rest;
+                if (rest == frame.size.x) {
+                    toRowEnd = true;
+                    end = rest;
+                }
+            }
+            const int n = end - x;
+            const std::string erase = toRowEnd ? std::string("\x1b[K") : relativeMove(n, 'X');
+            const std::string repeat = n > 1 ? relativeMove(n - 1, 'b') : std::string();
+            const std::size_t after = toRowEnd ? 0 : absoluteMove(end, 'G').size();
+            // Against the changed cells it covers written as they are,
+            // with a short move over each stretch of unchanged ones.
+            std::size_t plain = 0;
+            for (int i = x, gap = 0; i < end; ++i) {
+                if (previous == nullptr || i >= previous->size.x || y >= previous->size.y ||
+                    previous->at(i, y) != cell) {
+                    plain += 1 + (gap > 0 ? 4 : 0);
+                    gap = 0;
+                } else {
+                    ++gap;
+                }
+            }
+            if (erase.size() + 1 + repeat.size() + after < plain) {
+                moveTo(out, {x, y}, &frame);
+                setPen(out, cell.attr);
+                out += erase;
+                out += ' ';
+                out += repeat;
+                column_.reset();
+                if (toRowEnd) {
+                    row_.reset();
+                    return x;
+                }
+                x = end;
+                continue;
+            }
+            // Not worth it for the run, nor for any shorter part of it.
+            plainEnd = std::min(end, span.right);
+        }
+        moveTo(out, {x, y}, &frame);
+        setPen(out, cell.attr);
+        for (; x < plainEnd; ++x) {
+            out += cp437Glyph(frame.at(x, y).ch);
+            advance(frame, x, y);
+        }
+    }
+    return frame.size.x;
 }
 
 std::string TerminalRenderer::penAndCursor(std::uint16_t attr, std::optional<CellPos> to) {
@@ -142,7 +239,8 @@ std::string TerminalRenderer::penAndCursor(std::uint16_t attr, std::optional<Cel
     setPen(out, attr);
     if (to) {
         out += cursorPosition(*to);
-        at_ = to;
+        row_ = to->y;
+        column_ = to->x;
     }
     return out;
 }
@@ -181,22 +279,63 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
         for (int y = 0; y < std::min(frame.size.y, known.y); ++y) erase({frame.size.x, y}, "\x1b[K");
     if (known.y > frame.size.y) erase({0, frame.size.y}, "\x1b[J");
 
+    // The changed cells, as runs of one row in one colour.
+    std::vector<Span> spans;
+    const auto changed = [&](int x, int y) {
+        return previous == nullptr || x >= previous->size.x || y >= previous->size.y ||
+               previous->at(x, y) != frame.at(x, y);
+    };
     for (int y = 0; y < frame.size.y; ++y) {
-        for (int x = 0; x < frame.size.x; ++x) {
-            const Cell& cell = frame.at(x, y);
-            if (previous != nullptr && x < previous->size.x && y < previous->size.y && previous->at(x, y) == cell)
+        for (int x = 0; x < frame.size.x;) {
+            if (!changed(x, y)) {
+                ++x;
                 continue;
-            moveTo(out, {x, y}, &frame);
-            setPen(out, cell.attr);
-            out += cp437Glyph(cell.ch);
-            // Past the terminal's last column the cursor waits to wrap, in a
-            // way that differs between terminals: its place is not known.
-            if (x + 1 >= frame.terminal.x)
-                at_.reset();
-            else
-                at_ = CellPos{x + 1, y};
+            }
+            const std::uint16_t attr = frame.at(x, y).attr;
+            const int left = x;
+            while (x < frame.size.x && changed(x, y) && frame.at(x, y).attr == attr) ++x;
+            spans.push_back(Span{y, left, x, attr});
         }
     }
+
+    // Drawn top to bottom; a small change (a key's: a highlight moved over
+    // two rows in two colours and a counter in the first) also grouped by
+    // colours, those in force first, and sent in whichever way is shorter.
+    const auto draw = [&](const std::vector<Span>& order) {
+        std::string bytes;
+        // Rows drawn to their end by an erase: [row] = the first column drawn so.
+        std::vector<int> finished(static_cast<std::size_t>(frame.size.y), frame.size.x);
+        for (const Span& span : order) {
+            int& from = finished[static_cast<std::size_t>(span.y)];
+            if (span.left >= from) continue;
+            from = std::min(from, drawSpan(bytes, frame, previous, span));
+        }
+        return bytes;
+    };
+    const auto start = std::tuple(row_, column_, pen_);
+    std::string drawn = draw(spans);
+    constexpr std::size_t kSmallChange = 64;  // spans
+    if (previous != nullptr && spans.size() <= kSmallChange) {
+        std::vector<std::uint16_t> colours;
+        if (std::get<2>(start)) colours.push_back(*std::get<2>(start));
+        for (const Span& span : spans)
+            if (std::find(colours.begin(), colours.end(), span.attr) == colours.end()) colours.push_back(span.attr);
+        std::vector<Span> grouped;
+        grouped.reserve(spans.size());
+        for (const std::uint16_t colour : colours)
+            for (const Span& span : spans)
+                if (span.attr == colour) grouped.push_back(span);
+        if (grouped != spans) {
+            const auto topToBottom = std::tuple(row_, column_, pen_);
+            std::tie(row_, column_, pen_) = start;
+            std::string byColour = draw(grouped);
+            if (byColour.size() < drawn.size())
+                drawn = std::move(byColour);
+            else
+                std::tie(row_, column_, pen_) = topToBottom;
+        }
+    }
+    out += drawn;
 
     if (frame.cursorShown) {
         moveTo(out, frame.cursor, &frame);

@@ -4,7 +4,10 @@
 // A frame is the window of the buffer, clipped to the terminal's size, drawn
 // from the terminal's top left corner. The renderer remembers the frame it
 // drew last and what it knows of the terminal (cursor position, colours,
-// cursor visibility, title), and sends only what changed. Every byte of a
+// cursor visibility, title), and sends only what changed, in few bytes: a
+// run of blanks is erased in its background (EL, ECH) and written again as
+// one blank repeated (REP), which a terminal without REP ignores, keeping
+// the erased blanks; the cursor moves by the shortest form. Every byte of a
 // cell goes out as its code page 437 glyph in UTF-8, so no cell and no title
 // ever sends a control character.
 #pragma once
@@ -56,11 +59,26 @@ public:
     std::string penAndCursor(std::uint16_t attr, std::optional<CellPos> to);
 
 private:
+    // Changed cells of one row in one colour: columns [left, right).
+    struct Span {
+        int y = 0;
+        int left = 0;
+        int right = 0;
+        std::uint16_t attr = 0;
+        friend bool operator==(const Span&, const Span&) = default;
+    };
+
     void moveTo(std::string& out, CellPos to, const TerminalFrame* frame);
     void setPen(std::string& out, std::uint16_t attr);
+    // Draws `span` of `frame` over `previous` (nullptr: nothing known);
+    // returns the column from which it drew the rest of its row (the row's
+    // width when it did not).
+    int drawSpan(std::string& out, const TerminalFrame& frame, const TerminalFrame* previous, const Span& span);
+    void advance(const TerminalFrame& frame, int x, int y);
 
     std::optional<TerminalFrame> shown_;
-    std::optional<CellPos> at_;              // where the terminal's cursor is
+    std::optional<int> row_;                 // where the terminal's cursor is, as far as known
+    std::optional<int> column_;
     std::optional<std::uint16_t> pen_;       // the colours in force, when they are ours
     std::optional<bool> cursorShown_;
     std::optional<std::string> title_;

@@ -119,8 +119,13 @@ TEST(TerminalHost, TheFirstDrawingMakesRoomAndDrawsTheWindow) {
     host.setInputMode(mode::kMouseInput);
     EXPECT_EQ(pty.sent(), kMouseReportingOn);
 
+    // A screen the buffer passes through is never sent.
+    host.fillAttribute(0x4F, 60 * 20, {0, 0});
     host.fillAttribute(0x2E, 60 * 20, {0, 0});
+    EXPECT_EQ(pty.sent(), "");  // shown when the program waits
+    host.present();
     const std::string first = pty.sent();
+    EXPECT_EQ(first.find("41m"), std::string::npos) << first;
     // What the terminal showed goes up into its scrollback first.
     std::string room = "\x1b[0m\x1b[20H";
     for (int i = 0; i < 20; ++i) room += "\r\n";
@@ -136,6 +141,7 @@ TEST(TerminalHost, TheFirstDrawingMakesRoomAndDrawsTheWindow) {
 
     // Each later change sends only itself.
     write(host, {10, 5}, "abc", 0x2E);
+    host.present();
     EXPECT_EQ(pty.sent(), "\x1b[6;11Habc\x1b[H");
 }
 
@@ -204,6 +210,7 @@ TEST(TerminalHost, TheEndGivesTheTerminalBack) {
         host.setInputMode(mode::kMouseInput);
         host.setCursorInfo({25, false});
         host.fillAttribute(0x4E, 400, {0, 0});
+        host.present();
         pty.sent();
     }
     EXPECT_EQ(pty.sent(), kTerminalRestore);
@@ -239,6 +246,7 @@ protected:
         write(*host, {0, 0}, "hello", 0xF0);
         host->setCursorPosition({5, 0});
         host->setTextAttribute(0xFD);  // light magenta on bright white, as after the instructions
+        host->present();
         model.feed(pty.sent());
     }
 
@@ -296,6 +304,7 @@ TEST_F(TerminalHandOver, WhatTheChildWroteStaysUntilTheScreenChanges) {
 
     // The next change draws everything again: the child's text is gone.
     write(*host, {0, 3}, "x", 0xF0);
+    host->present();
     model.feed(pty.sent());
     EXPECT_EQ(model.row(0), text("hello") + std::u32string(35, U' '));
     EXPECT_EQ(model.row(1), std::u32string(40, U' '));

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/console_host.h"
+#include "platform/terminal_console_host_posix.h"
 
 namespace {
 
@@ -48,6 +49,8 @@ int main(int argc, char** argv) {
     host.fillAttribute(0x2E, 80 * 25, {0, 0});
     const Cell cell{'X', 0x2E};
     host.writeCells({3, 3}, 1, 1, &cell);
+    // Shown before the marker, as when the program waits.
+    if (auto* terminal = dynamic_cast<TerminalConsoleHost*>(&host)) terminal->present();
     say("<<ready>>");
 
     bool sawCtrlC = false;

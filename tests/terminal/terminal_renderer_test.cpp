@@ -34,13 +34,16 @@ VtCell shown(Cell cell) {
 }
 
 // The model shows the window of `buffer`, clipped to the model's size, and
-// nothing but blanks in the terminal's own colours beyond it.
+// nothing but blanks in the terminal's own colours beyond it. A model without
+// REP may show an erased blank (no foreground) for a blank.
 void expectModelShows(const VtModel& model, const ScreenBuffer& buffer) {
     const CellRect w = buffer.window();
     for (int y = 0; y < model.rows(); ++y) {
         for (int x = 0; x < model.columns(); ++x) {
             const bool inside = x <= w.right - w.left && y <= w.bottom - w.top;
-            const VtCell expected = inside ? shown(buffer.at(w.left + x, w.top + y)) : VtCell{};
+            VtCell expected = inside ? shown(buffer.at(w.left + x, w.top + y)) : VtCell{};
+            if (model.at(x, y).fg == -1 && expected.ch == U' ' && !expected.reverse && !expected.underline)
+                expected.fg = -1;
             ASSERT_EQ(model.at(x, y), expected) << "at column " << x << ", row " << y;
         }
     }
@@ -64,10 +67,13 @@ void write(ScreenBuffer& buffer, CellPos at, std::string_view text, std::uint16_
     buffer.writeCells(at, static_cast<int>(cells.size()), 1, cells.data());
 }
 
-// Renders `buffer` for a terminal of `terminal` size and feeds the model.
-std::string paint(TerminalRenderer& renderer, const ScreenBuffer& buffer, VtModel& model) {
+// Renders `buffer` for a terminal of `terminal` size and feeds the model
+// (and a second one, as a terminal without REP).
+std::string paint(TerminalRenderer& renderer, const ScreenBuffer& buffer, VtModel& model,
+                  VtModel* withoutRepeat = nullptr) {
     const std::string bytes = renderer.render(captureFrame(buffer, {model.columns(), model.rows()}));
     model.feed(bytes);
+    if (withoutRepeat != nullptr) withoutRepeat->feed(bytes);
     return bytes;
 }
 
@@ -108,6 +114,39 @@ TEST(TerminalRenderer, FirstFrameStartsFromACleanRenditionAndDrawsEveryCell) {
     write(buffer, {0, 0}, "ab", 0xF0);
     TerminalRenderer renderer;
     EXPECT_EQ(renderer.render(captureFrame(buffer, {3, 2})), "\x1b[H\x1b[0;30;107mab \x1b[2H   \x1b[H\x1b[?25h");
+}
+
+TEST(TerminalRenderer, LongBlankRunsAreErasedAndRepeatedShortOnesWritten) {
+    MemoryConsoleHost buffer({40, 2});
+    buffer.fillAttribute(0x2E, 80, {0, 0});
+    write(buffer, {10, 1}, "ab", 0x2E);
+    TerminalRenderer renderer;
+    VtModel model(40, 2);
+    VtModel withoutRepeat(40, 2, false);
+    EXPECT_EQ(paint(renderer, buffer, model, &withoutRepeat),
+              "\x1b[H\x1b[0;93;42m\x1b[K \x1b[39b\x1b[2H" + std::string(10, ' ') + "ab\x1b[K \x1b[27b\x1b[H\x1b[?25h");
+    expectModelShows(model, buffer);
+    expectModelShows(withoutRepeat, buffer);
+    EXPECT_EQ(withoutRepeat.at(39, 1).bg, 42);
+}
+
+TEST(TerminalRenderer, AMovedHighlightIsSentGroupedByColourWhenShorter) {
+    MemoryConsoleHost buffer({40, 12});
+    buffer.fillAttribute(0x70, 40 * 12, {0, 0});
+    write(buffer, {2, 2}, "> [ ] NAME1 ", 0x1F);
+    write(buffer, {2, 3}, "  [ ] NAME2 ", 0x70);
+    write(buffer, {30, 11}, "1/2", 0x70);
+    TerminalRenderer renderer;
+    VtModel model(40, 12);
+    paint(renderer, buffer, model);
+    write(buffer, {2, 2}, "  [ ] NAME1 ", 0x70);
+    write(buffer, {2, 3}, "> [ ] NAME2 ", 0x1F);
+    write(buffer, {30, 11}, "2/2", 0x70);
+    // The cursor was left at the top left: the grey row and the counter
+    // first, in the colours in force, then the blue row.
+    EXPECT_EQ(paint(renderer, buffer, model),
+              "\x1b[3;3H  [ ] NAME1 \x1b[12;31H2\x1b[4;3H\x1b[97;44m> [ ] NAME2 \x1b[H");
+    expectModelShows(model, buffer);
 }
 
 TEST(TerminalRenderer, NothingIsSentWhenNothingShownChanged) {
@@ -288,6 +327,7 @@ TEST_P(RendererRandomOperations, TheTerminalAlwaysShowsTheWindow) {
     const CellPos terminal{30 + pick(20), 8 + pick(10)};
     MemoryConsoleHost buffer({40, 20});
     VtModel model(terminal.x, terminal.y);
+    VtModel plain(terminal.x, terminal.y, false);
     TerminalRenderer renderer;
     for (int step = 0; step < 300; ++step) {
         const std::uint16_t attr = static_cast<std::uint16_t>(pick(256) | (pick(8) == 0 ? 0x4000 : 0));
@@ -314,11 +354,13 @@ TEST_P(RendererRandomOperations, TheTerminalAlwaysShowsTheWindow) {
                 if (pick(4) == 0) {
                     renderer.invalidate();
                     model.feed("\x1b[0m\x1b[Hsomeone else's text\x1b[5;7Hhere");
+                    plain.feed("\x1b[0m\x1b[Hsomeone else's text\x1b[5;7Hhere");
                 }
                 break;
         }
-        paint(renderer, buffer, model);
+        paint(renderer, buffer, model, &plain);
         expectModelShows(model, buffer);
+        expectModelShows(plain, buffer);
         if (::testing::Test::HasFatalFailure()) FAIL() << "after step " << step;
     }
 }

@@ -1,6 +1,9 @@
 // A small model of an xterm-compatible terminal for the tests: it takes the
 // bytes a program sends and keeps the screen (characters and SGR colours),
-// the cursor, the private modes and the title. Sequences it does not know
+// the cursor, the private modes and the title. Like the Linux console, it
+// may be made without REP (repeat the last glyph): it then ignores it, and
+// erased cells keep only the background, so that a test can tell which
+// cells a renderer erased. Sequences it does not know
 // and control bytes outside sequences are counted, so a test can insist that
 // there are none.
 #pragma once
@@ -24,7 +27,8 @@ struct VtCell {
 
 class VtModel {
 public:
-    VtModel(int columns, int rows) : columns_(columns), rows_(rows), cells_(static_cast<std::size_t>(columns * rows)) {}
+    VtModel(int columns, int rows, bool repeats = true)
+        : columns_(columns), rows_(rows), repeats_(repeats), cells_(static_cast<std::size_t>(columns * rows)) {}
 
     void feed(std::string_view bytes) {
         for (unsigned char byte : bytes) take(byte);
@@ -115,6 +119,9 @@ private:
             wrapPending_ = false;
         } else if (byte == '\n') {
             lineFeed();
+        } else if (byte == '\b') {
+            if (x_ > 0 && !wrapPending_) --x_;
+            wrapPending_ = false;
         } else if (byte < 0x20 || byte == 0x7F) {
             ++strayControls_;
         } else if (byte < 0x80) {
@@ -148,6 +155,7 @@ private:
     VtCell blank() const {
         VtCell b;
         b.bg = pen_.bg;  // erasing takes the current background
+        if (!repeats_) b.fg = -1;  // and no foreground: marks an erased cell
         return b;
     }
 
@@ -160,6 +168,7 @@ private:
         VtCell& target = cell(x_, y_);
         target = pen_;
         target.ch = c;
+        last_ = c;
         if (x_ + 1 < columns_) {
             ++x_;
         } else {
@@ -206,6 +215,17 @@ private:
             case 'B': y_ = std::min(rows_ - 1, y_ + arg(0, 1)); wrapPending_ = false; return;
             case 'C': x_ = std::min(columns_ - 1, x_ + arg(0, 1)); wrapPending_ = false; return;
             case 'D': x_ = std::max(0, x_ - arg(0, 1)); wrapPending_ = false; return;
+            case 'G': x_ = std::min(arg(0, 1), columns_) - 1; wrapPending_ = false; return;
+            case 'd': y_ = std::min(arg(0, 1), rows_) - 1; wrapPending_ = false; return;
+            case 'X':
+                for (int x = x_; x < std::min(columns_, x_ + arg(0, 1)); ++x) cell(x, y_) = blank();
+                wrapPending_ = false;
+                return;
+            case 'b':
+                // Repeats within the row, as tmux does.
+                if (!repeats_ || last_ == 0) return;
+                for (int n = arg(0, 1); n > 0 && !wrapPending_; --n) print(last_);
+                return;
             case 'K':
                 if (arg(0, 0) != 0) break;
                 for (int x = x_; x < columns_; ++x) cell(x, y_) = blank();
@@ -247,6 +267,8 @@ private:
 
     int columns_;
     int rows_;
+    bool repeats_;
+    char32_t last_ = 0;
     std::vector<VtCell> cells_;
     int x_ = 0;
     int y_ = 0;
