@@ -9,16 +9,30 @@ if(NOT BUILD_TESTING)
   return()
 endif()
 
+# GoogleTest as installed for the target; where none is (MinGW-w64 has no
+# package of it), its sources, as Debian's googletest package installs them
+# (<prefix>/src/googletest), are built with the tests.
 if(WIN32)
-  set(GOOGLETEST_SOURCE_DIR "/usr/src/googletest" CACHE PATH "GoogleTest sources to cross-build")
+  find_package(GTest QUIET)
+else()
+  find_package(GTest REQUIRED)
+endif()
+if(GTest_FOUND)
+  set(CORRIVEX_GTEST_MAIN GTest::gtest_main)
+else()
+  find_path(GOOGLETEST_SOURCE_DIR
+    NAMES googletest/include/gtest/gtest.h
+    PATH_SUFFIXES src/googletest
+    NO_CMAKE_FIND_ROOT_PATH
+    DOC "GoogleTest sources to build with the tests")
+  if(NOT GOOGLETEST_SOURCE_DIR)
+    message(FATAL_ERROR "GoogleTest is neither installed for this target nor found as sources (Debian: googletest)")
+  endif()
   set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
   set(CORRIVEX_GTEST_MAIN gtest_main)
-else()
-  find_package(GTest REQUIRED)
-  set(CORRIVEX_GTEST_MAIN GTest::gtest_main)
 endif()
 
 # On the win32 build: the test needs the Wine prefix, and counts as skipped

@@ -5,7 +5,7 @@
 
 #include "console/console_output.h"
 #include "console/console_state.h"
-#include "platform/memory_console_host.h"
+#include "memory_console_host.h"
 
 namespace corrivex::console {
 namespace {

@@ -6,7 +6,7 @@
 #include "console/console_output.h"
 #include "console/console_state.h"
 #include "console/sequences.h"
-#include "platform/memory_console_host.h"
+#include "memory_console_host.h"
 
 namespace corrivex::console {
 namespace {

@@ -9,6 +9,7 @@
 
 #include "console_tools/ct_pro.h"
 #include "box_text.h"
+#include "memory_runs_out.h"
 #include "recording_host.h"
 
 #ifdef _WIN32
@@ -18,6 +19,7 @@
 namespace corrivex::ctpro {
 namespace {
 
+using testing::MemoryRunsOut;
 using testing::RecordingHost;
 namespace vk = platform::vk;
 
@@ -105,6 +107,28 @@ TEST_F(ExportsTest, TitleSetsTheTitleAndReturnsAFreshCopy) {
     EXPECT_EQ(host.title(), "");
     ASSERT_NE(result, nullptr);
     SysFreeString(result);
+}
+
+TEST_F(ExportsTest, WhereMemoryRunsOutTheCallsFreeWhatTheyAreGivenAndDoNothing) {
+    std::array<BSTR, kCtProListSlots> slots{};
+    for (BSTR& slot : slots) slot = bstr("A NAME TOO LONG TO BE KEPT IN PLACE");
+    BSTR text = bstr("Yes to edit batchs.ini, no to exit");
+    BSTR caption = bstr("First question in batchs.ini must be answered 'y'");
+    BSTR title = bstr("Welcome to the Corrivex: good luck");
+    BSTR listResult = nullptr;
+    BSTR titleResult = nullptr;
+    std::int32_t answer = -1;
+    {
+        const MemoryRunsOut out;
+        listResult = ConsoleListBox(3, 0, 0, bstr("C:\\"), bstr(""), slots.data(), 0, 1, 0);
+        answer = ConsoleMessageBox(text, 0x114, caption, 32514, 0x8000);
+        titleResult = ConsoleTitle(title);
+    }
+    EXPECT_EQ(listResult, nullptr);
+    for (BSTR slot : slots) EXPECT_EQ(slot, nullptr);
+    EXPECT_EQ(answer, 0) << "no button";
+    EXPECT_EQ(titleResult, nullptr);
+    EXPECT_TRUE(host.snapshots().empty()) << "no dialog was shown";
 }
 
 TEST_F(ExportsTest, WindowOperationsActOnlyOnAConsoleWindow) {

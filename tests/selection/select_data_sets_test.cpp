@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "console/console_state.h"
-#include "platform/memory_console_host.h"
+#include "memory_console_host.h"
 #include "scratch_directory.h"
 
 namespace corrivex::selection {

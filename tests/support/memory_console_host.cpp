@@ -1,4 +1,4 @@
-#include "platform/memory_console_host.h"
+#include "memory_console_host.h"
 
 namespace corrivex::platform {
 
