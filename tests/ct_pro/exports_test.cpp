@@ -23,6 +23,11 @@ using testing::MemoryRunsOut;
 using testing::RecordingHost;
 namespace vk = platform::vk;
 
+// The list box's rows on the recording host's 80 x 30 window.
+constexpr int kListCaptionRow = 7;
+constexpr int kListHintRow = 8;
+constexpr int kListBottomRow = 28;
+
 BSTR bstr(std::string_view text) { return SysAllocStringByteLen(text.data(), static_cast<UINT>(text.size())); }
 
 std::string bytesOf(BSTR text) { return std::string(reinterpret_cast<const char*>(text), SysStringByteLen(text)); }
@@ -55,9 +60,9 @@ TEST_F(ExportsTest, ListBoxTakesEveryStringAndReturnsAFreshResult) {
     SysFreeString(result);
 
     const auto& screen = host.last().rows;
-    EXPECT_NE(screen[7].find(" C:\\COURSE "), std::string::npos);
-    EXPECT_NE(screen[8].find(" <ctl> click for mult. selection"), std::string::npos);
-    EXPECT_NE(screen[28].find("/3 "), std::string::npos) << "only the filled slots are shown";
+    EXPECT_NE(screen[kListCaptionRow].find(" C:\\COURSE "), std::string::npos);
+    EXPECT_NE(screen[kListHintRow].find(" <ctl> click for mult. selection"), std::string::npos);
+    EXPECT_NE(screen[kListBottomRow].find("/3 "), std::string::npos) << "only the filled slots are shown";
 }
 
 TEST_F(ExportsTest, ListBoxReadsNullStringsAsEmpty) {
@@ -70,7 +75,7 @@ TEST_F(ExportsTest, ListBoxReadsNullStringsAsEmpty) {
     ASSERT_NE(result, nullptr);
     EXPECT_EQ(bytesOf(result), "EPSILON");
     SysFreeString(result);
-    EXPECT_NE(host.last().rows[28].find(" 5/5 "), std::string::npos);
+    EXPECT_NE(host.last().rows[kListBottomRow].find(" 5/5 "), std::string::npos);
 
     result = ConsoleListBox(3, 0, 0, bstr("C:\\"), bstr(""), nullptr, 0, 1, 0);
     ASSERT_NE(result, nullptr) << "the empty result is a string too";
