@@ -9,16 +9,24 @@ if(NOT BUILD_TESTING)
   return()
 endif()
 
-if(WIN32)
-  set(GOOGLETEST_SOURCE_DIR "/usr/src/googletest" CACHE PATH "GoogleTest sources to cross-build")
+# GoogleTest as installed for the target (GTest::gtest, GTest::gtest_main);
+# where none is (MinGW-w64 has no package of it), its sources, as Debian's
+# googletest package installs them (<prefix>/src/googletest), built here
+# under the same names.
+find_package(GTest QUIET)
+if(NOT GTest_FOUND)
+  find_path(GOOGLETEST_SOURCE_DIR
+    NAMES googletest/include/gtest/gtest.h
+    PATH_SUFFIXES src/googletest
+    NO_CMAKE_FIND_ROOT_PATH
+    DOC "GoogleTest sources to build with the tests")
+  if(NOT GOOGLETEST_SOURCE_DIR)
+    message(FATAL_ERROR "GoogleTest is neither installed for this target nor found as sources (Debian: googletest)")
+  endif()
   set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-  set(CORRIVEX_GTEST_MAIN gtest_main)
-else()
-  find_package(GTest REQUIRED)
-  set(CORRIVEX_GTEST_MAIN GTest::gtest_main)
 endif()
 
 # On the win32 build: the test needs the Wine prefix, and counts as skipped
@@ -34,7 +42,7 @@ endfunction()
 function(corrivex_add_gtest name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} ${CORRIVEX_GTEST_MAIN})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES LABELS "unit;${T_LABELS}" TIMEOUT 600)
   corrivex_test_environment(${name})

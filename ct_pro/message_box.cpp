@@ -27,18 +27,18 @@ struct Button {
 };
 
 std::vector<Button> buttonsFor(std::uint32_t style) {
-    switch (style & 0x0F) {
-        case 1:  // MB_OKCANCEL
+    switch (style & kMbButtonsMask) {
+        case kMbOkCancel:
             return {{"OK", kIdOk}, {"Cancel", kIdCancel}};
-        case 2:  // MB_ABORTRETRYIGNORE
+        case kMbAbortRetryIgnore:
             return {{"Abort", kIdAbort}, {"Retry", kIdRetry}, {"Ignore", kIdIgnore}};
-        case 3:  // MB_YESNOCANCEL
+        case kMbYesNoCancel:
             return {{"Yes", kIdYes}, {"No", kIdNo}, {"Cancel", kIdCancel}};
-        case 4:  // MB_YESNO
+        case kMbYesNo:
             return {{"Yes", kIdYes}, {"No", kIdNo}};
-        case 5:  // MB_RETRYCANCEL
+        case kMbRetryCancel:
             return {{"Retry", kIdRetry}, {"Cancel", kIdCancel}};
-        default:  // MB_OK
+        default:  // kMbOk
             return {{"OK", kIdOk}};
     }
 }
@@ -54,25 +54,25 @@ int escapeAnswer(const std::vector<Button>& buttons) {
 // from the style's icon bits.
 std::string_view iconMark(std::uint32_t style, std::int32_t icon) {
     switch (icon) {
-        case 32513:  // IDI_HAND
+        case kIdiHand:
             return "(X)";
-        case 32514:  // IDI_QUESTION
+        case kIdiQuestion:
             return "(?)";
-        case 32515:  // IDI_EXCLAMATION
+        case kIdiExclamation:
             return "(!)";
-        case 32516:  // IDI_ASTERISK
+        case kIdiAsterisk:
             return "(i)";
         default:
             break;
     }
-    switch (style & 0xF0) {
-        case 0x10:
+    switch (style & kMbIconMask) {
+        case kMbIconHand:
             return "(X)";
-        case 0x20:
+        case kMbIconQuestion:
             return "(?)";
-        case 0x30:
+        case kMbIconExclamation:
             return "(!)";
-        case 0x40:
+        case kMbIconAsterisk:
             return "(i)";
         default:
             return {};
@@ -139,8 +139,8 @@ MessageDialog::MessageDialog(const MessageBoxRequest& request, CellRect window)
         buttonX_.push_back(x);
         x += buttonWidth(labelWidth_) + kButtonGap;
     }
-    // MB_DEFBUTTON2 and MB_DEFBUTTON3 give the focus to that button.
-    focus_ = std::min(static_cast<int>((request.style >> 8) & 0x0F), buttonCount - 1);
+    // kMbDefButton2 and kMbDefButton3 give the focus to that button.
+    focus_ = std::min(static_cast<int>((request.style & kMbDefButtonMask) / kMbDefButton2), buttonCount - 1);
 }
 
 Canvas MessageDialog::draw() const {

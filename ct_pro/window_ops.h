@@ -14,8 +14,9 @@ namespace corrivex::ctpro {
 bool initWindowOps(void* instance);
 // A tool bar: the console window has none, so this changes nothing.
 bool showToolBar(std::int32_t mode, std::int32_t id);
-// Moves the window's top left corner to (x, y) in screen pixels; 32767 for
-// a coordinate centres the window on the work area along that axis.
+// Moves the window's top left corner to (x, y) in screen pixels; kCentre
+// (console_tools/ct_pro_codes.h) for a coordinate centres the window on the
+// work area along that axis.
 bool moveWindow(std::int32_t x, std::int32_t y);
 // Sets the window's icon to one of the system icons (IDI_* numbers).
 bool setWindowIcon(std::int32_t icon);
@@ -27,8 +28,5 @@ bool deleteWindowMenuItem(std::int32_t command);
 bool restoreWindowMenu();
 // Brings the window to the front.
 bool bringWindowToTop();
-
-// The value of ConsoleMove's coordinates that asks for centring.
-inline constexpr std::int32_t kCentre = 32767;
 
 }  // namespace corrivex::ctpro

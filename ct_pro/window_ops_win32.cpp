@@ -2,6 +2,7 @@
 // (a console that has no window of its own) nothing but the title changes.
 #include <windows.h>
 
+#include "console_tools/ct_pro_codes.h"
 #include "window_ops.h"
 
 namespace corrivex::ctpro {

@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "memory_console_host.h"
 #include "platform/console_host.h"
-#include "platform/memory_console_host.h"
 #include "primitives/directory.h"
 #include "selection/discovery.h"
 

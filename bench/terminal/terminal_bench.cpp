@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory_console_host.h"
+#include "memory_console_host.h"
 #include "platform/terminal_renderer.h"
 
 namespace {

@@ -19,8 +19,8 @@ constexpr int kUnchanged = -1;
 void startConsoleTools(void* instance) {
     tools::initConsoleTools(instance, 128, 32, 3, 0);
     tools::consoleToolBar(0, 99);
-    tools::consoleMove(32767, 32767);
-    tools::consoleIcon(tools::kIdiAsterisk);
+    tools::consoleMove(ctpro::kCentre, ctpro::kCentre);
+    tools::consoleIcon(ctpro::kIdiAsterisk);
 }
 
 void showFirstScreen() {
@@ -37,14 +37,14 @@ void showSelectionWindow() {
     enableMouseInput();
     tools::consoleIcon(tools::kIdiInformation);
     tools::consoleTitle("Welcome to the Corrivex: good luck");
-    tools::deleteWindowMenuItem(tools::kScClose);
-    tools::deleteWindowMenuItem(tools::kScMinimize);
-    tools::deleteWindowMenuItem(tools::kScSize);
-    tools::deleteWindowMenuItem(tools::kScMaximize);
+    tools::deleteWindowMenuItem(ctpro::kScClose);
+    tools::deleteWindowMenuItem(ctpro::kScMinimize);
+    tools::deleteWindowMenuItem(ctpro::kScSize);
+    tools::deleteWindowMenuItem(ctpro::kScMaximize);
     tools::defaultWindowMenu();
-    tools::deleteWindowMenuItem(tools::kScMinimize);
-    tools::deleteWindowMenuItem(tools::kScSize);
-    tools::deleteWindowMenuItem(tools::kScMaximize);
+    tools::deleteWindowMenuItem(ctpro::kScMinimize);
+    tools::deleteWindowMenuItem(ctpro::kScSize);
+    tools::deleteWindowMenuItem(ctpro::kScMaximize);
 
     // The selection window.
     setWindowTitle("Select files for statistical detection");

@@ -12,8 +12,8 @@ namespace corrivex::platform {
 
 // A fresh BSTR holding the text's bytes; null when memory runs out.
 BSTR toBstr(std::string_view text);
-// The bytes of a BSTR that the caller owns, which is then freed; null reads
-// as the empty text.
+// The bytes of a BSTR that the caller owns, which is then freed (also when
+// memory runs out for the copy); null reads as the empty text.
 std::string takeBstr(BSTR text);
 
 }  // namespace corrivex::platform

@@ -11,6 +11,18 @@ namespace {
 constexpr unsigned char kEsc = 0x1B;
 constexpr int kWheelDelta = 120;  // one notch, as Windows counts it
 
+// The button code of a mouse report (SGR, and X10 less 32).
+namespace report {
+constexpr int kButton = 3;  // the low two bits: 0 left, 1 middle, 2 right, 3 none
+constexpr int kNoButton = 3;
+constexpr int kShift = 4;
+constexpr int kAlt = 8;
+constexpr int kCtrl = 16;
+constexpr int kMotion = 32;
+constexpr int kWheel = 64;  // with button 0 away from the user, 1 towards
+constexpr int kMoreButtons = 128;
+}  // namespace report
+
 // Function keys F1 to F12 have the virtual keys 0x70 to 0x7B.
 constexpr std::uint16_t functionKey(int n) { return static_cast<std::uint16_t>(0x70 + n - 1); }
 
@@ -97,8 +109,8 @@ bool isParameterOrIntermediate(unsigned char b) { return b >= 0x20 && b <= 0x3F;
 bool isFinal(unsigned char b) { return b >= 0x40 && b <= 0x7E; }
 
 // The navigation key of a final byte, shared by the CSI and SS3 forms.
-bool navigationKey(char final, std::uint16_t& key) {
-    switch (final) {
+bool navigationKey(char finalByte, std::uint16_t& key) {
+    switch (finalByte) {
         case 'A': key = vk::kUp; return true;
         case 'B': key = vk::kDown; return true;
         case 'C': key = vk::kRight; return true;
@@ -109,13 +121,50 @@ bool navigationKey(char final, std::uint16_t& key) {
     }
 }
 
-bool pfKey(char final, std::uint16_t& key) {
-    if (final < 'P' || final > 'S') return false;
-    key = functionKey(final - 'P' + 1);
+bool pfKey(char finalByte, std::uint16_t& key) {
+    if (finalByte < 'P' || finalByte > 'S') return false;
+    key = functionKey(finalByte - 'P' + 1);
     return true;
 }
 
+// The keys of CSI n ~, by their number n.
+struct TildeKey {
+    int number;
+    std::uint16_t key;
+    std::uint32_t modifiers;
+};
+constexpr TildeKey kTildeKeys[] = {
+    {1, vk::kHome, modifier::kEnhancedKey},   {2, vk::kInsert, modifier::kEnhancedKey},
+    {3, vk::kDelete, modifier::kEnhancedKey}, {4, vk::kEnd, modifier::kEnhancedKey},
+    {5, vk::kPrior, modifier::kEnhancedKey},  {6, vk::kNext, modifier::kEnhancedKey},
+    {7, vk::kHome, modifier::kEnhancedKey},   {8, vk::kEnd, modifier::kEnhancedKey},
+    {11, functionKey(1), 0},                  {12, functionKey(2), 0},
+    {13, functionKey(3), 0},                  {14, functionKey(4), 0},
+    {15, functionKey(5), 0},                  {17, functionKey(6), 0},
+    {18, functionKey(7), 0},                  {19, functionKey(8), 0},
+    {20, functionKey(9), 0},                  {21, functionKey(10), 0},
+    {23, functionKey(11), 0},                 {24, functionKey(12), 0},
+};
+
 }  // namespace
+
+// A key or sequence of `length` bytes, taken (its events queued); or the
+// start of one that needs more bytes; or no sequence of the kind looked for,
+// for the caller to read otherwise.
+struct TerminalInputDecoder::Recognized {
+    enum class Kind { Complete, Partial, NotThis };
+    Kind kind = Kind::NotThis;
+    std::size_t length = 0;
+
+    static Recognized complete(std::size_t length) { return {Kind::Complete, length}; }
+    static Recognized partial() { return {Kind::Partial, 0}; }
+    static Recognized notThis() { return {Kind::NotThis, 0}; }
+
+    // The same, found after `prefix` bytes of the caller's input.
+    Recognized after(std::size_t prefix) const {
+        return kind == Kind::Complete ? complete(prefix + length) : *this;
+    }
+};
 
 void TerminalInputDecoder::feed(std::string_view bytes, std::int64_t nowMs) {
     now_ = nowMs;
@@ -132,7 +181,7 @@ bool TerminalInputDecoder::next(InputEvent& event) {
     return true;
 }
 
-void TerminalInputDecoder::decode(bool final) {
+void TerminalInputDecoder::decode(bool noMoreBytes) {
     std::size_t pos = 0;
     while (pos < pending_.size()) {
         const auto byte = static_cast<unsigned char>(pending_[pos]);
@@ -147,9 +196,9 @@ void TerminalInputDecoder::decode(bool final) {
                 continue;
             }
         }
-        const std::size_t taken = decodeOne(std::string_view(pending_).substr(pos), final);
-        if (taken == 0) break;
-        pos += taken;
+        const Recognized one = decodeOne(std::string_view(pending_).substr(pos), noMoreBytes);
+        if (one.kind != Recognized::Kind::Complete) break;
+        pos += one.length;
     }
     pending_.erase(0, pos);
 }
@@ -161,12 +210,13 @@ void TerminalInputDecoder::pushKey(const KeyInput& key) {
     events_.push_back(event);
 }
 
-std::size_t TerminalInputDecoder::decodeOne(std::string_view in, bool final) {
-    if (static_cast<unsigned char>(in[0]) == kEsc) return decodeEscape(in, final);
-    return decodeText(in, final, 0);
+TerminalInputDecoder::Recognized TerminalInputDecoder::decodeOne(std::string_view in, bool noMoreBytes) {
+    if (static_cast<unsigned char>(in[0]) == kEsc) return decodeEscape(in, noMoreBytes);
+    return decodeText(in, noMoreBytes, 0);
 }
 
-std::size_t TerminalInputDecoder::decodeText(std::string_view in, bool final, std::uint32_t extraModifiers) {
+TerminalInputDecoder::Recognized TerminalInputDecoder::decodeText(std::string_view in, bool noMoreBytes,
+                                                                 std::uint32_t extraModifiers) {
     const auto byte = static_cast<unsigned char>(in[0]);
     KeyInput key;
     std::size_t length = 1;
@@ -192,7 +242,7 @@ std::size_t TerminalInputDecoder::decodeText(std::string_view in, bool final, st
         bool valid = need > 0;
         for (std::size_t i = 1; valid && i < need; ++i) {
             if (i >= in.size()) {
-                if (!final) return 0;
+                if (!noMoreBytes) return Recognized::partial();
                 valid = false;
                 break;
             }
@@ -216,45 +266,53 @@ std::size_t TerminalInputDecoder::decodeText(std::string_view in, bool final, st
     }
     key.modifiers |= extraModifiers;
     pushKey(key);
-    return length;
+    return Recognized::complete(length);
 }
 
-std::size_t TerminalInputDecoder::decodeEscape(std::string_view in, bool final) {
+TerminalInputDecoder::Recognized TerminalInputDecoder::decodeEscape(std::string_view in, bool noMoreBytes) {
     if (in.size() == 1) {
-        if (!final) return 0;
+        if (!noMoreBytes) return Recognized::partial();
         pushKey(controlKey(kEsc));
-        return 1;
+        return Recognized::complete(1);
     }
     const auto second = static_cast<unsigned char>(in[1]);
-    if (second == '[') return decodeCsi(in, final, 0);
-    if (second == 'O') return decodeSs3(in, final, 0);
     if (second == kEsc) {
         // Esc before a key sequence is Alt with that key; otherwise two Esc keys.
-        if (in.size() == 2 && !final) return 0;
+        if (in.size() == 2 && !noMoreBytes) return Recognized::partial();
         if (in.size() > 2) {
             const auto third = static_cast<unsigned char>(in[2]);
             const bool mouse = in.size() > 3 && third == '[' && (in[3] == '<' || in[3] == 'M');
             if ((third == '[' || third == 'O') && !mouse) {
-                if (in.size() == 3 && !final) return 0;
-                const std::size_t taken = third == '[' ? decodeCsi(in.substr(1), final, modifier::kLeftAlt)
-                                                       : decodeSs3(in.substr(1), final, modifier::kLeftAlt);
-                return taken == 0 ? 0 : taken + 1;
+                if (in.size() == 3 && !noMoreBytes) return Recognized::partial();
+                const std::string_view sequence = in.substr(1);
+                const Recognized found = third == '[' ? decodeCsi(sequence, noMoreBytes, modifier::kLeftAlt)
+                                                      : decodeSs3(sequence, noMoreBytes, modifier::kLeftAlt);
+                if (found.kind != Recognized::Kind::NotThis) return found.after(1);
+                return decodeAltKey(sequence, noMoreBytes, modifier::kLeftAlt).after(1);
             }
         }
         pushKey(controlKey(kEsc));
-        return 1;
+        return Recognized::complete(1);
     }
-    const std::size_t taken = decodeText(in.substr(1), final, modifier::kLeftAlt);
-    return taken == 0 ? 0 : taken + 1;
+    if (second == '[' || second == 'O') {
+        const Recognized found = second == '[' ? decodeCsi(in, noMoreBytes, 0) : decodeSs3(in, noMoreBytes, 0);
+        if (found.kind != Recognized::Kind::NotThis) return found;
+    }
+    return decodeAltKey(in, noMoreBytes, 0);
 }
 
-std::size_t TerminalInputDecoder::decodeSs3(std::string_view in, bool final, std::uint32_t extraModifiers) {
-    if (in.size() < 3) {
-        if (!final) return 0;
-        return decodeText(in.substr(1), true, modifier::kLeftAlt | extraModifiers) + 1;  // Alt+O
-    }
+TerminalInputDecoder::Recognized TerminalInputDecoder::decodeAltKey(std::string_view in, bool noMoreBytes,
+                                                                   std::uint32_t extraModifiers) {
+    return decodeText(in.substr(1), noMoreBytes, modifier::kLeftAlt | extraModifiers).after(1);
+}
+
+// SS3 and a final byte: a cursor, keypad or PF key. Anything else after
+// SS3 is no such sequence.
+TerminalInputDecoder::Recognized TerminalInputDecoder::decodeSs3(std::string_view in, bool noMoreBytes,
+                                                                std::uint32_t extraModifiers) {
+    if (in.size() < 3) return noMoreBytes ? Recognized::notThis() : Recognized::partial();
     const auto third = static_cast<unsigned char>(in[2]);
-    if (!isFinal(third)) return decodeText(in.substr(1), final, modifier::kLeftAlt | extraModifiers) + 1;
+    if (!isFinal(third)) return Recognized::notThis();
     std::uint16_t key = 0;
     if (navigationKey(static_cast<char>(third), key)) {
         pushKey(makeKey(key, 0, modifier::kEnhancedKey | extraModifiers));
@@ -263,24 +321,24 @@ std::size_t TerminalInputDecoder::decodeSs3(std::string_view in, bool final, std
     } else if (third == 'M') {  // Enter on the keypad
         pushKey(makeKey(vk::kReturn, 0x0D, modifier::kEnhancedKey | extraModifiers));
     }
-    return 3;
+    return Recognized::complete(3);
 }
 
-std::size_t TerminalInputDecoder::decodeCsi(std::string_view in, bool final, std::uint32_t extraModifiers) {
+// CSI, parameter and intermediate bytes and a final byte: a key or an SGR
+// mouse report; or the X10 mouse report, CSI M and three bytes. A sequence
+// of that shape that names nothing is taken and dropped.
+TerminalInputDecoder::Recognized TerminalInputDecoder::decodeCsi(std::string_view in, bool noMoreBytes,
+                                                                std::uint32_t extraModifiers) {
     // The X10 mouse report: CSI M and three bytes, each 32 + a value.
     if (in.size() >= 3 && in[2] == 'M') {
-        if (in.size() < 6) {
-            if (!final) return 0;
-            return decodeText(in.substr(1), true, modifier::kLeftAlt) + 1;
-        }
+        if (in.size() < 6) return noMoreBytes ? Recognized::notThis() : Recognized::partial();
         const int code = static_cast<unsigned char>(in[3]) - 32;
         const int column = static_cast<unsigned char>(in[4]) - 32;
         const int row = static_cast<unsigned char>(in[5]) - 32;
-        if ((code & 3) == 3 && (code & (32 | 64)) == 0)
-            mouseReport(code, column, row, true);
-        else
-            mouseReport(code, column, row, false);
-        return 6;
+        const bool release =
+            (code & report::kButton) == report::kNoButton && (code & (report::kMotion | report::kWheel)) == 0;
+        mouseReport(code, column, row, release);
+        return Recognized::complete(6);
     }
 
     std::size_t i = 2;
@@ -289,17 +347,13 @@ std::size_t TerminalInputDecoder::decodeCsi(std::string_view in, bool final, std
             // Too long to be anything a terminal sends for a key: dropped,
             // up to its final byte.
             skipping_ = true;
-            return i;
+            return Recognized::complete(i);
         }
-        if (i >= in.size()) {
-            if (!final) return 0;
-            return decodeText(in.substr(1), true, modifier::kLeftAlt | extraModifiers) + 1;  // Alt+[
-        }
+        if (i >= in.size()) return noMoreBytes ? Recognized::notThis() : Recognized::partial();
         const auto byte = static_cast<unsigned char>(in[i]);
         if (isParameterOrIntermediate(byte)) continue;
         if (isFinal(byte)) break;
-        // Not a sequence after all: Alt+[ and what follows, key by key.
-        return decodeText(in.substr(1), final, modifier::kLeftAlt | extraModifiers) + 1;
+        return Recognized::notThis();
     }
 
     const std::string_view params = in.substr(2, i - 2);
@@ -308,77 +362,62 @@ std::size_t TerminalInputDecoder::decodeCsi(std::string_view in, bool final, std
         std::vector<int> numbers;
         if (numericParameters(params.substr(1), numbers) && numbers.size() == 3)
             mouseReport(numbers[0], numbers[1], numbers[2], finalByte == 'm');
-        return i + 1;
+        return Recognized::complete(i + 1);
     }
     KeyInput key;
     if (csiKey(params, finalByte, key)) {
         key.modifiers |= extraModifiers;
         pushKey(key);
     }
-    return i + 1;
+    return Recognized::complete(i + 1);
 }
 
-bool TerminalInputDecoder::csiKey(std::string_view params, char final, KeyInput& key) const {
+bool TerminalInputDecoder::csiKey(std::string_view params, char finalByte, KeyInput& key) const {
     std::vector<int> numbers;
     if (!numericParameters(params, numbers)) return false;
     const std::uint32_t modifiers = modifiersOf(numbers.size() >= 2 ? numbers[1] : 1);
     std::uint16_t code = 0;
-    if (navigationKey(final, code)) {
+    if (navigationKey(finalByte, code)) {
         key = makeKey(code, 0, modifier::kEnhancedKey | modifiers);
         return true;
     }
-    if (final == 'Z') {  // Shift+Tab
+    if (finalByte == 'Z') {  // Shift+Tab
         key = makeKey(vk::kTab, 0x09, modifier::kShift | modifiers);
         return true;
     }
-    if (pfKey(final, code)) {
+    if (pfKey(finalByte, code)) {
         key = makeKey(code, 0, modifiers);
         return true;
     }
-    if (final != '~') return false;
-    switch (numbers[0]) {
-        case 1:
-        case 7: code = vk::kHome; break;
-        case 2: code = vk::kInsert; break;
-        case 3: code = vk::kDelete; break;
-        case 4:
-        case 8: code = vk::kEnd; break;
-        case 5: code = vk::kPrior; break;
-        case 6: code = vk::kNext; break;
-        case 11: case 12: case 13: case 14: case 15:
-            key = makeKey(functionKey(numbers[0] - 10), 0, modifiers);
+    if (finalByte != '~') return false;
+    for (const TildeKey& tilde : kTildeKeys) {
+        if (tilde.number == numbers[0]) {
+            key = makeKey(tilde.key, 0, tilde.modifiers | modifiers);
             return true;
-        case 17: case 18: case 19: case 20: case 21:
-            key = makeKey(functionKey(numbers[0] - 11), 0, modifiers);
-            return true;
-        case 23: case 24:
-            key = makeKey(functionKey(numbers[0] - 12), 0, modifiers);
-            return true;
-        default: return false;
+        }
     }
-    key = makeKey(code, 0, modifier::kEnhancedKey | modifiers);
-    return true;
+    return false;
 }
 
 void TerminalInputDecoder::mouseReport(int code, int column, int row, bool release) {
-    if (column < 1 || row < 1 || code < 0 || (code & 128) != 0) return;
+    if (column < 1 || row < 1 || code < 0 || (code & report::kMoreButtons) != 0) return;
     MouseInput mouseInput;
     mouseInput.pos = {column - 1 + origin_.x, row - 1 + origin_.y};
-    if ((code & 4) != 0) mouseInput.modifiers |= modifier::kShift;
-    if ((code & 8) != 0) mouseInput.modifiers |= modifier::kLeftAlt;
-    if ((code & 16) != 0) mouseInput.modifiers |= modifier::kLeftCtrl;
+    if ((code & report::kShift) != 0) mouseInput.modifiers |= modifier::kShift;
+    if ((code & report::kAlt) != 0) mouseInput.modifiers |= modifier::kLeftAlt;
+    if ((code & report::kCtrl) != 0) mouseInput.modifiers |= modifier::kLeftCtrl;
 
-    const int low = code & 3;
+    const int low = code & report::kButton;
     const std::uint32_t button = low == 0   ? mouse::kLeftButton
                                  : low == 1 ? mouse::kMiddleButton
                                  : low == 2 ? mouse::kRightButton
                                             : 0;
-    if ((code & 64) != 0) {
+    if ((code & report::kWheel) != 0) {
         // The wheel: 64 away from the user, 65 towards; sideways ones are not taken.
         if (release || low > 1) return;
         mouseInput.flags = mouse::kWheeled;
         mouseInput.wheelDelta = low == 0 ? kWheelDelta : -kWheelDelta;
-    } else if ((code & 32) != 0) {
+    } else if ((code & report::kMotion) != 0) {
         buttons_ = button != 0 ? (buttons_ | button) : 0;
         mouseInput.flags = mouse::kMoved;
     } else if (release) {

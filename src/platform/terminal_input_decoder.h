@@ -48,16 +48,22 @@ public:
     void setWindowOrigin(CellPos origin) { origin_ = origin; }
 
 private:
-    void decode(bool final);
-    // Decodes one key or sequence at the start of `in`: the bytes it takes,
-    // or 0 when it needs more.
-    std::size_t decodeOne(std::string_view in, bool final);
-    std::size_t decodeEscape(std::string_view in, bool final);
-    std::size_t decodeCsi(std::string_view in, bool final, std::uint32_t extraModifiers);
-    std::size_t decodeSs3(std::string_view in, bool final, std::uint32_t extraModifiers);
-    std::size_t decodeText(std::string_view in, bool final, std::uint32_t extraModifiers);
-    // A CSI or SS3 sequence as a key, or 0 when it names none.
-    bool csiKey(std::string_view params, char final, KeyInput& key) const;
+    // What a recognizer below makes of the bytes at the start of its input.
+    struct Recognized;
+
+    void decode(bool noMoreBytes);
+    // Each recognizer reads one key or sequence at the start of `in`; with
+    // `noMoreBytes`, nothing is to come after `in`, so nothing is partial.
+    Recognized decodeOne(std::string_view in, bool noMoreBytes);
+    Recognized decodeEscape(std::string_view in, bool noMoreBytes);
+    // Esc and the key after it: that key with Alt.
+    Recognized decodeAltKey(std::string_view in, bool noMoreBytes, std::uint32_t extraModifiers);
+    Recognized decodeCsi(std::string_view in, bool noMoreBytes, std::uint32_t extraModifiers);
+    Recognized decodeSs3(std::string_view in, bool noMoreBytes, std::uint32_t extraModifiers);
+    Recognized decodeText(std::string_view in, bool noMoreBytes, std::uint32_t extraModifiers);
+    // The key of a CSI sequence's parameters and final byte; false when it
+    // names none.
+    bool csiKey(std::string_view params, char finalByte, KeyInput& key) const;
     void mouseReport(int code, int column, int row, bool release);
     void pushKey(const KeyInput& key);
 

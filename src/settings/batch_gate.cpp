@@ -19,10 +19,10 @@ namespace {
 constexpr FileNumber kReadFileNumber = 1;
 
 constexpr std::string_view kBoxText = "Yes to edit batchs.ini, no to exit";
-constexpr std::int32_t kBoxStyle = 0x114;
+constexpr std::int32_t kBoxStyle = ctpro::kMbYesNo | ctpro::kMbIconHand | ctpro::kMbDefButton2;
 constexpr std::string_view kBoxCaption = "First question in batchs.ini must be answered 'y'";
-constexpr std::int32_t kBoxIcon = tools::kIdiQuestion;
-constexpr std::int32_t kBoxFlags = 0x8000;
+constexpr std::int32_t kBoxIcon = ctpro::kIdiQuestion;
+constexpr std::int32_t kBoxReserved = 0x8000;
 
 // Only the first character of the answer counts, and only an exact "y" or
 // "Y": a leading blank, or a tab, is no.
@@ -67,8 +67,8 @@ GateResult checkBatchSettings(const Text& StartDir) {
         closeFile(kReadFileNumber);
         console::printLine(Text());
         const std::int32_t answer =
-            tools::consoleMessageBox(Text(kBoxText), kBoxStyle, Text(kBoxCaption), kBoxIcon, kBoxFlags);
-        if (answer != tools::kIdYes) return GateResult::End;
+            tools::consoleMessageBox(Text(kBoxText), kBoxStyle, Text(kBoxCaption), kBoxIcon, kBoxReserved);
+        if (answer != ctpro::kIdYes) return GateResult::End;
         editSettings(StartDir, settingsFile);
     }
 

@@ -5,7 +5,7 @@
 
 #include "console/console_output.h"
 #include "console/console_state.h"
-#include "platform/memory_console_host.h"
+#include "console_fixture.h"
 
 namespace corrivex::console {
 namespace {
@@ -13,20 +13,10 @@ namespace {
 using platform::Cell;
 using platform::CellPos;
 using platform::CellRect;
-using platform::MemoryConsoleHost;
 
-class ConsoleOutputTest : public ::testing::Test {
+class ConsoleOutputTest : public MemoryConsoleTest {
 protected:
-    void SetUp() override {
-        platform::installConsoleHost(&host);
-        resetConsoleState();
-    }
-    void TearDown() override {
-        platform::installConsoleHost(nullptr);
-        resetConsoleState();
-    }
-
-    MemoryConsoleHost host{CellPos{80, 25}};
+    ConsoleOutputTest() : MemoryConsoleTest(CellPos{80, 25}) {}
 };
 
 TEST_F(ConsoleOutputTest, ColoursCombineIntoTheAttributeAndOutOfRangeKeepsTheOld) {

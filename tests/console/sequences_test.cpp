@@ -6,7 +6,7 @@
 #include "console/console_output.h"
 #include "console/console_state.h"
 #include "console/sequences.h"
-#include "platform/memory_console_host.h"
+#include "console_fixture.h"
 
 namespace corrivex::console {
 namespace {
@@ -14,18 +14,9 @@ namespace {
 using platform::CellPos;
 using platform::CellRect;
 
-class SequencesTest : public ::testing::Test {
+class SequencesTest : public MemoryConsoleTest {
 protected:
-    void SetUp() override {
-        platform::installConsoleHost(&host);
-        resetConsoleState();
-    }
-    void TearDown() override {
-        platform::installConsoleHost(nullptr);
-        resetConsoleState();
-    }
-
-    platform::MemoryConsoleHost host{CellPos{120, 40}};
+    SequencesTest() : MemoryConsoleTest(CellPos{120, 40}) {}
 };
 
 TEST_F(SequencesTest, FirstScreenIsYellowOnGreenWithMouseInput) {

@@ -9,6 +9,7 @@
 
 #include "console_tools/ct_pro.h"
 #include "box_text.h"
+#include "memory_runs_out.h"
 #include "recording_host.h"
 
 #ifdef _WIN32
@@ -18,8 +19,14 @@
 namespace corrivex::ctpro {
 namespace {
 
+using testing::MemoryRunsOut;
 using testing::RecordingHost;
 namespace vk = platform::vk;
+
+// The list box's rows on the recording host's 80 x 30 window.
+constexpr int kListCaptionRow = 7;
+constexpr int kListHintRow = 8;
+constexpr int kListBottomRow = 28;
 
 BSTR bstr(std::string_view text) { return SysAllocStringByteLen(text.data(), static_cast<UINT>(text.size())); }
 
@@ -53,9 +60,9 @@ TEST_F(ExportsTest, ListBoxTakesEveryStringAndReturnsAFreshResult) {
     SysFreeString(result);
 
     const auto& screen = host.last().rows;
-    EXPECT_NE(screen[7].find(" C:\\COURSE "), std::string::npos);
-    EXPECT_NE(screen[8].find(" <ctl> click for mult. selection"), std::string::npos);
-    EXPECT_NE(screen[28].find("/3 "), std::string::npos) << "only the filled slots are shown";
+    EXPECT_NE(screen[kListCaptionRow].find(" C:\\COURSE "), std::string::npos);
+    EXPECT_NE(screen[kListHintRow].find(" <ctl> click for mult. selection"), std::string::npos);
+    EXPECT_NE(screen[kListBottomRow].find("/3 "), std::string::npos) << "only the filled slots are shown";
 }
 
 TEST_F(ExportsTest, ListBoxReadsNullStringsAsEmpty) {
@@ -68,7 +75,7 @@ TEST_F(ExportsTest, ListBoxReadsNullStringsAsEmpty) {
     ASSERT_NE(result, nullptr);
     EXPECT_EQ(bytesOf(result), "EPSILON");
     SysFreeString(result);
-    EXPECT_NE(host.last().rows[28].find(" 5/5 "), std::string::npos);
+    EXPECT_NE(host.last().rows[kListBottomRow].find(" 5/5 "), std::string::npos);
 
     result = ConsoleListBox(3, 0, 0, bstr("C:\\"), bstr(""), nullptr, 0, 1, 0);
     ASSERT_NE(result, nullptr) << "the empty result is a string too";
@@ -105,6 +112,28 @@ TEST_F(ExportsTest, TitleSetsTheTitleAndReturnsAFreshCopy) {
     EXPECT_EQ(host.title(), "");
     ASSERT_NE(result, nullptr);
     SysFreeString(result);
+}
+
+TEST_F(ExportsTest, WhereMemoryRunsOutTheCallsFreeWhatTheyAreGivenAndDoNothing) {
+    std::array<BSTR, kCtProListSlots> slots{};
+    for (BSTR& slot : slots) slot = bstr("A NAME TOO LONG TO BE KEPT IN PLACE");
+    BSTR text = bstr("Yes to edit batchs.ini, no to exit");
+    BSTR caption = bstr("First question in batchs.ini must be answered 'y'");
+    BSTR title = bstr("Welcome to the Corrivex: good luck");
+    BSTR listResult = nullptr;
+    BSTR titleResult = nullptr;
+    std::int32_t answer = -1;
+    {
+        const MemoryRunsOut out;
+        listResult = ConsoleListBox(3, 0, 0, bstr("C:\\"), bstr(""), slots.data(), 0, 1, 0);
+        answer = ConsoleMessageBox(text, 0x114, caption, 32514, 0x8000);
+        titleResult = ConsoleTitle(title);
+    }
+    EXPECT_EQ(listResult, nullptr);
+    for (BSTR slot : slots) EXPECT_EQ(slot, nullptr);
+    EXPECT_EQ(answer, 0) << "no button";
+    EXPECT_EQ(titleResult, nullptr);
+    EXPECT_TRUE(host.snapshots().empty()) << "no dialog was shown";
 }
 
 TEST_F(ExportsTest, WindowOperationsActOnlyOnAConsoleWindow) {

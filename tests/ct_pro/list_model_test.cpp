@@ -16,13 +16,14 @@ std::vector<std::string> letters(int count) {
 }
 
 TEST(ListModel, ShownEntriesEndAtTheLastNonEmptySlot) {
-    std::vector<std::string> slots(1000);
+    constexpr std::size_t kSlots = 1000;
+    std::vector<std::string> slots(kSlots);
     EXPECT_TRUE(shownEntries(slots).empty());
     slots[0] = "A";
     slots[2] = "C";
     EXPECT_EQ(shownEntries(slots), (std::vector<std::string>{"A", "", "C"}));
-    slots[999] = "Z";
-    EXPECT_EQ(shownEntries(slots).size(), 1000u);
+    slots[kSlots - 1] = "Z";
+    EXPECT_EQ(shownEntries(slots).size(), kSlots);
 }
 
 TEST(ListModel, PagesMoveFocusAndViewTogether) {

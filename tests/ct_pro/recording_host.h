@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory_console_host.h"
+#include "memory_console_host.h"
 
 namespace corrivex::ctpro::testing {
 

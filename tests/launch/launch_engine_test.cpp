@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory_console_host.h"
 #include "engine_log.h"
+#include "memory_console_host.h"
 #include "scratch_directory.h"
 
 namespace corrivex::launch {

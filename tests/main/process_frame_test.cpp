@@ -4,7 +4,7 @@
 
 #include "main/process_frame.h"
 #include "out_of_memory.h"
-#include "platform/memory_console_host.h"
+#include "memory_console_host.h"
 
 namespace corrivex {
 namespace {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cell_printers.h"
 #include "platform/console_host.h"
 
 namespace corrivex::platform {

@@ -89,15 +89,16 @@ TEST_F(CurrentDirectory, ThePathIsCutTo255Characters) {
 #ifndef _WIN32
 // A current directory longer than 259 characters is not given out cut short.
 TEST_F(CurrentDirectory, ADirectoryPathLongerThan259CharactersGivesEmpty) {
+    constexpr std::size_t kLongestGivenOut = 259;
     const Text here = currentDir();
     const Text part(60, 'd');
     fs::path deep = root();
-    while (deep.string().size() <= 259) deep /= part;
+    while (deep.string().size() <= kLongestGivenOut) deep /= part;
     fs::create_directories(deep);
     fs::current_path(deep);
     EXPECT_EQ(currentDir(), "");
     fs::current_path(deep.parent_path());
-    if (deep.parent_path().string().size() <= 259) {
+    if (deep.parent_path().string().size() <= kLongestGivenOut) {
         EXPECT_EQ(currentDir(), deep.parent_path().string());
     }
     fs::current_path(root());

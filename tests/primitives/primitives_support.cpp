@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <sstream>
 #include <thread>
 
@@ -53,7 +54,7 @@ void ScratchDirectory::SetUp() {
 void ScratchDirectory::TearDown() {
     // The numbers the tests use; closing a number that is not open does nothing.
     for (int number = 0; number <= 120; ++number) closeFile(static_cast<FileNumber>(number));
-    closeFile(32767);
+    closeFile(std::numeric_limits<FileNumber>::max());
     abandonListing();
     fs::current_path(previous_);
     std::error_code ignored;

@@ -12,7 +12,7 @@
 #include <map>
 #include <sstream>
 
-#include "platform/memory_console_host.h"
+#include "memory_console_host.h"
 #include "primitives/directory.h"
 #include "primitives/process.h"
 #include "primitives/text_file.h"

@@ -2,6 +2,8 @@
 // long lines, unbuffered writing, the cut at close, and every refusal.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "primitives/directory.h"
 #include "primitives/text_file.h"
 #include "primitives_support.h"
@@ -11,6 +13,8 @@ namespace {
 
 using namespace std::string_literals;
 using Lines = std::vector<Text>;
+
+constexpr FileNumber kLargestFileNumber = std::numeric_limits<FileNumber>::max();
 
 class TextFiles : public ScratchDirectory {
 protected:
@@ -201,11 +205,11 @@ TEST_F(TextFiles, NumbersZeroAndTheLargestAreUsable) {
     writeBytes("zero.txt", "z\r\n");
     writeBytes("top.txt", "t\r\n");
     openFile(0, "zero.txt", FileMode::Input);
-    openFile(32767, "top.txt", FileMode::Input);
-    EXPECT_EQ(readLine(32767), "t");
+    openFile(kLargestFileNumber, "top.txt", FileMode::Input);
+    EXPECT_EQ(readLine(kLargestFileNumber), "t");
     EXPECT_EQ(readLine(0), "z");
     closeFile(0);
-    closeFile(32767);
+    closeFile(kLargestFileNumber);
 }
 
 TEST_F(TextFiles, ANegativeNumberIsRefused) {

@@ -19,7 +19,7 @@
 #endif
 
 #include "console/console_state.h"
-#include "platform/memory_console_host.h"
+#include "memory_console_host.h"
 #include "selection/name_rules.h"
 #include "scratch_directory.h"
 

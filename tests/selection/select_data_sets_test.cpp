@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "console/console_state.h"
-#include "platform/memory_console_host.h"
+#include "memory_console_host.h"
 #include "scratch_directory.h"
 
 namespace corrivex::selection {
@@ -65,6 +65,14 @@ protected:
         BaseNameCount = static_cast<std::int16_t>(names.size());
     }
     void key(std::uint16_t virtualKey, unsigned char ch = 0) { host_.pushKey(virtualKey, ch); }
+    // Marks the first entry and the third, then presses OK.
+    void markFirstAndThird() {
+        key(vk::kSpace, ' ');
+        key(vk::kDown);
+        key(vk::kDown);
+        key(vk::kSpace, ' ');
+        key(vk::kReturn, '\r');
+    }
     void select() { selectDataSets(BaseNames, BaseNameCount, Selection, ChosenNames, ChosenCount); }
     std::vector<Text> chosen() const { return {ChosenNames.begin(), ChosenNames.begin() + ChosenCount}; }
     bool screenBlank() const {
@@ -96,11 +104,7 @@ TEST_F(SelectDataSetsTest, ShowsTheNamesThePathAndTheHint) {
 
 TEST_F(SelectDataSetsTest, MarkedEntriesBecomeTheChosenNamesInOrder) {
     offer({"ALPHA", "BETA", "GAMMA"});
-    key(vk::kSpace, ' ');
-    key(vk::kDown);
-    key(vk::kDown);
-    key(vk::kSpace, ' ');
-    key(vk::kReturn, '\r');
+    markFirstAndThird();
     select();
     EXPECT_EQ(Selection, "ALPHA\0GAMMA"s);
     EXPECT_EQ(ChosenCount, 2);
@@ -143,11 +147,7 @@ TEST_F(SelectDataSetsTest, EmptyListChoosesNothing) {
 
 TEST_F(SelectDataSetsTest, BlankEntryChosenWithOthersLeavesNoGap) {
     offer({"  ", "BETA", "GAMMA"});
-    key(vk::kSpace, ' ');
-    key(vk::kDown);
-    key(vk::kDown);
-    key(vk::kSpace, ' ');
-    key(vk::kReturn, '\r');
+    markFirstAndThird();
     select();
     EXPECT_EQ(chosen(), (std::vector<Text>{"GAMMA"}));
 }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "console/console_state.h"
-#include "platform/memory_console_host.h"
+#include "memory_console_host.h"
 #include "primitives/directory.h"
 #include "settings_test_support.h"
 #include "settings/batch_gate.h"

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "cell_printers.h"
 #include "platform/terminal_modes_posix.h"
 #include "pty_pair.h"
 #include "vt_model.h"

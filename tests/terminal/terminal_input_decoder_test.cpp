@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "cell_printers.h"
+
 namespace corrivex::platform {
 namespace {
 

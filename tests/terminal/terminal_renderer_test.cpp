@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
+#include "memory_console_host.h"
 #include "platform/cp437.h"
-#include "platform/memory_console_host.h"
 #include "vt_model.h"
 
 namespace corrivex::platform {

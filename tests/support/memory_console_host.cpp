@@ -1,4 +1,4 @@
-#include "platform/memory_console_host.h"
+#include "memory_console_host.h"
 
 namespace corrivex::platform {
 
@@ -12,10 +12,7 @@ bool MemoryConsoleHost::readInput(InputEvent& event) {
 void MemoryConsoleHost::pushKey(std::uint16_t virtualKey, unsigned char ch, std::uint32_t modifiers) {
     InputEvent event;
     event.kind = InputEvent::Kind::Key;
-    event.key.down = true;
-    event.key.virtualKey = virtualKey;
-    event.key.ch = ch;
-    event.key.modifiers = modifiers;
+    event.key = KeyInput{.down = true, .virtualKey = virtualKey, .ch = ch, .modifiers = modifiers};
     input_.push_back(event);
     event.key.down = false;
     input_.push_back(event);
@@ -38,11 +35,8 @@ void MemoryConsoleHost::pushMouse(CellPos pos, std::uint32_t buttons, std::uint3
                                   int wheelDelta) {
     InputEvent event;
     event.kind = InputEvent::Kind::Mouse;
-    event.mouse.pos = pos;
-    event.mouse.buttons = buttons;
-    event.mouse.flags = flags;
-    event.mouse.modifiers = modifiers;
-    event.mouse.wheelDelta = wheelDelta;
+    event.mouse =
+        MouseInput{.pos = pos, .buttons = buttons, .modifiers = modifiers, .flags = flags, .wheelDelta = wheelDelta};
     input_.push_back(event);
 }
 

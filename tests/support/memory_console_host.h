@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cell_printers.h"
 #include "platform/screen_buffer.h"
 
 namespace corrivex::platform {
