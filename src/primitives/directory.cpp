@@ -1,5 +1,5 @@
 // The directory listing, the existence test and the current directory, as the
-// front end sees them: texts are cut and checked here, native_directory.h
+// front end sees them: texts are checked here, native_directory.h
 // asks the platform.
 #include "primitives/directory.h"
 
@@ -10,13 +10,12 @@
 namespace corrivex {
 
 Text dirFirst(const Text& mask, std::uint32_t attributes) {
-    const Text cutMask = limits::cut(mask, limits::kMask);
-    if (cutMask.empty()) return dirNext();
-    if (names::holdsNul(cutMask)) {
+    if (mask.empty()) return dirNext();
+    if (!limits::fits(mask, limits::kMask) || names::holdsNul(mask)) {
         native::listClose();
         return Text();
     }
-    return native::listFirst(cutMask, attributes);
+    return native::listFirst(mask, attributes);
 }
 
 Text dirNext() { return native::listNext(); }
@@ -36,9 +35,10 @@ Text collapseDoubledSeparators(const Text& path, const Text& separator, int pass
 }
 
 void changeDir(const Text& path) {
-    const Text cutPath = limits::cut(path, limits::kDirectoryPath);
-    if (cutPath.empty() || names::holdsWildcard(cutPath) || names::holdsNul(cutPath)) return;
-    native::setCurrentDirectory(cutPath);
+    if (path.empty() || !limits::fits(path, limits::kDirectoryPath) || names::readsAsMask(path) ||
+        names::holdsNul(path))
+        return;
+    native::setCurrentDirectory(path);
 }
 
 }  // namespace corrivex

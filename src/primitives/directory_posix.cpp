@@ -4,17 +4,25 @@
 // hidden is a name that starts with '.', system is anything that is neither a
 // regular file nor a directory (fifo, socket, device). A symbolic link counts
 // as what it points to; a dangling one is no entry at all. Masks are matched
-// here (wildcard.h), as readdir gives the entries, unsorted.
+// here (wildcard.h). readdir gives the entries in an order of the file
+// system's own (a hash order on ext4); the listing reads them all at its
+// start and gives them in the order of their upper-cased names, byte by
+// byte, as a Windows user sees them, so that lists and the cuts made on them
+// are stable.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "primitives/directory.h"
 #include "primitives/length_limits.h"
+#include "primitives/letter_case.h"
 #include "primitives/native_directory.h"
 #include "primitives/wildcard.h"
 
@@ -25,11 +33,10 @@ Text pathSeparator() { return "/"; }
 namespace native {
 namespace {
 
-// The one listing of the process.
+// The one listing of the process: the entries still to give, last first.
 struct Listing {
-    DIR* directory = nullptr;
-    Text mask;
-    std::uint32_t attributes = attr::kNone;
+    bool open = false;
+    std::vector<Text> left;
 };
 Listing listing;
 
@@ -70,6 +77,35 @@ bool entryType(DIR* directory, const dirent& entry, mode_t& type) {
     return true;
 }
 
+// The entries of `directory` that match `mask` and pass the filter.
+std::vector<Text> matchingEntries(DIR* directory, const Text& mask, std::uint32_t attributes) {
+    std::vector<Text> names;
+    while (const dirent* entry = readdir(directory)) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        if (!matchesMask(mask, name)) continue;
+        mode_t type = 0;
+        if (!entryType(directory, *entry, type)) continue;  // dangling link, or gone
+        if ((attributesOf(entry->d_name, type) & ~attributes) != 0) continue;
+        names.emplace_back(name);
+    }
+    return names;
+}
+
+// Upper-cased names first, byte by byte; names alike in upper case by their
+// own bytes.
+void sortForListing(std::vector<Text>& names) {
+    std::vector<std::pair<Text, Text>> keyed;
+    keyed.reserve(names.size());
+    for (Text& name : names) {
+        Text key = upperCasedName(name);
+        keyed.emplace_back(std::move(key), std::move(name));
+    }
+    std::ranges::sort(keyed);
+    names.clear();
+    for (auto& [key, name] : keyed) names.push_back(std::move(name));
+}
+
 }  // namespace
 
 Text listFirst(const Text& mask, std::uint32_t attributes) {
@@ -87,35 +123,34 @@ Text listFirst(const Text& mask, std::uint32_t attributes) {
     // Opened close-on-exec, so that no child process inherits the listing.
     const int descriptor = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0) return Text();
-    listing.directory = fdopendir(descriptor);
-    if (listing.directory == nullptr) {
+    DIR* const opened = fdopendir(descriptor);
+    if (opened == nullptr) {
         close(descriptor);
         return Text();
     }
-    listing.mask = entryMask;
-    listing.attributes = attributes;
+    std::vector<Text> names = matchingEntries(opened, entryMask, attributes);
+    closedir(opened);
+    sortForListing(names);
+    std::ranges::reverse(names);
+    listing.left = std::move(names);
+    listing.open = true;
     return listNext();
 }
 
 Text listNext() {
-    if (listing.directory == nullptr) return Text();
-    while (const dirent* entry = readdir(listing.directory)) {
-        const std::string_view name = entry->d_name;
-        if (name == "." || name == "..") continue;
-        if (!matchesMask(listing.mask, name)) continue;
-        mode_t type = 0;
-        if (!entryType(listing.directory, *entry, type)) continue;  // dangling link, or gone
-        if ((attributesOf(entry->d_name, type) & ~listing.attributes) != 0) continue;
-        return Text(name);
+    if (!listing.open) return Text();
+    if (listing.left.empty()) {
+        listClose();
+        return Text();
     }
-    listClose();
-    return Text();
+    Text name = std::move(listing.left.back());
+    listing.left.pop_back();
+    return name;
 }
 
 void listClose() {
-    if (listing.directory == nullptr) return;
-    closedir(listing.directory);
-    listing.directory = nullptr;
+    listing.open = false;
+    listing.left.clear();
 }
 
 Text currentDirectory() {

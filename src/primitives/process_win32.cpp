@@ -13,8 +13,9 @@
 namespace corrivex {
 
 void runCommand(const Text& commandLine, int showState, bool wait) {
-    const Text command = limits::cut(commandLine, limits::kCommandLine);
-    if (command.empty() || names::holdsNul(command)) return;
+    if (commandLine.empty() || !limits::fits(commandLine, limits::kCommandLine) || names::holdsNul(commandLine))
+        return;
+    const Text& command = commandLine;
 
     // CreateProcessA may write into the command line: a buffer of our own.
     std::vector<char> buffer(command.begin(), command.end());
