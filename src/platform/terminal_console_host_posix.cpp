@@ -29,10 +29,11 @@ std::int64_t nowMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-// Moves what the terminal showed before the first drawing into its
-// scrollback, as a newly opened console starts empty.
+// Saves the terminal's title and moves what the terminal showed before the
+// first drawing into its scrollback, as a newly opened console starts empty.
 std::string makeRoom(CellPos terminal) {
-    std::string out = "\x1b[0m\x1b[" + std::to_string(terminal.y) + "H";
+    std::string out(kTitleSave);
+    out += "\x1b[0m\x1b[" + std::to_string(terminal.y) + "H";
     out.append(static_cast<std::size_t>(terminal.y), '\n');
     return out;
 }
@@ -66,6 +67,7 @@ TerminalConsoleHost::~TerminalConsoleHost() {
         return;
     }
     send(kTerminalRestore);
+    if (painted_) send(kTitleRestore);
     modes_.restoreStart();
 }
 
@@ -103,7 +105,21 @@ void TerminalConsoleHost::setOutputMode(std::uint32_t mode) {
 }
 
 void TerminalConsoleHost::takeResize() {
-    if (processWide_ && takeTerminalResize()) terminalResized();
+    if (!processWide_ || !takeTerminalResize()) return;
+    if (takeTerminalContinued()) continued();
+    terminalResized();
+}
+
+void TerminalConsoleHost::continued() {
+    // The stop gave the terminal back as it was at the start.
+    if (childRunning_) return;
+    if (painted_) {
+        send(kTitleSave);
+        lazy_ = false;
+    }
+    mouseReporting_ = false;
+    autowrap_ = true;
+    applyModes();
 }
 
 void TerminalConsoleHost::terminalResized() {
@@ -126,7 +142,10 @@ void TerminalConsoleHost::changed() {
     if (lazy_) {
         if (sameLooks(frame, lazyBase_)) return;
         lazy_ = false;
-        if (!painted_) send(makeRoom(terminal_));
+        if (!painted_) {
+            send(makeRoom(terminal_));
+            if (processWide_) noteTitleSaved();
+        }
     }
     painted_ = true;
     send(renderer_.render(std::move(frame)));
@@ -152,11 +171,13 @@ void TerminalConsoleHost::beginChild() {
     send(out);
     modes_.restoreStart();
     childRunning_ = true;
+    if (processWide_) noteTerminalHandedOver(true);
 }
 
 void TerminalConsoleHost::endChild() {
     if (!childRunning_) return;
     childRunning_ = false;
+    if (processWide_) noteTerminalHandedOver(false);
     // As the child left it: no mouse reporting, autowrap on.
     mouseReporting_ = false;
     autowrap_ = true;

@@ -15,7 +15,10 @@
 // buffer shows, so that what the child wrote stays until then.
 //
 // When the host ends, the terminal gets back the settings of the start, no
-// mouse reporting, the cursor shown and its own colours.
+// mouse reporting, the cursor shown, its own colours and the window title it
+// had before the first drawing (saved on xterm's title stack). A stop of the
+// process gives it back in the same way; on continuing, the host takes its
+// modes again and draws the screen whole.
 #pragma once
 
 #include <cstdint>
@@ -62,6 +65,8 @@ private:
     void send(std::string_view bytes) const;
     void applyModes();
     void takeResize();
+    // After a stop: the modes taken again, the screen drawn whole.
+    void continued();
 
     int inputFd_ = -1;
     int outputFd_ = -1;

@@ -219,6 +219,17 @@ private:
             case 'm':
                 for (int n : p) sgr(n < 0 ? 0 : n);
                 return;
+            case 't':  // the title stack: 22 saves, 23 gives back
+                if (p.size() == 2 && p[0] == 22 && p[1] == 0) {
+                    titles_.push_back(title_);
+                    return;
+                }
+                if (p.size() == 2 && p[0] == 23 && p[1] == 0 && !titles_.empty()) {
+                    title_ = titles_.back();
+                    titles_.pop_back();
+                    return;
+                }
+                break;
             default: break;
         }
         unknown_.push_back("CSI " + params + final);
@@ -258,6 +269,7 @@ private:
     int utf8Left_ = 0;
     std::map<int, bool> modes_;
     std::string title_;
+    std::vector<std::string> titles_;
     int titleChanges_ = 0;
     std::vector<std::string> unknown_;
     int strayControls_ = 0;
