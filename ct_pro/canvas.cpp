@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/console_text.h"
 #include "text_fit.h"
 
 namespace corrivex::ctpro {
@@ -21,12 +22,23 @@ void Canvas::put(int x, int y, Cell cell) {
 void Canvas::setAttribute(CellRect rect, std::uint16_t attr) {
     for (int y = std::max(rect.top, 0); y <= std::min(rect.bottom, height_ - 1); ++y)
         for (int x = std::max(rect.left, 0); x <= std::min(rect.right, width_ - 1); ++x)
-            cells_[index(x, y)].attr = attr;
+            cells_[index(x, y)].attr = static_cast<std::uint16_t>(
+                attr | (cells_[index(x, y)].attr & (platform::kLeadingHalf | platform::kTrailingHalf)));
 }
 
 void Canvas::text(int x, int y, std::string_view text, std::uint16_t attr, int maxWidth) {
-    if (maxWidth >= 0 && text.size() > static_cast<std::size_t>(maxWidth)) text = text.substr(0, maxWidth);
-    for (unsigned char byte : text) put(x++, y, Cell{shownByte(byte), attr});
+    const int end = maxWidth >= 0 ? x + maxWidth : width_;
+    for (const platform::ConsoleChar& c : platform::consoleChars(text)) {
+        if (x + c.columns > end) break;
+        if (c.control) {
+            put(x++, y, Cell{shownByte(static_cast<unsigned char>(text[c.offset])), attr});
+        } else if (c.columns == 2) {
+            put(x++, y, Cell{c.ch, static_cast<std::uint16_t>(attr | platform::kLeadingHalf)});
+            put(x++, y, Cell{c.ch, static_cast<std::uint16_t>(attr | platform::kTrailingHalf)});
+        } else {
+            put(x++, y, Cell{c.ch, attr});
+        }
+    }
 }
 
 void Canvas::frame(CellRect rect, std::uint16_t attr) {

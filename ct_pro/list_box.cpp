@@ -89,7 +89,7 @@ void ListBox::drawEntry(Canvas& canvas, int row) const {
     // The colour marks the entry's own cells, pointer to text, not the whole
     // row: a move of the focus then changes only those.
     const std::uint16_t attr = focused ? kFocusAttr : chosen ? kSelectedAttr : kBoxAttr;
-    canvas.setAttribute({kPointerColumn, y, kTextColumn + static_cast<int>(text.size()), y}, attr);
+    canvas.setAttribute({kPointerColumn, y, kTextColumn + columnsOf(text), y}, attr);
     if (focused) canvas.text(kPointerColumn, y, ">", attr);
     if (model_.selectable(index)) canvas.text(kMarkColumn, y, chosen ? "[x]" : "[ ]", attr);
     canvas.text(kTextColumn, y, text, attr);

@@ -116,10 +116,10 @@ MessageDialog::MessageDialog(const MessageBoxRequest& request, CellRect window)
 
     // The box is as wide as its longest part, and fits in the window.
     const int maxInner = std::max(windowWidth - 4, buttonsWidth);
-    const int captionWidth = static_cast<int>(request.caption.size()) + 4;
+    const int captionWidth = columnsOf(request.caption) + 4;
     int textWidth = 0;
     for (const std::string& line : wrapText(request.text, maxInner - 2 * kPadding - markWidth, 1 << 16))
-        textWidth = std::max(textWidth, static_cast<int>(line.size()));
+        textWidth = std::max(textWidth, columnsOf(line));
     const int inner = std::clamp(std::max({textWidth + markWidth + 2 * kPadding, buttonsWidth + 2 * kPadding,
                                            captionWidth, kMinInnerWidth}),
                                  1, maxInner);

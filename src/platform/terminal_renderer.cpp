@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/cp437.h"
+#include "platform/console_text.h"
+#include "platform/terminal_glyphs.h"
 
 namespace corrivex::platform {
 
@@ -12,6 +13,7 @@ namespace {
 constexpr std::uint16_t kReverseVideo = 0x4000;
 constexpr std::uint16_t kUnderscore = 0x8000;
 constexpr std::uint16_t kShownBits = 0x00FF | kReverseVideo | kUnderscore;
+constexpr std::uint16_t kHalves = kLeadingHalf | kTrailingHalf;
 
 // Windows numbers its colours blue = 1, red = 4; ANSI red = 1, blue = 4.
 int ansiColour(int colour) { return ((colour & 1) << 2) | (colour & 2) | ((colour & 4) >> 2); }
@@ -37,6 +39,15 @@ std::string relativeMove(int n, char final) {
     return s + final;
 }
 
+// The cells x to x + span - 1 of `row` show what those of `before` (a row
+// of `width` cells) showed.
+bool sameSpan(const Cell* before, int width, const Cell* row, int x, int span) {
+    if (x + span > width || glyphSpan(before, x, width) != span) return false;
+    for (int i = x; i < x + span; ++i)
+        if (!(before[i] == row[i])) return false;
+    return true;
+}
+
 }  // namespace
 
 int ansiForeground(std::uint16_t attr) {
@@ -59,7 +70,7 @@ TerminalFrame captureFrame(const ScreenBuffer& buffer, CellPos terminal) {
     for (int y = 0; y < frame.size.y; ++y)
         for (int x = 0; x < frame.size.x; ++x) {
             const Cell& cell = buffer.at(window.left + x, window.top + y);
-            frame.cells.push_back(Cell{cell.ch, static_cast<std::uint16_t>(cell.attr & kShownBits)});
+            frame.cells.push_back(Cell{cell.ch, static_cast<std::uint16_t>(cell.attr & (kShownBits | kHalves))});
         }
     frame.cursor = {buffer.cursor().x - window.left, buffer.cursor().y - window.top};
     frame.cursorShown = buffer.currentCursorInfo().visible && frame.cursor.x >= 0 && frame.cursor.y >= 0 &&
@@ -123,11 +134,11 @@ void TerminalRenderer::moveTo(std::string& out, CellPos to, const TerminalFrame*
             std::string rewrite;
             for (int x = from.x; x < to.x && rewrite.size() < best.size(); ++x) {
                 const Cell& cell = frame->at(x, to.y);
-                if ((cell.attr & kShownBits) != *pen_) {
+                if ((cell.attr & kShownBits) != *pen_ || (cell.attr & kHalves) != 0) {
                     rewrite.clear();
                     break;
                 }
-                rewrite += cp437Glyph(cell.ch);
+                appendGlyph(rewrite, cell.ch);
             }
             if (!rewrite.empty() && rewrite.size() < best.size()) best = std::move(rewrite);
         }
@@ -158,7 +169,7 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
 
     if (title_ ? *title_ != frame.title : !frame.title.empty()) {
         out += "\x1b]2;";
-        for (unsigned char byte : frame.title) out += cp437Glyph(byte);
+        appendTextGlyphs(out, frame.title);
         out += '\a';
         title_ = frame.title;
     }
@@ -181,20 +192,27 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
         for (int y = 0; y < std::min(frame.size.y, known.y); ++y) erase({frame.size.x, y}, "\x1b[K");
     if (known.y > frame.size.y) erase({0, frame.size.y}, "\x1b[J");
 
-    for (int y = 0; y < frame.size.y; ++y) {
+    for (int y = 0; y < frame.size.y && frame.size.x > 0; ++y) {
+        const Cell* row = &frame.at(0, y);
+        const Cell* before = previous != nullptr && y < previous->size.y && previous->size.x > 0 ? &previous->at(0, y)
+                                                                                                 : nullptr;
         for (int x = 0; x < frame.size.x; ++x) {
-            const Cell& cell = frame.at(x, y);
-            if (previous != nullptr && x < previous->size.x && y < previous->size.y && previous->at(x, y) == cell)
-                continue;
+            // A double-width character goes out whole, once for its two cells.
+            const int span = glyphSpan(row, x, frame.size.x);
+            if (span == 0) continue;
+            if (before != nullptr && sameSpan(before, previous->size.x, row, x, span)) continue;
+            const Cell& cell = row[x];
             moveTo(out, {x, y}, &frame);
             setPen(out, cell.attr);
-            out += cp437Glyph(cell.ch);
+            appendGlyph(out, spanChar(cell, span));
             // Past the terminal's last column the cursor waits to wrap, in a
             // way that differs between terminals: its place is not known.
-            if (x + 1 >= frame.terminal.x)
+            const int end = x + span;
+            if (end >= frame.terminal.x)
                 at_.reset();
             else
-                at_ = CellPos{x + 1, y};
+                at_ = CellPos{end, y};
+            x = end - 1;
         }
     }
 

@@ -4,9 +4,10 @@
 // A frame is the window of the buffer, clipped to the terminal's size, drawn
 // from the terminal's top left corner. The renderer remembers the frame it
 // drew last and what it knows of the terminal (cursor position, colours,
-// cursor visibility, title), and sends only what changed. Every byte of a
-// cell goes out as its code page 437 glyph in UTF-8, so no cell and no title
-// ever sends a control character.
+// cursor visibility, title), and sends only what changed. Every cell goes
+// out as its character in UTF-8 (terminal_glyphs.h), a control character as
+// its code page 437 glyph, so no cell and no title ever sends a control
+// character.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +25,7 @@ struct TerminalFrame {
     CellPos terminal;           // the terminal's columns x rows
     CellPos size;               // columns x rows drawn: the window clipped to the terminal
     std::vector<Cell> cells;    // size.x * size.y, row by row, with the attribute bits a terminal shows
+                                // and the halves of double-width characters
     CellPos cursor;             // in frame coordinates
     bool cursorShown = false;   // visible, and inside the frame
     std::string title;
