@@ -41,12 +41,17 @@ enum class Area { List, Ok, Cancel };
 
 class ListBox {
 public:
-    ListBox(const ListBoxLayout& layout, ListBoxRequest request)
-        : layout_(layout),
-          caption_(std::move(request.caption)),
+    explicit ListBox(ListBoxRequest request)
+        : caption_(std::move(request.caption)),
           hint_(std::move(request.hint)),
-          model_(std::move(request.entries), layout.listRows) {}
+          model_(std::move(request.entries), layout_.listRows) {}
 
+    void place(CellRect window) {
+        layout_ = listBoxLayout(window);
+        model_.setPageRows(layout_.listRows);
+    }
+    bool fits() const { return layout_.fits; }
+    CellRect rect() const { return layout_.box; }
     Canvas draw() const;
     // The result when the event closes the box.
     std::optional<std::string> handle(const DialogEvent& event);
@@ -124,6 +129,8 @@ std::optional<std::string> ListBox::handle(const DialogEvent& event) {
     switch (event.kind) {
         case DialogEvent::Kind::Closed:
             return std::string();
+        case DialogEvent::Kind::Resized:
+            return std::nullopt;
         case DialogEvent::Kind::Key:
             return handleKey(event);
         case DialogEvent::Kind::Click:
@@ -226,13 +233,14 @@ ListBoxLayout listBoxLayout(CellRect window) {
     const int left = layout.box.left + (layout.box.right - layout.box.left + 1 - (2 * button + kButtonGap)) / 2;
     layout.okButton = {left, buttonsY, left + button - 1, buttonsY};
     layout.cancelButton = {left + button + kButtonGap, buttonsY, left + 2 * button + kButtonGap - 1, buttonsY};
+    layout.fits = layout.box.bottom <= window.bottom && layout.okButton.left > layout.box.left &&
+                  layout.cancelButton.right < layout.box.right;
     return layout;
 }
 
 std::string runListBox(platform::ConsoleHost& host, ListBoxRequest request) {
-    const ListBoxLayout layout = listBoxLayout(visibleWindow(host));
-    ListBox box(layout, std::move(request));
-    return runDialog(host, layout.box, box);
+    ListBox box(std::move(request));
+    return runDialog(host, box);
 }
 
 }  // namespace corrivex::ctpro

@@ -20,6 +20,12 @@ bool ListModel::selectable(int index) const {
     return index >= 0 && index < count() && !entries_[static_cast<std::size_t>(index)].empty();
 }
 
+void ListModel::setPageRows(int rows) {
+    pageRows_ = std::max(rows, 1);
+    top_ = std::min(top_, maxTop());
+    if (focus_ >= 0) bringIntoView();
+}
+
 int ListModel::maxTop() const { return std::max(count() - pageRows_, 0); }
 
 void ListModel::bringIntoView() {

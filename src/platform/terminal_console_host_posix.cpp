@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <string>
@@ -122,17 +123,44 @@ void TerminalConsoleHost::continued() {
     applyModes();
 }
 
+void TerminalConsoleHost::setWindow(CellRect window) {
+    window.right = std::min(window.right, window.left + terminal_.x - 1);
+    window.bottom = std::min(window.bottom, window.top + terminal_.y - 1);
+    ScreenBuffer::setWindow(window);
+}
+
+void TerminalConsoleHost::setBufferSize(CellPos size) {
+    ScreenBuffer::setBufferSize(size);
+    followTerminal();
+}
+
+bool TerminalConsoleHost::followTerminal() {
+    const CellPos buffer = size();
+    const CellRect now = window();
+    const int width = std::min(terminal_.x, buffer.x);
+    const int height = std::min(terminal_.y, buffer.y);
+    CellRect fitted;
+    fitted.left = std::min(now.left, buffer.x - width);
+    fitted.top = std::min(now.top, buffer.y - height);
+    fitted.right = fitted.left + width - 1;
+    fitted.bottom = fitted.top + height - 1;
+    if (fitted == now) return false;
+    ScreenBuffer::setWindow(fitted);
+    return true;
+}
+
 void TerminalConsoleHost::terminalResized() {
     const CellPos size = sizeOf(outputFd_, inputFd_, terminal_);
     terminal_ = size;
+    // A terminal rearranges its contents when resized in ways of its own.
+    if (!childRunning_) renderer_.invalidate();
+    const bool moved = followTerminal();
     InputEvent event;
     event.kind = InputEvent::Kind::Resize;
     event.newSize = size;
     queued_.push_back(event);
     if (childRunning_) return;
-    // A terminal rearranges its contents when resized in ways of its own.
-    renderer_.invalidate();
-    if (!lazy_) send(renderer_.render(captureFrame(*this, terminal_)));
+    if (!moved && !lazy_) send(renderer_.render(captureFrame(*this, terminal_)));
 }
 
 void TerminalConsoleHost::changed() {

@@ -2,7 +2,8 @@
 // window is drawn on an xterm-compatible terminal, and keys and mouse
 // actions read from it.
 //
-// The buffer starts as large as the terminal (80 x 25 without one). After
+// The buffer starts as large as the terminal (80 x 25 without one); the
+// window is always as large as the terminal allows. After
 // every change the terminal gets what changed, no alternate screen is used:
 // what the run leaves stays on the terminal. Input modes map to the line
 // discipline (no line input, echo or processed input: raw keys, Ctrl+C as a
@@ -45,6 +46,11 @@ public:
     TerminalConsoleHost& operator=(const TerminalConsoleHost&) = delete;
 
     bool hasOutput() const override { return outputFd_ >= 0; }
+    // The window is the terminal's size, clipped to the buffer: a larger
+    // window is cut at its right and bottom, and a change of the buffer or
+    // of the terminal brings the window to that size again.
+    void setWindow(CellRect window) override;
+    void setBufferSize(CellPos size) override;
     void setInputMode(std::uint32_t mode) override;
     void setOutputMode(std::uint32_t mode) override;
     bool readInput(InputEvent& event) override;
@@ -67,6 +73,9 @@ private:
     void takeResize();
     // After a stop: the modes taken again, the screen drawn whole.
     void continued();
+    // Brings the window to the terminal's size clipped to the buffer; true
+    // when it changed.
+    bool followTerminal();
 
     int inputFd_ = -1;
     int outputFd_ = -1;

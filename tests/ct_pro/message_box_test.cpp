@@ -42,6 +42,17 @@ protected:
     RecordingHost host;
 };
 
+// The box is centred in the visible window, however small: at 30 x 8 all
+// of it is inside.
+TEST_F(MessageBoxTest, LiesInsideASmallVisibleWindow) {
+    host.setWindow({0, 0, 29, 7});
+    EXPECT_EQ(ask(), kIdNo);
+    const CellPos yes = find("[ Yes ]");
+    EXPECT_LE(yes.y, 7);
+    EXPECT_LT(host.last().rows[yes.y].find_last_of(']'), 30u);  // the No button's end
+    EXPECT_LE(rowOf("(?)"), 7);
+}
+
 TEST_F(MessageBoxTest, ShowsCaptionTextAndButtonsWithNoFocused) {
     EXPECT_EQ(ask(), kIdNo);  // input closed
     const auto& rows = host.snapshots().front().rows;
