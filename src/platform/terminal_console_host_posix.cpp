@@ -107,15 +107,16 @@ void TerminalConsoleHost::setOutputMode(std::uint32_t mode) {
 
 void TerminalConsoleHost::takeResize() {
     if (!processWide_ || !takeTerminalResize()) return;
-    if (takeTerminalContinued()) continued();
+    if (bool givenBack = false; takeTerminalContinued(givenBack)) continued(givenBack);
     terminalResized();
 }
 
-void TerminalConsoleHost::continued() {
-    // The stop gave the terminal back as it was at the start.
+void TerminalConsoleHost::continued(bool givenBack) {
+    // The stop gave the terminal back as it was at the start; after a
+    // SIGSTOP it is as the host left it.
     if (childRunning_) return;
     if (painted_) {
-        send(kTitleSave);
+        if (givenBack) send(kTitleSave);
         lazy_ = false;
     }
     mouseReporting_ = false;

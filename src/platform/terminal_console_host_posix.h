@@ -72,7 +72,7 @@ private:
     void applyModes();
     void takeResize();
     // After a stop: the modes taken again, the screen drawn whole.
-    void continued();
+    void continued(bool givenBack);
     // Brings the window to the terminal's size clipped to the buffer; true
     // when it changed.
     bool followTerminal();

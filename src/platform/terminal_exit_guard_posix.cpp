@@ -24,6 +24,7 @@ volatile sig_atomic_t armed = 0;
 volatile sig_atomic_t titleSaved = 0;
 volatile sig_atomic_t handedOver = 0;
 volatile sig_atomic_t continued = 0;
+volatile sig_atomic_t givenBackForStop = 0;
 pid_t owner = 0;
 int termiosFd = -1;
 int outputFd = -1;
@@ -48,9 +49,18 @@ void onEndingSignal(int signal) {
     errno = savedErrno;
 }
 
+void tellContinued() {
+    if (handedOver != 0 || !ours()) return;
+    continued = 1;
+    raise(SIGWINCH);  // wakes the host, whose terminal may have been resized meanwhile too
+}
+
 void onStop(int) {
     const int savedErrno = errno;
-    if (handedOver == 0) restoreTerminalAtExit();
+    if (handedOver == 0 && ours()) {
+        restoreTerminalAtExit();
+        givenBackForStop = 1;
+    }
     // Stop as the default action would, with this handler back on continuing.
     struct sigaction stop {};
     stop.sa_handler = SIG_DFL;
@@ -65,15 +75,15 @@ void onStop(int) {
     pthread_sigmask(SIG_UNBLOCK, &only, &before);  // the stop happens here
     pthread_sigmask(SIG_SETMASK, &before, nullptr);
     sigaction(SIGTSTP, &ownHandler, nullptr);
+    // Continued, or never stopped: the kernel lets no process of an
+    // orphaned process group stop. Either way the terminal is taken again.
+    tellContinued();
     errno = savedErrno;
 }
 
 void onContinue(int) {
     const int savedErrno = errno;
-    if (handedOver == 0 && ours()) {
-        continued = 1;
-        raise(SIGWINCH);  // wakes the host, which may have been resized meanwhile too
-    }
+    tellContinued();
     errno = savedErrno;
 }
 
@@ -124,7 +134,9 @@ void noteTitleSaved() { titleSaved = 1; }
 
 void noteTerminalHandedOver(bool over) { handedOver = over ? 1 : 0; }
 
-bool takeTerminalContinued() {
+bool takeTerminalContinued(bool& givenBack) {
+    givenBack = givenBackForStop != 0;
+    givenBackForStop = 0;
     if (continued == 0) return false;
     continued = 0;
     return true;

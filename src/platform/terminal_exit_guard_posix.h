@@ -34,7 +34,9 @@ void restoreTerminalAtExit();
 void noteTitleSaved();
 // A child process has the terminal (true) or has given it back (false).
 void noteTerminalHandedOver(bool handedOver);
-// True once after the process was continued from a stop.
-bool takeTerminalContinued();
+// True once after the process was continued from a stop (or after a stop
+// that did not happen); `givenBack` tells whether the terminal was given
+// back for it, once.
+bool takeTerminalContinued(bool& givenBack);
 
 }  // namespace corrivex::platform
