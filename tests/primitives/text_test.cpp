@@ -126,7 +126,7 @@ TEST(SplitCommandLine, TheProgramAndTheRestOfTheLineAsOneArgument) {
         CommandParts parts;
     };
     const Row rows[] = {
-        {"editor  /tmp/sp dir/x/batchs.ini", {"editor", "/tmp/sp dir/x/batchs.ini"}},
+        {"editor  /home/teacher/week 1/batchs.ini", {"editor", "/home/teacher/week 1/batchs.ini"}},
         {"Quelmark.exe   TWO WORDS", {"Quelmark.exe", "TWO WORDS"}},
         {"Quelmark.exe   X ", {"Quelmark.exe", "X "}},  // a name's own blanks stay
         {"  prog", {"prog", std::nullopt}},
