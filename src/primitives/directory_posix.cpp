@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -33,12 +34,20 @@ Text pathSeparator() { return "/"; }
 namespace native {
 namespace {
 
-// The one listing of the process: the entries still to give, last first.
+// An entry with the key it is given in order of: its upper-cased name first,
+// and names alike in upper case by their own bytes.
+using KeyedName = std::pair<Text, Text>;
+
+// The one listing of the process: the entries still to give, as a heap
+// whose top is the next one. A caller that stops early (the discovery takes
+// at most 1000 names) pays for ordering only the entries it takes.
 struct Listing {
     bool open = false;
-    std::vector<Text> left;
+    std::vector<KeyedName> left;
 };
 Listing listing;
+
+constexpr auto kLaterFirst = std::greater<KeyedName>();
 
 std::uint32_t attributesOf(const char* name, mode_t type) {
     std::uint32_t found = attr::kNone;
@@ -77,9 +86,10 @@ bool entryType(DIR* directory, const dirent& entry, mode_t& type) {
     return true;
 }
 
-// The entries of `directory` that match `mask` and pass the filter.
-std::vector<Text> matchingEntries(DIR* directory, const Text& mask, std::uint32_t attributes) {
-    std::vector<Text> names;
+// The entries of `directory` that match `mask` and pass the filter, each
+// with its key.
+std::vector<KeyedName> matchingEntries(DIR* directory, const Text& mask, std::uint32_t attributes) {
+    std::vector<KeyedName> names;
     while (const dirent* entry = readdir(directory)) {
         const std::string_view name = entry->d_name;
         if (name == "." || name == "..") continue;
@@ -87,23 +97,11 @@ std::vector<Text> matchingEntries(DIR* directory, const Text& mask, std::uint32_
         mode_t type = 0;
         if (!entryType(directory, *entry, type)) continue;  // dangling link, or gone
         if ((attributesOf(entry->d_name, type) & ~attributes) != 0) continue;
-        names.emplace_back(name);
+        Text own(name);
+        Text key = upperCasedName(own);
+        names.emplace_back(std::move(key), std::move(own));
     }
     return names;
-}
-
-// Upper-cased names first, byte by byte; names alike in upper case by their
-// own bytes.
-void sortForListing(std::vector<Text>& names) {
-    std::vector<std::pair<Text, Text>> keyed;
-    keyed.reserve(names.size());
-    for (Text& name : names) {
-        Text key = upperCasedName(name);
-        keyed.emplace_back(std::move(key), std::move(name));
-    }
-    std::ranges::sort(keyed);
-    names.clear();
-    for (auto& [key, name] : keyed) names.push_back(std::move(name));
 }
 
 }  // namespace
@@ -128,11 +126,9 @@ Text listFirst(const Text& mask, std::uint32_t attributes) {
         close(descriptor);
         return Text();
     }
-    std::vector<Text> names = matchingEntries(opened, entryMask, attributes);
+    listing.left = matchingEntries(opened, entryMask, attributes);
     closedir(opened);
-    sortForListing(names);
-    std::ranges::reverse(names);
-    listing.left = std::move(names);
+    std::ranges::make_heap(listing.left, kLaterFirst);
     listing.open = true;
     return listNext();
 }
@@ -143,7 +139,8 @@ Text listNext() {
         listClose();
         return Text();
     }
-    Text name = std::move(listing.left.back());
+    std::ranges::pop_heap(listing.left, kLaterFirst);
+    Text name = std::move(listing.left.back().second);
     listing.left.pop_back();
     return name;
 }
