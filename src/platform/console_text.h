@@ -38,4 +38,10 @@ std::vector<ConsoleChar> consoleChars(std::string_view text);
 // The columns that `text` takes.
 int consoleColumns(std::string_view text);
 
+// What a cell holds to show the code page 437 glyph of `byte` (a line of a
+// frame, say): the byte itself on Windows, its Unicode character on a UTF-8
+// terminal. Bytes put into cells one by one must go through it, since two
+// of them together may read as another UTF-8 character.
+char32_t glyphCharOf(unsigned char byte);
+
 }  // namespace corrivex::platform

@@ -121,4 +121,6 @@ int consoleColumns(std::string_view text) {
     return columns;
 }
 
+char32_t glyphCharOf(unsigned char byte) { return cp437CodePoint(byte); }
+
 }  // namespace corrivex::platform

@@ -15,4 +15,6 @@ std::vector<ConsoleChar> consoleChars(std::string_view text) {
 
 int consoleColumns(std::string_view text) { return static_cast<int>(text.size()); }
 
+char32_t glyphCharOf(unsigned char byte) { return byte; }
+
 }  // namespace corrivex::platform

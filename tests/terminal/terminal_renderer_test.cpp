@@ -178,6 +178,10 @@ TEST(ConsoleChars, Utf8CharactersAndTheGlyphsOfEverythingElse) {
         EXPECT_EQ(chars, row.chars) << row.text;
         EXPECT_EQ(columns, row.columns) << row.text;
     }
+    // A frame's line bytes one by one: their glyphs, though "\xC4\xBF" together is UTF-8.
+    EXPECT_EQ(glyphCharOf(0xC4), U'─');
+    EXPECT_EQ(glyphCharOf(0xBF), U'┐');
+    EXPECT_EQ(glyphCharOf('+'), U'+');
 }
 
 TEST(Cp437, NoGlyphIsAControlCharacter) {
