@@ -3,13 +3,18 @@
 // than the console; signals from outside; output redirected away from the
 // terminal. The Windows builds keep the Windows behaviour: these run the
 // native program only.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <termios.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine_log.h"
@@ -76,6 +81,21 @@ protected:
         for (pid_t pid = 0; children >> pid;)
             if (fs::read_symlink("/proc/" + std::to_string(pid) + "/exe", error) == program) return pid;
         return 0;
+    }
+
+    // Whether the pane's terminal is (or within a step becomes) raw: no line
+    // input, no echo.
+    bool rawAgain(TmuxSession& session) {
+        const int fd = open(session.paneFormat("#{pane_tty}").c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) return false;
+        const auto deadline = std::chrono::steady_clock::now() + stepTimeout();
+        bool raw = false;
+        for (termios t{}; !raw && std::chrono::steady_clock::now() < deadline;) {
+            raw = tcgetattr(fd, &t) == 0 && (t.c_lflag & (ICANON | ECHO)) == 0;
+            if (!raw) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        close(fd);
+        return raw;
     }
 
     void expectCleanEnd(TmuxSession& session, int code = 0) {
@@ -187,6 +207,10 @@ TEST_P(PosixTerminal, SignalsGiveTheTerminalBack) {
         ASSERT_GT(pid, 0);
         kill(pid, SIGTSTP);
         kill(pid, SIGCONT);
+        // Keys typed before the program has taken raw mode again would be
+        // read as a line: wait for that first.
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ASSERT_TRUE(rawAgain(*session)) << "the terminal stayed in line mode";
         session->sendKeys({"Down", "Space", "Enter"});
         expectCleanEnd(*session);
         EXPECT_EQ(session->title(), "before");
