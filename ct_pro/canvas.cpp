@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/console_text.h"
 #include "text_fit.h"
 
 namespace corrivex::ctpro {
@@ -21,12 +22,23 @@ void Canvas::put(int x, int y, Cell cell) {
 void Canvas::setAttribute(CellRect rect, std::uint16_t attr) {
     for (int y = std::max(rect.top, 0); y <= std::min(rect.bottom, height_ - 1); ++y)
         for (int x = std::max(rect.left, 0); x <= std::min(rect.right, width_ - 1); ++x)
-            cells_[index(x, y)].attr = attr;
+            cells_[index(x, y)].attr = static_cast<std::uint16_t>(
+                attr | (cells_[index(x, y)].attr & (platform::kLeadingHalf | platform::kTrailingHalf)));
 }
 
 void Canvas::text(int x, int y, std::string_view text, std::uint16_t attr, int maxWidth) {
-    if (maxWidth >= 0 && text.size() > static_cast<std::size_t>(maxWidth)) text = text.substr(0, maxWidth);
-    for (unsigned char byte : text) put(x++, y, Cell{shownByte(byte), attr});
+    const int end = maxWidth >= 0 ? x + maxWidth : width_;
+    for (const platform::ConsoleChar& c : platform::consoleChars(text)) {
+        if (x + c.columns > end) break;
+        if (c.control) {
+            put(x++, y, Cell{shownByte(static_cast<unsigned char>(text[c.offset])), attr});
+        } else if (c.columns == 2) {
+            put(x++, y, Cell{c.ch, static_cast<std::uint16_t>(attr | platform::kLeadingHalf)});
+            put(x++, y, Cell{c.ch, static_cast<std::uint16_t>(attr | platform::kTrailingHalf)});
+        } else {
+            put(x++, y, Cell{c.ch, attr});
+        }
+    }
 }
 
 namespace {
@@ -40,28 +52,31 @@ constexpr FrameBytes kDouble{0xC9, 0xBB, 0xC8, 0xBC, 0xCD, 0xBA};
 constexpr unsigned char kSingleLeftJoin = 0xC3;
 constexpr unsigned char kSingleRightJoin = 0xB4;
 
+// A cell showing the code page 437 glyph of `byte`.
+Cell glyphCell(unsigned char byte, std::uint16_t attr) { return Cell{platform::glyphCharOf(byte), attr}; }
+
 }  // namespace
 
 void Canvas::frame(CellRect rect, std::uint16_t attr, Lines lines) {
     const FrameBytes& b = lines == Lines::Double ? kDouble : kSingle;
     for (int x = rect.left + 1; x < rect.right; ++x) {
-        put(x, rect.top, Cell{b.horizontal, attr});
-        put(x, rect.bottom, Cell{b.horizontal, attr});
+        put(x, rect.top, glyphCell(b.horizontal, attr));
+        put(x, rect.bottom, glyphCell(b.horizontal, attr));
     }
     for (int y = rect.top + 1; y < rect.bottom; ++y) {
-        put(rect.left, y, Cell{b.vertical, attr});
-        put(rect.right, y, Cell{b.vertical, attr});
+        put(rect.left, y, glyphCell(b.vertical, attr));
+        put(rect.right, y, glyphCell(b.vertical, attr));
     }
-    put(rect.left, rect.top, Cell{b.topLeft, attr});
-    put(rect.right, rect.top, Cell{b.topRight, attr});
-    put(rect.left, rect.bottom, Cell{b.bottomLeft, attr});
-    put(rect.right, rect.bottom, Cell{b.bottomRight, attr});
+    put(rect.left, rect.top, glyphCell(b.topLeft, attr));
+    put(rect.right, rect.top, glyphCell(b.topRight, attr));
+    put(rect.left, rect.bottom, glyphCell(b.bottomLeft, attr));
+    put(rect.right, rect.bottom, glyphCell(b.bottomRight, attr));
 }
 
 void Canvas::divider(CellRect rect, int y, std::uint16_t attr) {
-    for (int x = rect.left + 1; x < rect.right; ++x) put(x, y, Cell{kSingle.horizontal, attr});
-    put(rect.left, y, Cell{kSingleLeftJoin, attr});
-    put(rect.right, y, Cell{kSingleRightJoin, attr});
+    for (int x = rect.left + 1; x < rect.right; ++x) put(x, y, glyphCell(kSingle.horizontal, attr));
+    put(rect.left, y, glyphCell(kSingleLeftJoin, attr));
+    put(rect.right, y, glyphCell(kSingleRightJoin, attr));
 }
 
 CanvasPresenter::CanvasPresenter(platform::ConsoleHost& host, platform::CellPos origin)

@@ -23,8 +23,9 @@ public:
     // Coordinates are relative to the canvas; whatever falls outside it is
     // dropped.
     void setAttribute(platform::CellRect rect, std::uint16_t attr);
-    // The shown bytes of `text` (see shownByte) from (x, y) on, at most
-    // `maxWidth` cells when it is not negative.
+    // The characters of `text` as the console takes them, control bytes as
+    // shown by shownByte, from (x, y) on; at most `maxWidth` columns when it
+    // is not negative, never half a double-width character.
     void text(int x, int y, std::string_view text, std::uint16_t attr, int maxWidth = -1);
     // A frame around `rect` drawn with the box-drawing characters of code
     // page 437, in single or double lines.

@@ -17,6 +17,10 @@ DialogEvent DialogInput::next() {
             out.modifiers = event.key.modifiers;
             return out;
         }
+        if (event.kind == InputEvent::Kind::Resize) {
+            out.kind = DialogEvent::Kind::Resized;
+            return out;
+        }
         if (event.kind != InputEvent::Kind::Mouse) continue;
 
         const platform::MouseInput& mouse = event.mouse;

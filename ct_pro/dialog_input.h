@@ -10,7 +10,9 @@
 namespace corrivex::ctpro {
 
 struct DialogEvent {
-    enum class Kind { Closed, Key, Click, Drag, DoubleClick, Wheel };
+    // Resized: the console's window may have changed; the dialog is placed
+    // again.
+    enum class Kind { Closed, Key, Click, Drag, DoubleClick, Wheel, Resized };
     Kind kind = Kind::Closed;
     // Key: the virtual key, the character (0 for none) and the repeat count.
     std::uint16_t key = 0;
@@ -32,9 +34,9 @@ public:
     explicit DialogInput(platform::ConsoleHost& host) : host_(host) {}
 
     // Waits for the next event a dialog acts on. Key releases, button
-    // releases and other events are passed over. A click is the left button
-    // going down; a drag is the pointer moving while it stays down; other
-    // pointer moves are passed over.
+    // releases and other events are passed over; a change of the console's
+    // size is Resized. A click is the left button going down; a drag is the
+    // pointer moving while it stays down; other pointer moves are passed over.
     DialogEvent next();
 
 private:

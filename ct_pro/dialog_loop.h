@@ -1,25 +1,54 @@
-// The life of a dialog on the console: it takes its region (saved, with the
-// cursor and the input mode), is drawn, and handles input events until it
-// has an answer; then the console gets back what the dialog took.
+// The life of a dialog on the console: it is placed in the visible window,
+// takes its region (saved, with the cursor and the input mode), is drawn,
+// and handles input events until it has an answer; then the console gets
+// back what the dialog took. When the window changes size, the dialog gives
+// its region back and is placed again. In a window too small for it, a
+// one-line note asks for a larger one until the window has grown; Esc and
+// the end of input still reach the dialog then.
 #pragma once
+
+#include <string_view>
 
 #include "canvas.h"
 #include "dialog_input.h"
+#include "dialog_style.h"
 #include "platform/console_host.h"
 #include "saved_region.h"
 
 namespace corrivex::ctpro {
 
-// `dialog` draws itself over `rect` (Canvas draw() const) and answers an
-// event with an empty optional while it stays open (handle(DialogEvent)).
+inline constexpr std::string_view kTooSmallNote = "Please make the window larger to see this dialog";
+
+// `dialog` places itself in a window (void place(CellRect), bool fits()
+// const, CellRect rect() const), draws itself over its rect (Canvas draw()
+// const) and answers an event with an empty optional while it stays open
+// (handle(DialogEvent)).
 template <class Dialog>
-auto runDialog(platform::ConsoleHost& host, platform::CellRect rect, Dialog& dialog) {
-    const DialogScope scope(host, rect);
-    CanvasPresenter presenter(host, {rect.left, rect.top});
-    DialogInput input(host);
+auto runDialog(platform::ConsoleHost& host, Dialog& dialog) {
     for (;;) {
-        presenter.present(dialog.draw());
-        if (auto answer = dialog.handle(input.next())) return *answer;
+        const platform::CellRect window = visibleWindow(host);
+        dialog.place(window);
+        const bool fits = dialog.fits();
+        const platform::CellRect rect = fits ? dialog.rect()
+                                             : platform::CellRect{window.left, window.top, window.right, window.top};
+        const DialogScope scope(host, rect);
+        CanvasPresenter presenter(host, {rect.left, rect.top});
+        DialogInput input(host);
+        for (;;) {
+            if (fits) {
+                presenter.present(dialog.draw());
+            } else {
+                Canvas note(rect.right - rect.left + 1, 1, platform::Cell{' ', kHintAttr});
+                note.text(0, 0, kTooSmallNote, kHintAttr, note.width());
+                presenter.present(note);
+            }
+            const DialogEvent event = input.next();
+            if (event.kind == DialogEvent::Kind::Resized) break;
+            const bool reaches = fits || event.kind == DialogEvent::Kind::Closed ||
+                                 (event.kind == DialogEvent::Kind::Key && event.key == platform::vk::kEscape);
+            if (!reaches) continue;
+            if (auto answer = dialog.handle(event)) return *answer;
+        }
     }
 }
 

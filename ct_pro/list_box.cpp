@@ -65,12 +65,17 @@ enum class Area { List, Ok, Cancel };
 
 class ListBox {
 public:
-    ListBox(const ListBoxLayout& layout, ListBoxRequest request)
-        : layout_(layout),
-          caption_(std::move(request.caption)),
+    explicit ListBox(ListBoxRequest request)
+        : caption_(std::move(request.caption)),
           hint_(std::move(request.hint)),
-          model_(std::move(request.entries), layout.listRows) {}
+          model_(std::move(request.entries), layout_.listRows) {}
 
+    void place(CellRect window) {
+        layout_ = listBoxLayout(window);
+        model_.setPageRows(layout_.listRows);
+    }
+    bool fits() const { return layout_.fits; }
+    CellRect rect() const { return layout_.box; }
     Canvas draw() const;
     // The result when the event closes the box.
     std::optional<std::string> handle(const DialogEvent& event);
@@ -127,7 +132,7 @@ void ListBox::drawEntry(Canvas& canvas, int row) const {
     // The colour marks the entry's own cells, pointer to text, not the whole
     // row: a move of the focus then changes only those.
     const std::uint16_t attr = focused ? kFocusAttr : chosen ? kSelectedAttr : kBoxAttr;
-    canvas.setAttribute({kPointerColumn, y, kTextColumn + static_cast<int>(text.size()), y}, attr);
+    canvas.setAttribute({kPointerColumn, y, kTextColumn + columnsOf(text), y}, attr);
     if (focused) canvas.text(kPointerColumn, y, ">", attr);
     if (model_.selectable(index)) canvas.text(kMarkColumn, y, chosen ? "[x]" : "[ ]", attr);
     canvas.text(kTextColumn, y, text, attr);
@@ -199,6 +204,8 @@ std::optional<std::string> ListBox::handle(const DialogEvent& event) {
     switch (event.kind) {
         case DialogEvent::Kind::Closed:
             return std::string();
+        case DialogEvent::Kind::Resized:
+            return std::nullopt;
         case DialogEvent::Kind::Key:
             if (!typing_) return handleKey(event);
             handleFilterKey(event);
@@ -359,13 +366,14 @@ ListBoxLayout listBoxLayout(CellRect window) {
     const int left = layout.box.left + (layout.box.right - layout.box.left + 1 - (2 * button + kButtonGap)) / 2;
     layout.okButton = {left, buttonsY, left + button - 1, buttonsY};
     layout.cancelButton = {left + button + kButtonGap, buttonsY, left + 2 * button + kButtonGap - 1, buttonsY};
+    layout.fits = layout.box.bottom <= window.bottom && layout.okButton.left > layout.box.left &&
+                  layout.cancelButton.right < layout.box.right;
     return layout;
 }
 
 std::string runListBox(platform::ConsoleHost& host, ListBoxRequest request) {
-    const ListBoxLayout layout = listBoxLayout(visibleWindow(host));
-    ListBox box(layout, std::move(request));
-    return runDialog(host, layout.box, box);
+    ListBox box(std::move(request));
+    return runDialog(host, box);
 }
 
 }  // namespace corrivex::ctpro

@@ -26,11 +26,13 @@ struct ListBoxLayout {
     int listRows = 1;  // rows of entries
     platform::CellRect okButton;
     platform::CellRect cancelButton;
+    bool fits = true;  // the whole box, with its buttons, lies inside the window
 };
 
 // On an 80 x 30 window the box takes columns 3 to 78 and rows 8 to 29
 // (1-based), leaving the rows above it readable; smaller windows give it
-// more of their room.
+// more of their room, down to the smallest that holds a row of entries and
+// the buttons.
 ListBoxLayout listBoxLayout(platform::CellRect window);
 
 // Shows the box until the user closes it, then puts back what it covered.

@@ -35,6 +35,12 @@ ListModel::ListModel(std::vector<std::string> entries, int pageRows)
 
 bool ListModel::selectable(int pos) const { return pos >= 0 && pos < count() && !entry(pos).empty(); }
 
+void ListModel::setPageRows(int rows) {
+    pageRows_ = std::max(rows, 1);
+    top_ = std::min(top_, maxTop());
+    if (focus_ >= 0) bringIntoView();
+}
+
 int ListModel::maxTop() const { return std::max(count() - pageRows_, 0); }
 
 void ListModel::bringIntoView() {

@@ -47,6 +47,8 @@ public:
 
     // The view moves; the focus stays.
     void scrollBy(int rows);
+    // The list shows `rows` entries now; the focused entry stays in view.
+    void setPageRows(int rows);
 
     // Space: the focused entry's mark flips; it becomes the anchor.
     void toggleFocused();

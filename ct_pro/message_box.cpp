@@ -85,8 +85,10 @@ constexpr int kButtonGap = 3;
 
 class MessageDialog {
 public:
-    MessageDialog(const MessageBoxRequest& request, CellRect window);
+    explicit MessageDialog(const MessageBoxRequest& request);
 
+    void place(CellRect window);
+    bool fits() const { return fits_; }
     const CellRect& rect() const { return rect_; }
     Canvas draw() const;
     std::optional<int> handle(const DialogEvent& event);
@@ -95,37 +97,49 @@ private:
     int buttonAt(CellPos pos) const;
 
     std::vector<Button> buttons_;
+    std::string text_;
+    std::string fullCaption_;
     std::string caption_;
     std::string_view mark_;
     std::vector<std::string> lines_;
     int labelWidth_ = 0;
     int focus_ = 0;
     CellRect rect_;
+    bool fits_ = true;
     std::vector<int> buttonX_;  // left column of each button, relative to the box
 };
 
-MessageDialog::MessageDialog(const MessageBoxRequest& request, CellRect window)
-    : buttons_(buttonsFor(request.style)), mark_(iconMark(request.style, request.icon)) {
+MessageDialog::MessageDialog(const MessageBoxRequest& request)
+    : buttons_(buttonsFor(request.style)),
+      text_(request.text),
+      fullCaption_(request.caption),
+      mark_(iconMark(request.style, request.icon)) {
+    for (const Button& button : buttons_) labelWidth_ = std::max(labelWidth_, static_cast<int>(button.label.size()));
+    // kMbDefButton2 and kMbDefButton3 give the focus to that button.
+    focus_ = std::min(static_cast<int>((request.style & kMbDefButtonMask) / kMbDefButton2),
+                      static_cast<int>(buttons_.size()) - 1);
+}
+
+void MessageDialog::place(CellRect window) {
     const int windowWidth = window.right - window.left + 1;
     const int windowHeight = window.bottom - window.top + 1;
 
-    for (const Button& button : buttons_) labelWidth_ = std::max(labelWidth_, static_cast<int>(button.label.size()));
     const int buttonCount = static_cast<int>(buttons_.size());
     const int buttonsWidth = buttonCount * buttonWidth(labelWidth_) + (buttonCount - 1) * kButtonGap;
     const int markWidth = mark_.empty() ? 0 : static_cast<int>(mark_.size()) + 1;
 
     // The box is as wide as its longest part, and fits in the window.
     const int maxInner = std::max(windowWidth - 4, buttonsWidth);
-    const int captionWidth = static_cast<int>(request.caption.size()) + 4;
+    const int captionWidth = columnsOf(fullCaption_) + 4;
     int textWidth = 0;
-    for (const std::string& line : wrapText(request.text, maxInner - 2 * kPadding - markWidth, 1 << 16))
-        textWidth = std::max(textWidth, static_cast<int>(line.size()));
+    for (const std::string& line : wrapText(text_, maxInner - 2 * kPadding - markWidth, 1 << 16))
+        textWidth = std::max(textWidth, columnsOf(line));
     const int inner = std::clamp(std::max({textWidth + markWidth + 2 * kPadding, buttonsWidth + 2 * kPadding,
                                            captionWidth, kMinInnerWidth}),
                                  1, maxInner);
     const int maxLines = std::max(windowHeight - 6, 1);
-    lines_ = wrapText(request.text, inner - 2 * kPadding - markWidth, maxLines);
-    caption_ = cutRight(request.caption, inner - 4);
+    lines_ = wrapText(text_, inner - 2 * kPadding - markWidth, maxLines);
+    caption_ = cutRight(fullCaption_, inner - 4);
 
     const int width = inner + 2;
     const int height = static_cast<int>(lines_.size()) + 5;
@@ -134,13 +148,14 @@ MessageDialog::MessageDialog(const MessageBoxRequest& request, CellRect window)
     rect_.right = rect_.left + width - 1;
     rect_.bottom = rect_.top + height - 1;
 
+    fits_ = rect_.right <= window.right && rect_.bottom <= window.bottom;
+
+    buttonX_.clear();
     int x = (width - buttonsWidth) / 2;
     for (int i = 0; i < buttonCount; ++i) {
         buttonX_.push_back(x);
         x += buttonWidth(labelWidth_) + kButtonGap;
     }
-    // kMbDefButton2 and kMbDefButton3 give the focus to that button.
-    focus_ = std::min(static_cast<int>((request.style & kMbDefButtonMask) / kMbDefButton2), buttonCount - 1);
 }
 
 Canvas MessageDialog::draw() const {
@@ -183,6 +198,7 @@ std::optional<int> MessageDialog::handle(const DialogEvent& event) {
         }
         case DialogEvent::Kind::Drag:
         case DialogEvent::Kind::Wheel:
+        case DialogEvent::Kind::Resized:
             return std::nullopt;
         case DialogEvent::Kind::Key:
             break;
@@ -215,8 +231,8 @@ std::optional<int> MessageDialog::handle(const DialogEvent& event) {
 }  // namespace
 
 int runMessageBox(platform::ConsoleHost& host, const MessageBoxRequest& request) {
-    MessageDialog box(request, visibleWindow(host));
-    return runDialog(host, box.rect(), box);
+    MessageDialog box(request);
+    return runDialog(host, box);
 }
 
 }  // namespace corrivex::ctpro

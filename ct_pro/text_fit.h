@@ -1,5 +1,8 @@
 // Fitting texts into the cells of a dialog: cutting with a visible mark,
-// wrapping at blanks, and the byte shown for each byte of a text.
+// wrapping at blanks, and the byte shown for each byte of a text. Widths
+// are columns of the console (platform/console_text.h): a byte each on
+// Windows, one or two for a character on a UTF-8 terminal; a text is never
+// cut inside a character.
 #pragma once
 
 #include <string>
@@ -11,14 +14,17 @@ namespace corrivex::ctpro {
 // The mark that stands where a text was cut.
 inline constexpr std::string_view kCutMark = "...";
 
-// At most `width` bytes: the text itself when it fits, else its head
+// The columns that `text` takes on the console.
+int columnsOf(std::string_view text);
+
+// At most `width` columns: the text itself when it fits, else its head
 // followed by the mark. A width smaller than the mark gives the head alone.
 std::string cutRight(std::string_view text, int width);
-// At most `width` bytes: the text itself when it fits, else the mark
+// At most `width` columns: the text itself when it fits, else the mark
 // followed by its tail (for paths, whose end matters most).
 std::string cutLeft(std::string_view text, int width);
 
-// Lines of at most `width` bytes. A line feed starts a new line (a carriage
+// Lines of at most `width` columns. A line feed starts a new line (a carriage
 // return is dropped); lines break at the last blank that fits, or inside a
 // word longer than the width. At most `maxLines` lines: when more would be
 // needed, the last one shown ends with the cut mark.

@@ -5,6 +5,7 @@
 
 #include "console/console_state.h"
 #include "platform/console_host.h"
+#include "platform/console_text.h"
 
 namespace corrivex::console {
 
@@ -78,20 +79,37 @@ void printLine(const Text& text) {
     int x = info.cursor.x;
     int y = info.cursor.y;
 
+    // The text as the console takes it: a byte a cell on Windows, a
+    // character (one or two cells) on a UTF-8 terminal.
+    const std::vector<platform::ConsoleChar> chars = platform::consoleChars(text);
+    const std::uint16_t attribute = currentAttribute();
     std::size_t done = 0;
     std::vector<platform::Cell> run;
-    while (done < text.size()) {
+    while (done < chars.size()) {
         if (state.pendingScroll) {
             state.pendingScroll = false;
             scrollUp(host, info.size);
         }
-        const std::size_t room = static_cast<std::size_t>(std::max(width - x, 1));
-        const std::size_t count = std::min(room, text.size() - done);
-        run.assign(count, platform::Cell{' ', currentAttribute()});
-        for (std::size_t i = 0; i < count; ++i) run[i].ch = static_cast<unsigned char>(text[done + i]);
-        host.writeCells(platform::CellPos{x, y}, static_cast<int>(count), 1, run.data());
-        done += count;
-        x += static_cast<int>(count);
+        // The characters that fit in the rest of the row; a double-width
+        // one that does not fit goes to the next row, as a whole.
+        const int room = std::max(width - x, 1);
+        run.clear();
+        while (done < chars.size() && static_cast<int>(run.size()) + chars[done].columns <= room) {
+            const platform::ConsoleChar& c = chars[done++];
+            if (c.columns == 2) {
+                run.push_back(platform::Cell{c.ch, static_cast<std::uint16_t>(attribute | platform::kLeadingHalf)});
+                run.push_back(platform::Cell{c.ch, static_cast<std::uint16_t>(attribute | platform::kTrailingHalf)});
+            } else {
+                run.push_back(platform::Cell{c.ch, attribute});
+            }
+        }
+        if (run.empty() && room < width) {
+            x = width;  // the rest of the row stays as it is
+        } else {
+            if (run.empty()) run.push_back(platform::Cell{chars[done++].ch, attribute});  // wider than the row
+            host.writeCells(platform::CellPos{x, y}, static_cast<int>(run.size()), 1, run.data());
+            x += static_cast<int>(run.size());
+        }
         if (x >= width) {
             x = 0;
             if (y < bottom) {

@@ -16,7 +16,8 @@ void setScreenSize(std::int32_t columns, std::int32_t rows);
 void setWindowTitle(const Text& title);
 // Mouse events reach the console input; every other input flag stays off.
 void enableMouseInput();
-// Writes the text cell by cell in the current colours and ends the line.
+// Writes the text cell by cell in the current colours, as the console takes
+// it (platform/console_text.h), and ends the line.
 void printLine(const Text& text);
 
 }  // namespace corrivex::console

@@ -28,8 +28,12 @@ struct CellRect {
     friend bool operator==(const CellRect&, const CellRect&) = default;
 };
 
+// A cell holds one character: on the Windows console a byte of its code page
+// (437); on the POSIX terminal a Unicode character (console_text.h). The two
+// cells of a double-width character carry kLeadingHalf and kTrailingHalf in
+// their attributes, as on Windows.
 struct Cell {
-    unsigned char ch = ' ';
+    char32_t ch = U' ';
     std::uint16_t attr = 0x07;
     friend bool operator==(const Cell&, const Cell&) = default;
 };

@@ -47,8 +47,11 @@ public:
     std::uint32_t currentOutputMode() const { return outputMode_; }
     CursorInfo currentCursorInfo() const { return cursorInfo_; }
     const Cell& at(int x, int y) const { return cells_[static_cast<std::size_t>(y) * size_.x + x]; }
-    // The bytes of row y, columns 0 to width-1.
+    // The characters of row y, columns 0 to width-1, each as the byte of its
+    // low eight bits.
     std::string rowText(int y) const;
+    // The characters of row y, as they are.
+    std::u32string rowChars(int y) const;
 
     // The largest window the display can show; 0 means no limit.
     void setMaximumWindow(CellPos maximum) { maximumWindow_ = maximum; }

@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <string>
@@ -29,10 +30,11 @@ std::int64_t nowMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-// Moves what the terminal showed before the first drawing into its
-// scrollback, as a newly opened console starts empty.
+// Saves the terminal's title and moves what the terminal showed before the
+// first drawing into its scrollback, as a newly opened console starts empty.
 std::string makeRoom(CellPos terminal) {
-    std::string out = "\x1b[0m\x1b[" + std::to_string(terminal.y) + "H";
+    std::string out(kTitleSave);
+    out += "\x1b[0m\x1b[" + std::to_string(terminal.y) + "H";
     out.append(static_cast<std::size_t>(terminal.y), '\n');
     return out;
 }
@@ -67,6 +69,7 @@ TerminalConsoleHost::~TerminalConsoleHost() {
         return;
     }
     send(kTerminalRestore);
+    if (painted_) send(kTitleRestore);
     modes_.restoreStart();
 }
 
@@ -104,19 +107,61 @@ void TerminalConsoleHost::setOutputMode(std::uint32_t mode) {
 }
 
 void TerminalConsoleHost::takeResize() {
-    if (processWide_ && takeTerminalResize()) terminalResized();
+    if (!processWide_ || !takeTerminalResize()) return;
+    if (bool givenBack = false; takeTerminalContinued(givenBack)) continued(givenBack);
+    terminalResized();
+}
+
+void TerminalConsoleHost::continued(bool givenBack) {
+    // The stop gave the terminal back as it was at the start; after a
+    // SIGSTOP it is as the host left it.
+    if (childRunning_) return;
+    if (painted_) {
+        if (givenBack) send(kTitleSave);
+        lazy_ = false;
+    }
+    mouseReporting_ = false;
+    autowrap_ = true;
+    applyModes();
+}
+
+void TerminalConsoleHost::setWindow(CellRect window) {
+    window.right = std::min(window.right, window.left + terminal_.x - 1);
+    window.bottom = std::min(window.bottom, window.top + terminal_.y - 1);
+    ScreenBuffer::setWindow(window);
+}
+
+void TerminalConsoleHost::setBufferSize(CellPos size) {
+    ScreenBuffer::setBufferSize(size);
+    followTerminal();
+}
+
+bool TerminalConsoleHost::followTerminal() {
+    const CellPos buffer = size();
+    const CellRect now = window();
+    const int width = std::min(terminal_.x, buffer.x);
+    const int height = std::min(terminal_.y, buffer.y);
+    CellRect fitted;
+    fitted.left = std::min(now.left, buffer.x - width);
+    fitted.top = std::min(now.top, buffer.y - height);
+    fitted.right = fitted.left + width - 1;
+    fitted.bottom = fitted.top + height - 1;
+    if (fitted == now) return false;
+    ScreenBuffer::setWindow(fitted);
+    return true;
 }
 
 void TerminalConsoleHost::terminalResized() {
     const CellPos size = sizeOf(outputFd_, inputFd_, terminal_);
     terminal_ = size;
+    // A terminal rearranges its contents when resized in ways of its own.
+    if (!childRunning_) renderer_.invalidate();
+    const bool moved = followTerminal();
     InputEvent event;
     event.kind = InputEvent::Kind::Resize;
     event.newSize = size;
     queued_.push_back(event);
     if (childRunning_) return;
-    // A terminal rearranges its contents when resized in ways of its own.
-    renderer_.invalidate();
     if (!lazy_) dirty_ = true;
 }
 
@@ -132,7 +177,10 @@ void TerminalConsoleHost::present() {
     if (lazy_) {
         if (sameLooks(frame, lazyBase_)) return;
         lazy_ = false;
-        if (!painted_) out = makeRoom(terminal_);
+        if (!painted_) {
+            out = makeRoom(terminal_);
+            if (processWide_) noteTitleSaved();
+        }
     }
     painted_ = true;
     out += renderer_.render(std::move(frame));
@@ -160,11 +208,13 @@ void TerminalConsoleHost::beginChild() {
     send(out);
     modes_.restoreStart();
     childRunning_ = true;
+    if (processWide_) noteTerminalHandedOver(true);
 }
 
 void TerminalConsoleHost::endChild() {
     if (!childRunning_) return;
     childRunning_ = false;
+    if (processWide_) noteTerminalHandedOver(false);
     // As the child left it: no mouse reporting, autowrap on.
     mouseReporting_ = false;
     autowrap_ = true;

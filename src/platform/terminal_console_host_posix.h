@@ -2,14 +2,15 @@
 // window is drawn on an xterm-compatible terminal, and keys and mouse
 // actions read from it.
 //
-// The buffer starts as large as the terminal (80 x 25 without one). The
-// terminal is shown the buffer when the program waits for input, before a
-// child process takes the terminal and at the end, and then gets only what
-// differs from what it shows: states the buffer passes through in between
-// are never sent. No alternate screen is used: what the run leaves stays on
-// the terminal. Input modes map to the line discipline (no line input, echo
-// or processed input: raw keys, Ctrl+C as a key) and mouse input to the
-// terminal's mouse reporting.
+// The buffer starts as large as the terminal (80 x 25 without one); the
+// window is always as large as the terminal allows. The terminal is shown the
+// buffer when the program waits for input, before a child process takes the
+// terminal and at the end, and then gets only what differs from what it
+// shows: states the buffer passes through in between are never sent. No
+// alternate screen is used: what the run leaves stays on the terminal. Input
+// modes map to the line discipline (no line input, echo or processed input:
+// raw keys, Ctrl+C as a key) and mouse input to the terminal's mouse
+// reporting.
 //
 // Around a child process that shares the terminal, the terminal gets back
 // the settings of the start, the text attribute's colours and the cursor at
@@ -18,7 +19,10 @@
 // buffer shows, so that what the child wrote stays until then.
 //
 // When the host ends, the terminal gets back the settings of the start, no
-// mouse reporting, the cursor shown and its own colours.
+// mouse reporting, the cursor shown, its own colours and the window title it
+// had before the first drawing (saved on xterm's title stack). A stop of the
+// process gives it back in the same way; on continuing, the host takes its
+// modes again and draws the screen whole.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +49,11 @@ public:
     TerminalConsoleHost& operator=(const TerminalConsoleHost&) = delete;
 
     bool hasOutput() const override { return outputFd_ >= 0; }
+    // The window is the terminal's size, clipped to the buffer: a larger
+    // window is cut at its right and bottom, and a change of the buffer or
+    // of the terminal brings the window to that size again.
+    void setWindow(CellRect window) override;
+    void setBufferSize(CellPos size) override;
     void setInputMode(std::uint32_t mode) override;
     void setOutputMode(std::uint32_t mode) override;
     bool readInput(InputEvent& event) override;
@@ -69,6 +78,11 @@ private:
     void send(std::string_view bytes) const;
     void applyModes();
     void takeResize();
+    // After a stop: the modes taken again, the screen drawn whole.
+    void continued(bool givenBack);
+    // Brings the window to the terminal's size clipped to the buffer; true
+    // when it changed.
+    bool followTerminal();
 
     int inputFd_ = -1;
     int outputFd_ = -1;

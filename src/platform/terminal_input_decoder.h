@@ -29,7 +29,9 @@ namespace corrivex::platform {
 
 class TerminalInputDecoder {
 public:
-    static constexpr int kEscapeWaitMs = 50;
+    // Long enough for the rest of a sequence that a terminal, tmux or a
+    // network connection sent in two pieces.
+    static constexpr int kEscapeWaitMs = 100;
     static constexpr int kDoubleClickMs = 500;
     // Longest escape sequence taken; a longer one is dropped whole.
     static constexpr std::size_t kMaxSequence = 64;

@@ -17,7 +17,12 @@ inline constexpr std::string_view kMouseReportingOff = "\x1b[?1006l\x1b[?1002l\x
 inline constexpr std::string_view kAutowrapOn = "\x1b[?7h";
 inline constexpr std::string_view kAutowrapOff = "\x1b[?7l";
 inline constexpr std::string_view kCursorShown = "\x1b[?25h";
-// What the terminal gets back when the process ends: no mouse reporting,
+// xterm's title stack: the window title of the start is saved before the
+// first drawing and given back at the end.
+inline constexpr std::string_view kTitleSave = "\x1b[22;0t";
+inline constexpr std::string_view kTitleRestore = "\x1b[23;0t";
+// What the terminal gets back when the process ends (and, once it was
+// saved, the title): no mouse reporting,
 // autowrap, the cursor shown, the terminal's own colours.
 inline constexpr std::string_view kTerminalRestore =
     "\x1b[?1006l\x1b[?1002l\x1b[?1000l\x1b[?7h\x1b[?25h\x1b[0m";

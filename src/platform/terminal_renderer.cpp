@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <tuple>
 
-#include "platform/cp437.h"
+#include "platform/console_text.h"
+#include "platform/terminal_glyphs.h"
 
 namespace corrivex::platform {
 
@@ -13,6 +14,7 @@ namespace {
 constexpr std::uint16_t kReverseVideo = 0x4000;
 constexpr std::uint16_t kUnderscore = 0x8000;
 constexpr std::uint16_t kShownBits = 0x00FF | kReverseVideo | kUnderscore;
+constexpr std::uint16_t kHalves = kLeadingHalf | kTrailingHalf;
 
 // Windows numbers its colours blue = 1, red = 4; ANSI red = 1, blue = 4.
 int ansiColour(int colour) { return ((colour & 1) << 2) | (colour & 2) | ((colour & 4) >> 2); }
@@ -69,7 +71,7 @@ TerminalFrame captureFrame(const ScreenBuffer& buffer, CellPos terminal) {
     for (int y = 0; y < frame.size.y; ++y)
         for (int x = 0; x < frame.size.x; ++x) {
             const Cell& cell = buffer.at(window.left + x, window.top + y);
-            frame.cells.push_back(Cell{cell.ch, static_cast<std::uint16_t>(cell.attr & kShownBits)});
+            frame.cells.push_back(Cell{cell.ch, static_cast<std::uint16_t>(cell.attr & (kShownBits | kHalves))});
         }
     frame.cursor = {buffer.cursor().x - window.left, buffer.cursor().y - window.top};
     frame.cursorShown = buffer.currentCursorInfo().visible && frame.cursor.x >= 0 && frame.cursor.y >= 0 &&
@@ -141,11 +143,11 @@ void TerminalRenderer::moveTo(std::string& out, CellPos to, const TerminalFrame*
             std::string rewrite;
             for (int x = *column_; x < to.x && rewrite.size() < best.size(); ++x) {
                 const Cell& cell = frame->at(x, to.y);
-                if ((cell.attr & kShownBits) != *pen_) {
+                if ((cell.attr & kShownBits) != *pen_ || (cell.attr & kHalves) != 0) {
                     rewrite.clear();
                     break;
                 }
-                rewrite += cp437Glyph(cell.ch);
+                appendGlyph(rewrite, cell.ch);
             }
             if (!rewrite.empty()) shortest(best, rewrite);
         }
@@ -225,9 +227,17 @@ int TerminalRenderer::drawSpan(std::string& out, const TerminalFrame& frame, con
         }
         moveTo(out, {x, y}, &frame);
         setPen(out, cell.attr);
-        for (; x < plainEnd; ++x) {
-            out += cp437Glyph(frame.at(x, y).ch);
-            advance(frame, x, y);
+        const Cell* row = &frame.at(0, y);
+        while (x < plainEnd) {
+            // A double-width character goes out whole, once for its two cells.
+            const int glyph = glyphSpan(row, x, frame.size.x);
+            if (glyph == 0) {
+                ++x;
+                continue;
+            }
+            appendGlyph(out, spanChar(row[x], glyph));
+            advance(frame, x + glyph - 1, y);
+            x += glyph;
         }
     }
     return frame.size.x;
@@ -256,7 +266,7 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
 
     if (title_ ? *title_ != frame.title : !frame.title.empty()) {
         out += "\x1b]2;";
-        for (unsigned char byte : frame.title) out += cp437Glyph(byte);
+        appendTextGlyphs(out, frame.title);
         out += '\a';
         title_ = frame.title;
     }
@@ -279,11 +289,19 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
         for (int y = 0; y < std::min(frame.size.y, known.y); ++y) erase({frame.size.x, y}, "\x1b[K");
     if (known.y > frame.size.y) erase({0, frame.size.y}, "\x1b[J");
 
-    // The changed cells, as runs of one row in one colour.
+    // The changed cells, as runs of one row in one colour. Both halves of a
+    // double-width character count as changed when either one is, so that
+    // the character goes out whole, once for its two cells.
     std::vector<Span> spans;
-    const auto changed = [&](int x, int y) {
+    const auto cellChanged = [&](int x, int y) {
         return previous == nullptr || x >= previous->size.x || y >= previous->size.y ||
                previous->at(x, y) != frame.at(x, y);
+    };
+    const auto changed = [&](int x, int y) {
+        if (cellChanged(x, y)) return true;
+        const Cell* row = &frame.at(0, y);
+        const int span = glyphSpan(row, x, frame.size.x);
+        return (span == 2 && cellChanged(x + 1, y)) || (span == 0 && cellChanged(x - 1, y));
     };
     for (int y = 0; y < frame.size.y; ++y) {
         for (int x = 0; x < frame.size.x;) {
@@ -291,9 +309,9 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
                 ++x;
                 continue;
             }
-            const std::uint16_t attr = frame.at(x, y).attr;
+            const std::uint16_t attr = frame.at(x, y).attr & kShownBits;
             const int left = x;
-            while (x < frame.size.x && changed(x, y) && frame.at(x, y).attr == attr) ++x;
+            while (x < frame.size.x && changed(x, y) && (frame.at(x, y).attr & kShownBits) == attr) ++x;
             spans.push_back(Span{y, left, x, attr});
         }
     }

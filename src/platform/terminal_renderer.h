@@ -7,9 +7,10 @@
 // cursor visibility, title), and sends only what changed, in few bytes: a
 // run of blanks is erased in its background (EL, ECH) and written again as
 // one blank repeated (REP), which a terminal without REP ignores, keeping
-// the erased blanks; the cursor moves by the shortest form. Every byte of a
-// cell goes out as its code page 437 glyph in UTF-8, so no cell and no title
-// ever sends a control character.
+// the erased blanks; the cursor moves by the shortest form. Every cell goes
+// out as its character in UTF-8 (terminal_glyphs.h), a control character as
+// its code page 437 glyph, so no cell and no title ever sends a control
+// character.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +28,7 @@ struct TerminalFrame {
     CellPos terminal;           // the terminal's columns x rows
     CellPos size;               // columns x rows drawn: the window clipped to the terminal
     std::vector<Cell> cells;    // size.x * size.y, row by row, with the attribute bits a terminal shows
+                                // and the halves of double-width characters
     CellPos cursor;             // in frame coordinates
     bool cursorShown = false;   // visible, and inside the frame
     std::string title;

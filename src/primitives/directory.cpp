@@ -1,5 +1,5 @@
 // The directory listing, the existence test and the current directory, as the
-// front end sees them: texts are cut and checked here, native_directory.h
+// front end sees them: texts are checked here, native_directory.h
 // asks the platform.
 #include "primitives/directory.h"
 
@@ -13,10 +13,9 @@ namespace corrivex {
 // A name that cannot be had for want of memory ends the listing.
 Text dirFirst(const Text& mask, std::uint32_t attributes) {
     const Text found = memory::textOrEmpty([&] {
-        const Text cutMask = limits::cut(mask, limits::kMask);
-        if (cutMask.empty()) return native::listNext();
-        if (names::holdsNul(cutMask)) return Text();
-        return native::listFirst(cutMask, attributes);
+        if (mask.empty()) return native::listNext();
+        if (!limits::fits(mask, limits::kMask) || names::holdsNul(mask)) return Text();
+        return native::listFirst(mask, attributes);
     });
     if (found.empty()) native::listClose();
     return found;
@@ -48,9 +47,10 @@ Text collapseDoubledSeparators(const Text& path, const Text& separator, int pass
 
 void changeDir(const Text& path) {
     memory::orNothing([&] {
-        const Text cutPath = limits::cut(path, limits::kDirectoryPath);
-        if (cutPath.empty() || names::holdsWildcard(cutPath) || names::holdsNul(cutPath)) return;
-        native::setCurrentDirectory(cutPath);
+        if (path.empty() || !limits::fits(path, limits::kDirectoryPath) || names::readsAsMask(path) ||
+            names::holdsNul(path))
+            return;
+        native::setCurrentDirectory(path);
     });
 }
 

@@ -22,7 +22,11 @@ inline constexpr std::uint32_t kDirectory = 0x10;
 
 // The first entry of the current directory (or of the directory the mask
 // names) that matches the mask and passes the filter; the empty text when
-// there is none. An empty mask continues the listing in progress.
+// there is none. An empty mask continues the listing in progress; a mask
+// longer than the platform's limit finds nothing. Windows gives the entries
+// in its file system's order; the POSIX listing gives them in the order of
+// their upper-cased names (letter_case.h), byte by byte, as a Windows user
+// sees them.
 Text dirFirst(const Text& mask, std::uint32_t attributes);
 // The next matching entry of the listing in progress; the empty text at its
 // end and on every call after that.
@@ -32,7 +36,8 @@ bool fileExists(const Text& name);
 
 // The full path of the current directory.
 Text currentDir();
-// Makes `path` the current directory; a path holding '*' or '?' is refused.
+// Makes `path` the current directory. Refused: a path longer than the
+// platform's limit, and on Windows one holding '*' or '?'.
 void changeDir(const Text& path);
 
 // The directory separator of the platform, as a text.

@@ -4,17 +4,26 @@
 // hidden is a name that starts with '.', system is anything that is neither a
 // regular file nor a directory (fifo, socket, device). A symbolic link counts
 // as what it points to; a dangling one is no entry at all. Masks are matched
-// here (wildcard.h), as readdir gives the entries, unsorted.
+// here (wildcard.h). readdir gives the entries in an order of the file
+// system's own (a hash order on ext4); the listing reads them all at its
+// start and gives them in the order of their upper-cased names, byte by
+// byte, as a Windows user sees them, so that lists and the cuts made on them
+// are stable.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
+#include <functional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "primitives/directory.h"
 #include "primitives/length_limits.h"
+#include "primitives/letter_case.h"
 #include "primitives/native_directory.h"
 #include "primitives/wildcard.h"
 
@@ -25,13 +34,20 @@ Text pathSeparator() { return "/"; }
 namespace native {
 namespace {
 
-// The one listing of the process.
+// An entry with the key it is given in order of: its upper-cased name first,
+// and names alike in upper case by their own bytes.
+using KeyedName = std::pair<Text, Text>;
+
+// The one listing of the process: the entries still to give, as a heap
+// whose top is the next one. A caller that stops early (the discovery takes
+// at most 1000 names) pays for ordering only the entries it takes.
 struct Listing {
-    DIR* directory = nullptr;
-    Text mask;
-    std::uint32_t attributes = attr::kNone;
+    bool open = false;
+    std::vector<KeyedName> left;
 };
 Listing listing;
+
+constexpr auto kLaterFirst = std::greater<KeyedName>();
 
 std::uint32_t attributesOf(const char* name, mode_t type) {
     std::uint32_t found = attr::kNone;
@@ -70,6 +86,24 @@ bool entryType(DIR* directory, const dirent& entry, mode_t& type) {
     return true;
 }
 
+// The entries of `directory` that match `mask` and pass the filter, each
+// with its key.
+std::vector<KeyedName> matchingEntries(DIR* directory, const Text& mask, std::uint32_t attributes) {
+    std::vector<KeyedName> names;
+    while (const dirent* entry = readdir(directory)) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        if (!matchesMask(mask, name)) continue;
+        mode_t type = 0;
+        if (!entryType(directory, *entry, type)) continue;  // dangling link, or gone
+        if ((attributesOf(entry->d_name, type) & ~attributes) != 0) continue;
+        Text own(name);
+        Text key = upperCasedName(own);
+        names.emplace_back(std::move(key), std::move(own));
+    }
+    return names;
+}
+
 }  // namespace
 
 Text listFirst(const Text& mask, std::uint32_t attributes) {
@@ -87,35 +121,33 @@ Text listFirst(const Text& mask, std::uint32_t attributes) {
     // Opened close-on-exec, so that no child process inherits the listing.
     const int descriptor = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0) return Text();
-    listing.directory = fdopendir(descriptor);
-    if (listing.directory == nullptr) {
+    DIR* const opened = fdopendir(descriptor);
+    if (opened == nullptr) {
         close(descriptor);
         return Text();
     }
-    listing.mask = entryMask;
-    listing.attributes = attributes;
+    listing.left = matchingEntries(opened, entryMask, attributes);
+    closedir(opened);
+    std::ranges::make_heap(listing.left, kLaterFirst);
+    listing.open = true;
     return listNext();
 }
 
 Text listNext() {
-    if (listing.directory == nullptr) return Text();
-    while (const dirent* entry = readdir(listing.directory)) {
-        const std::string_view name = entry->d_name;
-        if (name == "." || name == "..") continue;
-        if (!matchesMask(listing.mask, name)) continue;
-        mode_t type = 0;
-        if (!entryType(listing.directory, *entry, type)) continue;  // dangling link, or gone
-        if ((attributesOf(entry->d_name, type) & ~listing.attributes) != 0) continue;
-        return Text(name);
+    if (!listing.open) return Text();
+    if (listing.left.empty()) {
+        listClose();
+        return Text();
     }
-    listClose();
-    return Text();
+    std::ranges::pop_heap(listing.left, kLaterFirst);
+    Text name = std::move(listing.left.back().second);
+    listing.left.pop_back();
+    return name;
 }
 
 void listClose() {
-    if (listing.directory == nullptr) return;
-    closedir(listing.directory);
-    listing.directory = nullptr;
+    listing.open = false;
+    listing.left.clear();
 }
 
 Text currentDirectory() {

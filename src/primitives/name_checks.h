@@ -5,8 +5,17 @@
 
 namespace corrivex::names {
 
-// A name holding '*' or '?' is a wildcard mask, never the name of one file.
-inline bool holdsWildcard(const Text& name) { return name.find_first_of("*?") != Text::npos; }
+// On Windows a name holding '*' or '?' is a wildcard mask, never the name of
+// one file or directory. On POSIX systems both are ordinary bytes of a name:
+// masks apply only to listings.
+inline bool readsAsMask(const Text& name) {
+#ifdef _WIN32
+    return name.find_first_of("*?") != Text::npos;
+#else
+    (void)name;
+    return false;
+#endif
+}
 
 // The platform takes names as C strings: a NUL byte inside a text would cut
 // the name short and make it name something else, so such a text names

@@ -1,7 +1,7 @@
 // Child processes on POSIX systems.
 //
-// The command line is split at runs of blanks into words; nothing is quoted
-// and no shell ever sees it. The first word names the program: a word holding
+// The command line becomes the program and one argument (command_line.h);
+// nothing is quoted and no shell ever sees it. The program: a word holding
 // '/' is a path as it stands, any other is looked for in the order Windows
 // uses: the front end's own directory, the current directory, then each
 // directory of PATH. While the front end waits, it ignores SIGINT and SIGQUIT
@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/console_host.h"
+#include "primitives/command_line.h"
 #include "primitives/length_limits.h"
 #include "primitives/name_checks.h"
 #include "primitives/out_of_memory.h"
@@ -28,19 +29,6 @@ extern char** environ;
 
 namespace corrivex {
 namespace {
-
-constexpr char kBlank = ' ';
-
-std::vector<Text> wordsOf(const Text& command) {
-    std::vector<Text> words;
-    std::size_t start = command.find_first_not_of(kBlank);
-    while (start != Text::npos) {
-        const std::size_t end = command.find(kBlank, start);
-        words.push_back(command.substr(start, end == Text::npos ? Text::npos : end - start));
-        start = end == Text::npos ? Text::npos : command.find_first_not_of(kBlank, end);
-    }
-    return words;
-}
 
 bool isProgram(const Text& path) {
     struct stat status;
@@ -163,14 +151,16 @@ void waitFor(pid_t child) {
 void runCommand(const Text& commandLine, int showState, bool wait) {
     (void)showState;  // a terminal has no window show state
     // Everything the child needs is made before the console is handed over;
-    // without the memory for it, nothing runs.
+    // without the memory for it, nothing runs. A command beyond the limit
+    // would be cut: it is not run.
     memory::orNothing([&] {
-        const Text command = limits::cut(commandLine, limits::kCommandLine);
-        if (names::holdsNul(command)) return;
-        std::vector<Text> words = wordsOf(command);
-        if (words.empty()) return;
-        const Text program = findProgram(words.front());
+        if (!limits::fits(commandLine, limits::kCommandLine) || names::holdsNul(commandLine)) return;
+        const CommandParts parts = splitCommandLine(commandLine);
+        if (parts.program.empty()) return;
+        const Text program = findProgram(parts.program);
         if (program.empty()) return;  // nothing runs, nothing is waited for
+        std::vector<Text> words{parts.program};
+        if (parts.argument) words.push_back(*parts.argument);
         std::vector<char*> arguments = argumentsOf(words);
 
         pid_t child = 0;

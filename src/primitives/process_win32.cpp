@@ -18,12 +18,13 @@ namespace corrivex {
 
 void runCommand(const Text& commandLine, int showState, bool wait) {
     // CreateProcessA may write into the command line: a buffer of our own,
-    // left empty when there is nothing to run or no memory to hold it.
+    // left empty when there is nothing to run or no memory to hold it. A
+    // command beyond the limit would be cut: it is not run.
     std::vector<char> buffer;
     memory::orNothing([&] {
-        const Text command = limits::cut(commandLine, limits::kCommandLine);
-        if (command.empty() || names::holdsNul(command)) return;
-        std::vector<char> line(command.begin(), command.end());
+        if (commandLine.empty() || !limits::fits(commandLine, limits::kCommandLine) || names::holdsNul(commandLine))
+            return;
+        std::vector<char> line(commandLine.begin(), commandLine.end());
         line.push_back('\0');
         buffer.swap(line);
     });

@@ -73,8 +73,9 @@ Text nextLine(OpenFile& file) {
 
 void openFile(FileNumber number, const Text& name, FileMode mode) {
     if (number < 0 || openFiles.contains(number)) return;
-    const Text fileName = limits::cut(name, limits::kFileName);
-    if (fileName.empty() || names::holdsWildcard(fileName) || names::holdsNul(fileName)) return;
+    if (name.empty() || !limits::fits(name, limits::kFileName) || names::readsAsMask(name) || names::holdsNul(name))
+        return;
+    const Text& fileName = name;
 
     OpenFile file;
     file.mode = mode;

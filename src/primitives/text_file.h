@@ -16,8 +16,9 @@ using FileNumber = std::int16_t;
 
 enum class FileMode { Input, Output };
 
-// Opens `name` under `number`. Refused: an empty name, a name holding '*' or
-// '?', a negative number, a number already open. Input: read only, no
+// Opens `name` under `number`. Refused: an empty name, one longer than the
+// platform's limit, one holding '*' or '?' on Windows, a negative number, a
+// number already open. Input: read only, no
 // sharing, must exist. Output: write only, no sharing, created or emptied.
 void openFile(FileNumber number, const Text& name, FileMode mode);
 // The next line of the input file open under `number`.

@@ -6,9 +6,10 @@
 
 namespace corrivex::selection {
 
-// Byte by byte: a to z become A to Z, and seven letters of code page 437
-// become their capitals (ä Ä, ö Ö, ü Ü, é É, ñ Ñ, å Å, ç Ç). Every other
-// byte stays; the length stays the same.
+// a to z become A to Z, and seven letters become their capitals (ä Ä, ö Ö,
+// ü Ü, é É, ñ Ñ, å Å, ç Ç): in code page 437 on Windows, in UTF-8 on POSIX
+// systems (letter_case.h). Every other byte stays; the length stays the
+// same.
 Text upperCased(const Text& name);
 
 // The name without its final ".DAT" or ".TXT" (exact bytes, so apply it to

@@ -6,7 +6,6 @@
 #include "console/console_output.h"
 #include "console_tools/console_tools.h"
 #include "primitives/directory.h"
-#include "primitives/length_limits.h"
 #include "primitives/process.h"
 #include "primitives/text_file.h"
 #include "settings/default_settings.h"
@@ -31,10 +30,6 @@ bool batchModeOn(const Text& answer) {
     return first == "y" || first == "Y";
 }
 
-// A course path beyond the length limit is not made current: the platform
-// would get it cut, and the cut path names some other directory.
-bool usableCoursePath(const Text& path) { return !path.empty() && path.size() <= limits::kDirectoryPath; }
-
 // Opens the settings file and reads the batch-mode answer. The file stays
 // open (it may not have opened at all: then both reads are empty).
 bool readBatchMode(const Text& settingsFile) {
@@ -44,12 +39,13 @@ bool readBatchMode(const Text& settingsFile) {
 }
 
 // The editor on the start directory's settings file (under the name it is
-// stored under, which may differ in letter case), waited for. A command that
-// the platform would cut would name another file: it is not run.
+// stored under, which may differ in letter case), waited for. Without a start
+// directory the path would name a file at the root: nothing is run. A command
+// beyond the platform's limit is not run either (runCommand).
 void editSettings(const Text& StartDir, const Text& settingsFile) {
-    const Text command = editorCommand(textEditor(), pathSeparator(), StartDir, storedFileName(settingsFile));
-    if (command.size() > limits::kCommandLine) return;
-    runCommand(command, kShowNormal, true);
+    if (StartDir.empty()) return;
+    runCommand(editorCommand(textEditor(), pathSeparator(), StartDir, storedFileName(settingsFile)), kShowNormal,
+               true);
 }
 
 }  // namespace
@@ -74,7 +70,7 @@ GateResult checkBatchSettings(const Text& StartDir) {
 
     for (int line = kBatchModeLine + 1; line < kCoursePathLine; ++line) readLine(kReadFileNumber);
     const Text coursePath = trim(readLine(kReadFileNumber));
-    if (usableCoursePath(coursePath)) changeDir(coursePath);
+    changeDir(coursePath);  // refused when empty or beyond the platform's limit
     closeFile(kReadFileNumber);
     return GateResult::GoOn;
 }

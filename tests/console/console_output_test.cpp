@@ -77,13 +77,33 @@ TEST_F(ConsoleOutputTest, EmptyLineChangesNoCellAndMovesToTheNextRow) {
 TEST_F(ConsoleOutputTest, LineIsWrittenInTheCurrentColoursWithoutInterpretingBytes) {
     setTextColors(12, 15);
     printLine(std::string("a\tb\r\nc\0d", 8));
-    const std::string expected("a\tb\r\nc\0d", 8);
+#ifdef _WIN32
+    const std::u32string expected(U"a\tb\r\nc\0d", 8);  // the bytes themselves
+#else
+    const std::u32string expected(U"a○b♪◙c d", 8);        // their code page 437 glyphs
+#endif
     for (int x = 0; x < 8; ++x) {
-        EXPECT_EQ(host.at(x, 0).ch, static_cast<unsigned char>(expected[x])) << x;
+        EXPECT_EQ(host.at(x, 0).ch, expected[x]) << x;
         EXPECT_EQ(host.at(x, 0).attr, 0xFC) << x;
     }
     EXPECT_EQ(host.cursor(), (CellPos{0, 1}));
 }
+
+#ifndef _WIN32
+// The terminal console takes text as UTF-8: a character a cell, two for a
+// double-width one, which goes whole to the next row when it does not fit.
+TEST_F(ConsoleOutputTest, Utf8TextTakesACellPerCharacterAndTwoForAWideOne) {
+    setTextColors(7, 0);
+    host.setCursorPosition(CellPos{77, 0});
+    printLine("\xC3\xA9\xC3\x84\xE4\xB8\xAD");  // é Ä 中
+    EXPECT_EQ(host.at(77, 0).ch, U'é');
+    EXPECT_EQ(host.at(78, 0).ch, U'Ä');
+    EXPECT_EQ(host.at(79, 0).ch, U' ');
+    EXPECT_EQ(host.at(0, 1), (Cell{U'中', 0x0107}));
+    EXPECT_EQ(host.at(1, 1), (Cell{U'中', 0x0207}));
+    EXPECT_EQ(host.cursor(), (CellPos{0, 2}));
+}
+#endif
 
 TEST_F(ConsoleOutputTest, EightyByteLineLeavesOneEmptyRowBehindIt) {
     printLine(std::string(80, 'x'));

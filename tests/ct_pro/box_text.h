@@ -1,10 +1,15 @@
 // Frames as the tests write them, with the Unicode box-drawing characters,
-// turned into the code page 437 bytes that the console's cells hold.
+// turned into what the console's cells hold for the code page 437 glyphs, as
+// ScreenBuffer::rowText gives it (the low byte of each character): the
+// byte itself on Windows, the low byte of the Unicode character on a UTF-8
+// terminal.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <utility>
+
+#include "platform/console_text.h"
 
 namespace corrivex::ctpro::testing {
 
@@ -20,7 +25,7 @@ inline std::string cp437(std::string_view text) {
         for (const auto& [glyph, code] : kBoxes)
             if (text.starts_with(glyph)) {
                 length = glyph.size();
-                byte = code;
+                byte = static_cast<char>(platform::glyphCharOf(static_cast<unsigned char>(code)));
                 break;
             }
         bytes += byte;

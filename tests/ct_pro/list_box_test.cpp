@@ -87,6 +87,33 @@ TEST_F(ListBoxTest, LeavesTheInstructionRowsAboveTheBoxReadable) {
     EXPECT_NE(screen[7].find("C:\\COURSE"), std::string::npos);
 }
 
+// The box lies in the visible window: all of it, buttons and counter, in
+// an 80 x 24 one. In a window too small for it a note asks for a larger
+// one, and the box comes back when the window has grown, keys meanwhile
+// reaching it only as Esc.
+TEST_F(ListBoxTest, IsPlacedInTheVisibleWindowAndWaitsForRoomInASmallOne) {
+    const ListBoxLayout small = listBoxLayout({0, 0, 79, 23});
+    EXPECT_TRUE(small.fits);
+    EXPECT_EQ(small.box.bottom, 22);
+    EXPECT_FALSE(listBoxLayout({0, 0, 29, 5}).fits);
+    EXPECT_FALSE(listBoxLayout({0, 0, 20, 29}).fits);
+
+    host.setWindow({0, 0, 29, 5});
+    const auto before = host.allCells();
+    host.pushKey(vk::kDown);
+    host.pushKey(vk::kReturn);
+    host.pushResize({80, 24});
+    host.pushKey(vk::kSpace);
+    host.pushKey(vk::kReturn);
+    EXPECT_EQ(run(three), "ALPHA");
+    EXPECT_EQ(host.snapshots().front().rows[0].substr(0, 30), "Please make the window larger ");
+    const auto& shown = host.last().rows;
+    EXPECT_NE(shown[small.box.bottom].find(" 1 chosen - 1/3 "), std::string::npos);
+    EXPECT_NE(shown[small.okButton.top].find("OK"), std::string::npos);
+    EXPECT_EQ(shown[0].substr(0, 6), std::string(6, ' '));  // the note's row given back
+    EXPECT_EQ(host.allCells(), before);
+}
+
 TEST_F(ListBoxTest, ShowsCaptionHintEntriesMarksAndButtons) {
     run(three);
     const auto& screen = host.last().rows;

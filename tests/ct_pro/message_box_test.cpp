@@ -44,6 +44,17 @@ protected:
     RecordingHost host;
 };
 
+// The box is centred in the visible window, however small: at 30 x 8 all
+// of it is inside.
+TEST_F(MessageBoxTest, LiesInsideASmallVisibleWindow) {
+    host.setWindow({0, 0, 29, 7});
+    EXPECT_EQ(ask(), kIdNo);
+    const CellPos yes = find("[ Yes ]");
+    EXPECT_LE(yes.y, 7);
+    EXPECT_LT(host.last().rows[yes.y].find_last_of(']'), 30u);  // the No button's end
+    EXPECT_LE(rowOf("(?)"), 7);
+}
+
 TEST_F(MessageBoxTest, ShowsCaptionTextAndButtonsWithNoFocused) {
     EXPECT_EQ(ask(), kIdNo);  // input closed
     const auto& rows = host.snapshots().front().rows;
@@ -55,8 +66,8 @@ TEST_F(MessageBoxTest, ShowsCaptionTextAndButtonsWithNoFocused) {
     EXPECT_EQ(buttons, top + 4);
     EXPECT_NE(rows[buttons].find("[>No <]"), std::string::npos);
     // In the middle of the window.
-    const std::size_t left = rows[top].find('\xC9');
-    const std::size_t right = rows[top].rfind('\xBB');
+    const std::size_t left = rows[top].find(cp437("╔"));
+    const std::size_t right = rows[top].rfind(cp437("╗"));
     EXPECT_NEAR(static_cast<double>(left), static_cast<double>(79 - right), 1.0);
     EXPECT_NEAR(top, 24 - (top + 5), 1);
     EXPECT_FALSE(host.snapshots().front().cursorVisible);
@@ -168,7 +179,7 @@ TEST_F(MessageBoxTest, TextsTooLongForTheScreenAreCut) {
     }
     ASSERT_GE(top, 0);
     EXPECT_NE(rows[top].find(cp437("c... ═╗")), std::string::npos);
-    EXPECT_EQ(rows[top].find('\xC9'), 1u);
+    EXPECT_EQ(rows[top].find(cp437("╔")), 1u);
     ASSERT_GT(lastText, top);
     EXPECT_NE(rows[lastText].find("x... "), std::string::npos) << "the last text row ends with the cut mark";
     EXPECT_EQ(bottom, lastText + 3) << "the buttons and the bottom border stay on the screen";

@@ -33,7 +33,18 @@ public:
         snapshot.cellsWrittenBefore = cellsSinceRead_;
         cellsSinceRead_ = 0;
         snapshots_.push_back(std::move(snapshot));
-        return MemoryConsoleHost::readInput(event);
+        const bool got = MemoryConsoleHost::readInput(event);
+        // A scripted resize makes the window that size, as a terminal does.
+        if (got && event.kind == platform::InputEvent::Kind::Resize)
+            setWindow({0, 0, event.newSize.x - 1, event.newSize.y - 1});
+        return got;
+    }
+
+    void pushResize(platform::CellPos size) {
+        platform::InputEvent event;
+        event.kind = platform::InputEvent::Kind::Resize;
+        event.newSize = size;
+        pushEvent(event);
     }
 
     void writeCells(platform::CellPos at, int width, int height, const platform::Cell* cells) override {

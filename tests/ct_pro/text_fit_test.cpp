@@ -39,6 +39,23 @@ TEST(TextFit, WrapMarksTextThatDoesNotFitTheLines) {
     EXPECT_EQ(wrapText("one\ntwo\nthree", 10, 2), (Lines{"one", "two..."}));
 }
 
+#ifndef _WIN32
+// On a UTF-8 terminal widths are columns: a name is cut between
+// characters, never inside one, and a double-width character counts two.
+TEST(TextFit, Utf8TextIsCutByColumnsBetweenCharacters) {
+    const std::string name = "\xC3\x84RGER\xE4\xB8\xAD\xE6\x96\x87";  // ÄRGER中文, 9 columns
+    EXPECT_EQ(columnsOf(name), 9);
+    EXPECT_EQ(cutRight(name, 9), name);
+    EXPECT_EQ(cutRight(name, 8), "\xC3\x84RGER...");      // 中 would take columns 6 and 7 of 5
+    EXPECT_EQ(cutRight(name, 4), "\xC3\x84...");
+    EXPECT_EQ(cutRight(name, 2), "\xC3\x84R");
+    EXPECT_EQ(cutLeft(name, 7), "...\xE4\xB8\xAD\xE6\x96\x87");
+    EXPECT_EQ(cutLeft(name, 6), "...\xE6\x96\x87");
+    EXPECT_EQ(wrapText("\xC3\xA4\xC3\xA4 \xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD", 4, 9),
+              (std::vector<std::string>{"\xC3\xA4\xC3\xA4", "\xE4\xB8\xAD\xE4\xB8\xAD", "\xE4\xB8\xAD"}));
+}
+#endif
+
 TEST(TextFit, ShownBytesAndCaseFolding) {
     EXPECT_EQ(shownByte('A'), 'A');
     EXPECT_EQ(shownByte(0), '?');

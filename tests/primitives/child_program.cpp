@@ -1,8 +1,10 @@
-// The child that the runCommand tests start. Its first argument names a log
-// file in which it appends what it saw, one fact per line:
+// The child that the runCommand tests start. The first word of its
+// arguments names a log file in which it appends what it saw, one fact per
+// line:
 //   exe <its own path>      cwd <its current directory>
-//   arg <each argument after the program name>
-// and, on request (the words are arguments too):
+//   arg <each argument after the program name, as it came>
+// and, on request (words of the arguments too, which on POSIX systems come
+// as one argument):
 //   --sleep      waits 300 ms before the last line, so that a parent that
 //                does not wait would find the log incomplete
 //   --interrupt  (POSIX) sends SIGINT and SIGQUIT to its parent
@@ -27,6 +29,7 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -88,15 +91,23 @@ void listDescriptors(std::FILE* log) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return 2;
-    std::FILE* log = std::fopen(argv[1], "ab");
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        for (std::size_t start = argument.find_first_not_of(' '); start != std::string::npos;) {
+            const std::size_t end = argument.find(' ', start);
+            words.push_back(argument.substr(start, end - start));
+            start = end == std::string::npos ? end : argument.find_first_not_of(' ', end);
+        }
+    }
+    if (words.empty()) return 2;
+    std::FILE* log = std::fopen(words.front().c_str(), "ab");
     if (log == nullptr) return 3;
 
     bool sleep = false;
     std::fprintf(log, "exe %s\ncwd %s\n", ownPath().c_str(), currentDirectory().c_str());
-    for (int i = 1; i < argc; ++i) {
-        const std::string word = argv[i];
-        std::fprintf(log, "arg %s\n", argv[i]);
+    for (int i = 1; i < argc; ++i) std::fprintf(log, "arg %s\n", argv[i]);
+    for (const std::string& word : words) {
         if (word == "--sleep") sleep = true;
         if (word == "--env") {
             const char* value = std::getenv("CORRIVEX_PRIMITIVES_PROBE");

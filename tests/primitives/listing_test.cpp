@@ -10,6 +10,7 @@
 #endif
 
 #include "primitives/directory.h"
+#include "primitives/length_limits.h"
 #include "primitives_support.h"
 
 namespace corrivex::test {
@@ -133,13 +134,38 @@ TEST_F(Listing, AMaskNamingADirectoryFindsItOnlyWhenDirectoriesAreAsked) {
     EXPECT_EQ(dirFirst("c.txt", attr::kDirectory), "c.txt");
 }
 
-TEST_F(Listing, TheMaskIsCutTo256Characters) {
-    Text prefix;
-    for (int i = 0; i < 125; ++i) prefix += "." + pathSeparator();
-    const Text mask = prefix + "b.txt*";
-    ASSERT_EQ(mask.size(), 256u);
-    EXPECT_EQ(listAll(mask + "ZZZ", attr::kNone), (Names{"b.txt"}));
+TEST_F(Listing, AMaskBeyondTheLimitFindsNothing) {
+    Text mask;
+    for (std::size_t i = 0; i < (limits::kMask - 6) / 2; ++i) mask += "." + pathSeparator();
+    mask += "b.txt";
+    mask.append(limits::kMask - mask.size(), '*');
+    ASSERT_EQ(mask.size(), limits::kMask);
+    EXPECT_EQ(listAll(mask, attr::kNone), (Names{"b.txt"}));
+    EXPECT_EQ(listAll(mask + "*", attr::kNone), Names{});
 }
+
+#ifndef _WIN32
+// readdir gives a hash order on many file systems; the listing gives the
+// names in the order of their upper-cased forms, byte by byte, and names
+// alike in upper case by their own bytes.
+TEST_F(Listing, NamesComeInTheOrderOfTheirUpperCasedForms) {
+    Names made;
+    for (int i = 0; i < 40; ++i) {
+        const Text name = (i % 2 == 0 ? "q" : "Q") + std::to_string(100 - i) + ".txt";
+        writeBytes(name, "x");
+        made.push_back(name);
+    }
+    writeBytes("\xC3\xA4rger.txt", "x");  // ÄRGER.TXT sorts after every ASCII name
+    writeBytes("a.txt", "x");
+    Names listed;
+    for (Text name = dirFirst("*.txt", attr::kNone); !name.empty(); name = dirNext()) listed.push_back(name);
+    Names expected{"A.TXT", "a.txt", "b.txt"};
+    std::ranges::sort(made, [](const Text& x, const Text& y) { return x.substr(1) < y.substr(1); });
+    expected.insert(expected.end(), made.begin(), made.end());
+    expected.push_back("\xC3\xA4rger.txt");
+    EXPECT_EQ(listed, expected);
+}
+#endif
 
 TEST_F(Listing, AMaskHoldingNulNamesNothing) {
     ASSERT_FALSE(dirFirst("*.txt", attr::kNone).empty());

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "primitives/directory.h"
+#include "primitives/length_limits.h"
 #include "primitives/text_file.h"
 #include "primitives_support.h"
 
@@ -231,7 +232,9 @@ TEST_F(TextFiles, ANumberAlreadyOpenIsRefused) {
     EXPECT_FALSE(fs::exists("third.txt"));
 }
 
-TEST_F(TextFiles, EmptyNamesAndNamesWithWildcardsAreRefused) {
+// On Windows '*' and '?' make a mask, never a file name; on POSIX systems
+// they are bytes of a name like any other.
+TEST_F(TextFiles, EmptyNamesAreRefusedAndWildcardsAreMasksOnlyOnWindows) {
     openFile(2, "", FileMode::Output);
     writeLine(2, "x");
     closeFile(2);
@@ -241,9 +244,17 @@ TEST_F(TextFiles, EmptyNamesAndNamesWithWildcardsAreRefused) {
     openFile(5, "w?.txt", FileMode::Output);
     writeLine(5, "x");
     closeFile(5);
+#ifdef _WIN32
     EXPECT_TRUE(fs::is_empty(root()));
+#else
+    EXPECT_EQ(readBytes("w*.txt"), "x\r\n");
+    EXPECT_EQ(readBytes("w?.txt"), "x\r\n");
+    openFile(3, "w?.txt", FileMode::Input);
+    EXPECT_EQ(readLine(3), "x");
+#endif
 }
 
+#ifdef _WIN32
 TEST_F(TextFiles, ARefusedWildcardNameLeavesTheNumberFree) {
     writeBytes("wx.txt", "w\r\n");
     openFile(3, "w?.txt", FileMode::Input);
@@ -251,6 +262,7 @@ TEST_F(TextFiles, ARefusedWildcardNameLeavesTheNumberFree) {
     openFile(3, "wx.txt", FileMode::Input);
     EXPECT_EQ(readLine(3), "w");
 }
+#endif
 
 TEST_F(TextFiles, ANameHoldingNulIsRefused) {
     openFile(6, "nul.txt\0tail"s, FileMode::Output);
@@ -259,16 +271,21 @@ TEST_F(TextFiles, ANameHoldingNulIsRefused) {
     EXPECT_TRUE(fs::is_empty(root()));
 }
 
-TEST_F(TextFiles, TheNameIsCutTo255Characters) {
-    Text prefix;
-    for (int i = 0; i < 125; ++i) prefix += "." + pathSeparator();
-    const Text name = prefix + "f.txt";
-    ASSERT_EQ(name.size(), 255u);
-    openFile(7, name + "-and-more", FileMode::Output);
+// Cut, the name would name another file: here the one its first
+// `kFileName` bytes name.
+TEST_F(TextFiles, ANameBeyondTheLimitIsRefusedNotCut) {
+    Text name;
+    for (std::size_t i = 0; i < (limits::kFileName - 5) / 2; ++i) name += "." + pathSeparator();
+    name += "f.txt";
+    ASSERT_EQ(name.size(), limits::kFileName);
+    openFile(7, name + "x", FileMode::Output);
     writeLine(7, "cut");
     closeFile(7);
-    EXPECT_EQ(readBytes("f.txt"), "cut\r\n");
-    EXPECT_FALSE(fs::exists("f.txt-and-more"));
+    EXPECT_TRUE(fs::is_empty(root()));
+    openFile(7, name, FileMode::Output);
+    writeLine(7, "whole");
+    closeFile(7);
+    EXPECT_EQ(readBytes("f.txt"), "whole\r\n");
 }
 
 TEST_F(TextFiles, AMissingInputFileIsNeitherOpenedNorMade) {

@@ -1,7 +1,10 @@
 // Texts: replaceAll, the trims, substring, joining and equality, with NUL
-// bytes as ordinary bytes.
+// bytes as ordinary bytes; the split of a command line and the upper-casing
+// of names.
 #include <gtest/gtest.h>
 
+#include "primitives/command_line.h"
+#include "primitives/letter_case.h"
 #include "primitives/text.h"
 
 namespace corrivex {
@@ -116,6 +119,41 @@ TEST(TextValues, EqualityIsSameLengthAndSameBytes) {
     EXPECT_EQ(Text("a\0"s) + Text("\0b"s), "a\0\0b"s);
     EXPECT_EQ((Text("a\0"s) + Text("\0b"s)).size(), 4u);
 }
+
+TEST(SplitCommandLine, TheProgramAndTheRestOfTheLineAsOneArgument) {
+    struct Row {
+        Text line;
+        CommandParts parts;
+    };
+    const Row rows[] = {
+        {"editor  /home/teacher/week 1/batchs.ini", {"editor", "/home/teacher/week 1/batchs.ini"}},
+        {"Quelmark.exe   TWO WORDS", {"Quelmark.exe", "TWO WORDS"}},
+        {"Quelmark.exe   X ", {"Quelmark.exe", "X "}},  // a name's own blanks stay
+        {"  prog", {"prog", std::nullopt}},
+        {"prog   ", {"prog", std::nullopt}},
+        {"   ", {"", std::nullopt}},
+        {"", {"", std::nullopt}},
+        {"a\tb c", {"a\tb", "c"}},  // only blanks separate
+    };
+    for (const Row& row : rows) EXPECT_EQ(splitCommandLine(row.line), row.parts) << row.line;
+}
+
+#ifndef _WIN32
+// Names are UTF-8 here: the seven letters in their two-byte forms, and no
+// byte of any other character changes.
+TEST(UpperCasedName, AsciiAndTheSevenLettersInUtf8) {
+    EXPECT_EQ(upperCasedName("\xC3\xA4rger.txt"), "\xC3\x84RGER.TXT");  // ärger
+    EXPECT_EQ(upperCasedName("\xC3\xB6\xC3\xBC\xC3\xA9\xC3\xB1\xC3\xA5\xC3\xA7"),
+              "\xC3\x96\xC3\x9C\xC3\x89\xC3\x91\xC3\x85\xC3\x87");
+    EXPECT_EQ(upperCasedName("\xC3\xBF\xC3\xA0\xE2\x82\xAC"), "\xC3\xBF\xC3\xA0\xE2\x82\xAC");  // ÿ à €
+    EXPECT_EQ(upperCasedName("\xA4\xC3"), "\xA4\xC3");  // a stray second byte, a lone first byte
+    EXPECT_EQ(upperCasedName("\x84rger"), "\x84RGER");   // the code page 437 letter is no letter here
+    for (int value = 0x80; value < 0x100; ++value) {
+        const Text lone(1, static_cast<char>(value));
+        EXPECT_EQ(upperCasedName(lone), lone) << value;
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace corrivex

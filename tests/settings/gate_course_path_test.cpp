@@ -5,6 +5,7 @@
 #include <string>
 
 #include "gate_fixture.h"
+#include "primitives/length_limits.h"
 #include "primitives/text_file.h"
 
 namespace corrivex::settings {
@@ -87,14 +88,15 @@ TEST_F(GatePassTest, BlankCoursePathLeavesTheStartDirectory) {
 }
 
 // A path beyond the limit is not cut to a shorter one that names another
-// directory: its first 255 bytes here name "course", the whole path nothing.
+// directory: its first `kDirectoryPath` bytes here name "course", the whole
+// path nothing.
 TEST_F(GatePassTest, OverlongCoursePathIsRefusedNotCut) {
     makeDirectory("course");
     const std::string separator = pathSeparator();
     std::string path = "course";
-    while (path.size() < 255) path += separator;
+    while (path.size() < limits::kDirectoryPath) path += separator;
     path += "missing";
-    ASSERT_GT(path.size(), 255u);
+    ASSERT_GT(path.size(), limits::kDirectoryPath);
     passWith(settingsWith("y", path));
     EXPECT_TRUE(testing::isCurrent(scratch.path()));
 }
@@ -103,8 +105,8 @@ TEST_F(GatePassTest, CoursePathOfExactlyTheLimitIsUsed) {
     const fs::path course = makeDirectory("course");
     const std::string separator = pathSeparator();
     std::string path = "course";
-    while (path.size() < 255) path += separator;
-    ASSERT_EQ(path.size(), 255u);
+    while (path.size() < limits::kDirectoryPath) path += separator;
+    ASSERT_EQ(path.size(), limits::kDirectoryPath);
     passWith(settingsWith("y", path));
     EXPECT_TRUE(testing::isCurrent(course));
 }

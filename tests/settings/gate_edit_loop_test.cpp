@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gate_fixture.h"
+#include "primitives/length_limits.h"
 
 namespace corrivex::settings {
 namespace {
@@ -295,7 +296,7 @@ TEST_F(EditLoopTest, EditorCommandBeyondTheLimitIsNotRun) {
     useStandInEditor("y");
     const std::string before = settingsWith("n", "");
     writeBytes(settings(), before);
-    StartDir += "/" + std::string(260, 'd');
+    StartDir += "/" + std::string(limits::kCommandLine, 'd');
     boxHost.pushChar('y');
     boxHost.pushChar('n');
     EXPECT_EQ(runGate(), GateResult::End);
@@ -304,12 +305,26 @@ TEST_F(EditLoopTest, EditorCommandBeyondTheLimitIsNotRun) {
     EXPECT_EQ(readBytes(settings()), before);
 }
 
+// A start directory that could not be read would put batchs.ini at the
+// root of the file system: no editor runs, and the box comes back.
+TEST_F(EditLoopTest, WithoutAStartDirectoryNothingIsEdited) {
+    useStandInEditor("y");
+    StartDir.clear();
+    writeBytes(settings(), settingsWith("n", ""));
+    boxHost.pushChar('y');
+    boxHost.pushChar('n');
+    EXPECT_EQ(runGate(), GateResult::End);
+    EXPECT_TRUE(editorRuns().empty());
+    EXPECT_EQ(boxHost.boxesShown, 2);
+}
+
 TEST_F(EditLoopTest, EditorCommandOfExactlyTheLimitIsRun) {
     useStandInEditor("y");
     writeBytes(settings(), settingsWith("n", ""));
-    // "editor  " + StartDir + "/batchs.ini" is 256 bytes; the stand-in gets
-    // a path that does not exist and changes nothing.
-    const std::size_t room = 256 - 8 - 11;
+    // "editor  " + StartDir + "/batchs.ini" is as long as a command line
+    // may be; the stand-in gets a path that does not exist and changes
+    // nothing.
+    const std::size_t room = limits::kCommandLine - 8 - 11;
     ASSERT_LT(StartDir.size() + 1, room);
     StartDir += "/" + std::string(room - StartDir.size() - 1, 'd');
     boxHost.pushChar('y');

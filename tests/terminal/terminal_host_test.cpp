@@ -127,8 +127,9 @@ TEST(TerminalHost, TheFirstDrawingMakesRoomAndDrawsTheWindow) {
     host.present();
     const std::string first = pty.sent();
     EXPECT_EQ(first.find("41m"), std::string::npos) << first;
-    // What the terminal showed goes up into its scrollback first.
-    std::string room = "\x1b[0m\x1b[20H";
+    // The title is saved and what the terminal showed goes up into its
+    // scrollback first.
+    std::string room = std::string(kTitleSave) + "\x1b[0m\x1b[20H";
     for (int i = 0; i < 20; ++i) room += "\r\n";
     ASSERT_EQ(first.substr(0, room.size()), room);
 
@@ -214,7 +215,7 @@ TEST(TerminalHost, TheEndGivesTheTerminalBack) {
         host.present();
         pty.sent();
     }
-    EXPECT_EQ(pty.sent(), kTerminalRestore);
+    EXPECT_EQ(pty.sent(), std::string(kTerminalRestore) + std::string(kTitleRestore));
     EXPECT_TRUE(sameSettings(pty.now(), pty.start()));
     VtModel model(40, 10);
     model.feed(kTerminalRestore);
@@ -343,7 +344,7 @@ TEST_F(TerminalHandOver, TheEndAfterAChildLeavesItsOutput) {
     model.feed(pty.sent());
     host.reset();
     const std::string bytes = pty.sent();
-    EXPECT_EQ(bytes, kTerminalRestore);
+    EXPECT_EQ(bytes, std::string(kTerminalRestore) + std::string(kTitleRestore));
     model.feed(bytes);
     EXPECT_EQ(model.row(0).substr(0, 16), text("helloresult line"));
     EXPECT_TRUE(sameSettings(pty.now(), pty.start()));

@@ -19,8 +19,9 @@ namespace {
 
 using namespace corrivex::platform;
 
+// To standard output when it is a terminal or when standard error is none.
 void say(const char* marker) {
-    const int fd = isatty(STDOUT_FILENO) != 0 ? STDOUT_FILENO : STDERR_FILENO;
+    const int fd = isatty(STDOUT_FILENO) != 0 || isatty(STDERR_FILENO) == 0 ? STDOUT_FILENO : STDERR_FILENO;
     [[maybe_unused]] auto n = write(fd, marker, std::strlen(marker));
 }
 
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
     host.setInputMode(mode::kMouseInput);
     host.setCursorInfo({25, false});
     host.setTextAttribute(0x2E);
+    host.setTitle("probe");
     host.fillAttribute(0x2E, 80 * 25, {0, 0});
     const Cell cell{'X', 0x2E};
     host.writeCells({3, 3}, 1, 1, &cell);

@@ -22,11 +22,21 @@ using testing::PtyPair;
 using testing::sameSettings;
 using testing::VtModel;
 
-pid_t startProbe(const char* scenario, int in, int out, int err) {
+// The probe in a session of its own, with `in` as its controlling terminal;
+// or, for job control, in a process group of its own in the session of the
+// test (a process group without a parent in its session outside it ignores
+// stops).
+enum class Session { Own, JobOfTheTest };
+
+pid_t startProbe(const char* scenario, int in, int out, int err, Session session = Session::Own) {
     const pid_t pid = fork();
     if (pid == 0) {
-        setsid();
-        if (isatty(in) != 0) ioctl(in, TIOCSCTTY, 0);
+        if (session == Session::Own) {
+            setsid();
+            if (isatty(in) != 0) ioctl(in, TIOCSCTTY, 0);
+        } else {
+            setpgid(0, 0);
+        }
         dup2(in, 0);
         dup2(out, 1);
         dup2(err, 2);
@@ -52,10 +62,14 @@ void expectGivenBack(const std::string& bytes) {
     EXPECT_FALSE(model.privateMode(1006));
     EXPECT_TRUE(model.cursorVisible());
     EXPECT_EQ(model.pen(), testing::VtCell{});
-    // What was drawn stays.
+    // What was drawn stays; the title of the start is back.
     EXPECT_EQ(model.at(3, 3).ch, U'X');
     EXPECT_EQ(model.at(3, 3).bg, 42);
+    EXPECT_EQ(model.title(), "");
+    EXPECT_GT(model.titleChanges(), 0);
 }
+
+const std::string kGivenBack = std::string(kTerminalRestore) + std::string(kTitleRestore);
 
 TEST(TerminalProcess, ANormalEndGivesTheTerminalBack) {
     PtyPair pty(80, 25);
@@ -72,7 +86,7 @@ TEST(TerminalProcess, ANormalEndGivesTheTerminalBack) {
     ASSERT_TRUE(WIFEXITED(status)) << status;
     EXPECT_EQ(WEXITSTATUS(status), 0);
     const std::string rest = pty.readRest();
-    EXPECT_EQ(rest, kTerminalRestore);
+    EXPECT_EQ(rest, kGivenBack);
     EXPECT_TRUE(sameSettings(pty.now(), pty.start()));
     expectGivenBack(bytes + rest);
 }
@@ -91,15 +105,48 @@ TEST_P(TerminalProcessSignal, ASignalFromOutsideGivesTheTerminalBackAndEndsThePr
     ASSERT_TRUE(WIFSIGNALED(status)) << status;
     EXPECT_EQ(WTERMSIG(status), signal);
     const std::string rest = pty.readRest();
-    EXPECT_EQ(rest, kTerminalRestore);
+    EXPECT_EQ(rest, kGivenBack);
     EXPECT_TRUE(sameSettings(pty.now(), pty.start()));
     expectGivenBack(bytes + rest);
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, TerminalProcessSignal, ::testing::Values(SIGTERM, SIGHUP, SIGINT, SIGQUIT),
+INSTANTIATE_TEST_SUITE_P(Signals, TerminalProcessSignal, ::testing::Values(SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGUSR1, SIGUSR2,
+                                                                     SIGALRM, SIGPIPE, SIGABRT, SIGXCPU),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return std::string(sigabbrev_np(info.param));
                          });
+
+// A stop gives the terminal back as it was; on continuing the raw modes and
+// the whole screen come back.
+TEST(TerminalProcess, AStopGivesTheTerminalBackAndContinuingTakesItAgain) {
+    PtyPair pty(80, 25);
+    const pid_t pid = startProbe("run", pty.slave(), pty.slave(), pty.slave(), Session::JobOfTheTest);
+    const std::string drawn = pty.readUntil("<<ready>>");
+    ASSERT_TRUE(isRaw(pty.now()));
+
+    kill(pid, SIGTSTP);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, WUNTRACED), pid);
+    ASSERT_TRUE(WIFSTOPPED(status)) << status;
+    const std::string stopped = pty.readRest();
+    EXPECT_EQ(stopped, kGivenBack);
+    EXPECT_TRUE(sameSettings(pty.now(), pty.start()));
+    expectGivenBack(drawn + stopped);
+
+    kill(pid, SIGCONT);
+    const std::string again = pty.readUntil("<<resized 80x25>>");
+    EXPECT_TRUE(isRaw(pty.now()));
+    VtModel model(80, 25);
+    model.feed(drawn + stopped + std::string(80 * 25, ' ') + again);  // a shell wrote over everything
+    EXPECT_EQ(model.at(3, 3).ch, U'X');
+    EXPECT_EQ(model.at(79, 24).bg, 42);
+    EXPECT_TRUE(model.privateMode(1000));
+    EXPECT_EQ(model.title(), "probe");
+
+    pty.type("\x03q");
+    EXPECT_EQ(WEXITSTATUS(waitFor(pid)), 0);
+    EXPECT_EQ(pty.readRest(), kGivenBack);
+}
 
 TEST(TerminalProcess, AResizeOfTheTerminalRedrawsAndIsReported) {
     PtyPair pty(80, 25);
@@ -128,7 +175,30 @@ TEST(TerminalProcess, OutputGoesToStandardErrorWhenStandardOutputIsNoTerminal) {
     EXPECT_EQ(model.at(3, 3).ch, U'X');
     pty.type("\x03q");
     EXPECT_EQ(WEXITSTATUS(waitFor(pid)), 0);
-    EXPECT_EQ(pty.readRest(), kTerminalRestore);
+    EXPECT_EQ(pty.readRest(), kGivenBack);
+}
+
+// `corrivex >log 2>&1` at a terminal: the screen goes to the controlling
+// terminal, and keys come from standard input.
+TEST(TerminalProcess, WithBothOutputsRedirectedTheScreenGoesToTheControllingTerminal) {
+    PtyPair pty(80, 25);
+    int out[2];
+    ASSERT_EQ(pipe(out), 0);
+    const pid_t pid = startProbe("run", pty.slave(), out[1], out[1]);
+    close(out[1]);
+    std::string said;
+    char chunk[64];
+    for (ssize_t n; said.find("<<ready>>") == std::string::npos && (n = read(out[0], chunk, sizeof chunk)) > 0;)
+        said.append(chunk, static_cast<std::size_t>(n));
+    ASSERT_EQ(said, "<<ready>>");
+    EXPECT_TRUE(isRaw(pty.now()));
+    pty.type("\x03q");
+    EXPECT_EQ(WEXITSTATUS(waitFor(pid)), 0);
+    VtModel model(80, 25);
+    model.feed(pty.readRest());
+    EXPECT_EQ(model.at(3, 3).ch, U'X');
+    EXPECT_TRUE(sameSettings(pty.now(), pty.start()));
+    close(out[0]);
 }
 
 TEST(TerminalProcess, WithoutATerminalTheRunGoesOnAndShowsNothing) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "memory_console_host.h"
+#include "platform/console_text.h"
 #include "platform/cp437.h"
 #include "vt_model.h"
 
@@ -25,7 +26,9 @@ constexpr int kForeground[16] = {30, 34, 32, 36, 31, 35, 33, 37, 90, 94, 92, 96,
 // What a terminal that shows `cell` holds.
 VtCell shown(Cell cell) {
     VtCell v;
-    v.ch = cp437CodePoint(cell.ch);
+    // Controls show as their code page 437 glyphs; other characters as they are.
+    v.ch = cell.ch < 0x20 || (cell.ch >= 0x7F && cell.ch < 0xA0) ? cp437CodePoint(static_cast<unsigned char>(cell.ch))
+                                                                  : cell.ch;
     v.fg = kForeground[cell.attr & 0x0F];
     v.bg = kForeground[(cell.attr >> 4) & 0x0F] + 10;
     v.reverse = (cell.attr & 0x4000) != 0;
@@ -172,12 +175,52 @@ TEST(TerminalRenderer, ControlBytesShowAsTheirCodePage437Glyphs) {
     const std::string bytes = paint(renderer, buffer, model);
 
     EXPECT_EQ(model.row(0), U" ☺☻♥♦♣♠•◘○◙♂♀♪♫☼►◄↕‼¶§▬↨↑↓→←∟↔▲▼");
-    EXPECT_EQ(model.row(1).substr(0, 12), U"⌂Ç░╔ß■\u00A0←[2J¢");
+    EXPECT_EQ(model.row(1).substr(0, 12), U"⌂Ç°Éáþÿ←[2J¢");
     EXPECT_EQ(model.strayControls(), 0);
     EXPECT_TRUE(model.unknown().empty());
     // The escape byte in a cell never reaches the terminal as one.
     EXPECT_EQ(bytes.find("\x1b[2J"), std::string::npos);
     EXPECT_NE(bytes.find("\xe2\x86\x90[2J"), std::string::npos);  // "←[2J"
+}
+
+// The terminal console's decoding of text: UTF-8 characters whole, and
+// the code page 437 glyph of every byte that is no UTF-8, is a control or
+// would take no column of its own.
+TEST(ConsoleChars, Utf8CharactersAndTheGlyphsOfEverythingElse) {
+    struct Row {
+        std::string text;
+        std::u32string chars;
+        std::vector<int> columns;
+    };
+    const Row rows[] = {
+        {"\xC3\x84RGER", U"ÄRGER", {1, 1, 1, 1, 1}},
+        {"\xE4\xB8\xAD\xEF\xBC\xA1", U"中Ａ", {2, 2}},                      // CJK and fullwidth: two columns
+        {"\xF0\x9F\x98\x80!", U"😀!", {2, 1}},                                // an emoji
+        {"\x84rger", U"ärger", {1, 1, 1, 1, 1}},                               // a lone byte: its glyph
+        {"\xC3", U"├", {1}},                                                   // a cut character
+        {"\xC0\xAF\xED\xA0\x80", U"└»φáÇ", {1, 1, 1, 1, 1}},          // overlong, surrogate
+        {"a\x1b[2J\x01", U"a←[2J☺", {1, 1, 1, 1, 1, 1}},                    // C0 controls
+        {"\xC2\x9B", U"┬¢", {1, 1}},                                          // a C1 control
+        {"e\xCC\x81\xE2\x80\xAE", U"e╠üΓÇ«", {1, 1, 1, 1, 1, 1}},           // combining mark, bidi override
+    };
+    for (const Row& row : rows) {
+        std::u32string chars;
+        std::vector<int> columns;
+        std::size_t next = 0;
+        for (const ConsoleChar& c : consoleChars(row.text)) {
+            EXPECT_EQ(c.offset, next) << row.text;
+            next = c.offset + c.length;
+            chars += c.ch;
+            columns.push_back(c.columns);
+        }
+        EXPECT_EQ(next, row.text.size()) << row.text;
+        EXPECT_EQ(chars, row.chars) << row.text;
+        EXPECT_EQ(columns, row.columns) << row.text;
+    }
+    // A frame's line bytes one by one: their glyphs, though "\xC4\xBF" together is UTF-8.
+    EXPECT_EQ(glyphCharOf(0xC4), U'─');
+    EXPECT_EQ(glyphCharOf(0xBF), U'┐');
+    EXPECT_EQ(glyphCharOf('+'), U'+');
 }
 
 TEST(Cp437, NoGlyphIsAControlCharacter) {
@@ -289,6 +332,36 @@ TEST(TerminalRenderer, ReverseVideoAndUnderscoreComeAndGo) {
     // Attribute bits a terminal cannot show change nothing.
     write(buffer, {4, 0}, "ef", 0x0407);
     EXPECT_EQ(paint(renderer, buffer, model), "");
+}
+
+// A double-width character goes out once for its two cells; a half whose
+// other half was overwritten shows as a blank, and a change of either half
+// draws the character again.
+TEST(TerminalRenderer, DoubleWidthCharactersTakeTwoCellsAndGoOutOnce) {
+    MemoryConsoleHost buffer({10, 2});
+    const Cell wide[] = {{U'中', 0x0107}, {U'中', 0x0207}, {U'x', 0x07}, {U'文', 0x0107}, {U'文', 0x0207}};
+    buffer.writeCells({1, 0}, 5, 1, wide);
+    VtModel model(10, 2);
+    TerminalRenderer renderer;
+    const std::string bytes = paint(renderer, buffer, model);
+    EXPECT_EQ(model.row(0).substr(0, 7), std::u32string(U" 中") + VtModel::kSecondHalf + U"x文" + VtModel::kSecondHalf + U" ");
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\xE4'), 1);  // 中 (E4 B8 AD) once
+    EXPECT_TRUE(model.unknown().empty());
+
+    // The trailing half of 中 overwritten: its leading half shows a blank.
+    const Cell y{U'y', 0x07};
+    buffer.writeCells({2, 0}, 1, 1, &y);
+    paint(renderer, buffer, model);
+    EXPECT_EQ(model.row(0).substr(0, 4), U"  yx");
+    // 文 put back whole over two other cells.
+    buffer.writeCells({1, 0}, 2, 1, &wide[3]);
+    paint(renderer, buffer, model);
+    EXPECT_EQ(model.row(0).substr(0, 4), std::u32string(U" 文") + VtModel::kSecondHalf + U"x");
+    // A leading half at the frame's edge has no room for its other half.
+    buffer.writeCells({9, 1}, 1, 1, &wide[0]);
+    paint(renderer, buffer, model);
+    EXPECT_EQ(model.at(9, 1).ch, U' ');
+    EXPECT_EQ(model.strayControls(), 0);
 }
 
 TEST(TerminalRenderer, AfterInvalidateEverythingIsDrawnAgain) {

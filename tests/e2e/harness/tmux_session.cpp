@@ -145,6 +145,12 @@ std::string TmuxSession::paneFormat(const std::string& format) {
 
 std::string TmuxSession::title() { return paneFormat("#{pane_title}"); }
 
+void TmuxSession::resize(int columns, int rows) {
+    run({"resize-window", "-t", kSession, "-x", std::to_string(columns), "-y", std::to_string(rows)});
+    options_.columns = columns;
+    options_.rows = rows;
+}
+
 void TmuxSession::sendKeys(const std::vector<std::string>& keys) {
     std::vector<std::string> args{"send-keys", "-t", kSession};
     args.insert(args.end(), keys.begin(), keys.end());

@@ -73,6 +73,8 @@ public:
     std::string title();
     // Any tmux format of the pane, e.g. "#{mouse_any_flag}".
     std::string paneFormat(const std::string& format);
+    // Makes the pane columns x rows, as a user resizing the terminal does.
+    void resize(int columns, int rows);
 
     // tmux key names, each one key press: "Down", "Space", "Enter", "C-c",
     // "Escape", "a"...

@@ -1,0 +1,47 @@
+// How the console takes the bytes of a text: as the characters its cells
+// hold.
+//
+// The Windows console of this program works in code page 437: every byte is
+// one cell, holding that byte. The POSIX terminal console works in UTF-8, as
+// a Windows console does with code page 65001: a cell holds a Unicode
+// character; a character of East Asian width takes two cells (a leading and
+// a trailing one, marked as the Windows console marks them); bytes that are
+// not UTF-8, control characters and characters that a terminal would show
+// in no cell of their own show as the code page 437 glyphs of their bytes,
+// one cell each, so that no text can send a control to the terminal or move
+// its columns.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace corrivex::platform {
+
+// The attribute bits of the two cells of a double-width character, with the
+// values of the Windows console (COMMON_LVB_LEADING_BYTE, _TRAILING_BYTE).
+inline constexpr std::uint16_t kLeadingHalf = 0x0100;
+inline constexpr std::uint16_t kTrailingHalf = 0x0200;
+
+struct ConsoleChar {
+    char32_t ch = ' ';        // what its cells hold
+    int columns = 1;          // 1, or 2 for a double-width character
+    std::size_t offset = 0;   // where its bytes start in the text
+    std::size_t length = 1;   // how many bytes it takes
+    bool control = false;     // a control byte (0x00 to 0x1F, 0x7F)
+};
+
+// The characters of `text`, in order; their bytes cover the text.
+std::vector<ConsoleChar> consoleChars(std::string_view text);
+
+// The columns that `text` takes.
+int consoleColumns(std::string_view text);
+
+// What a cell holds to show the code page 437 glyph of `byte` (a line of a
+// frame, say): the byte itself on Windows, its Unicode character on a UTF-8
+// terminal. Bytes put into cells one by one must go through it, since two
+// of them together may read as another UTF-8 character.
+char32_t glyphCharOf(unsigned char byte);
+
+}  // namespace corrivex::platform

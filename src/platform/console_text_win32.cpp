@@ -1,0 +1,20 @@
+// Code page 437: one byte, one cell.
+#include "platform/console_text.h"
+
+namespace corrivex::platform {
+
+std::vector<ConsoleChar> consoleChars(std::string_view text) {
+    std::vector<ConsoleChar> chars;
+    chars.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        chars.push_back(ConsoleChar{byte, 1, i, 1, byte < 0x20 || byte == 0x7F});
+    }
+    return chars;
+}
+
+int consoleColumns(std::string_view text) { return static_cast<int>(text.size()); }
+
+char32_t glyphCharOf(unsigned char byte) { return byte; }
+
+}  // namespace corrivex::platform
