@@ -156,7 +156,7 @@ void TerminalConsoleHost::terminalResized() {
     terminal_ = size;
     // A terminal rearranges its contents when resized in ways of its own.
     if (!childRunning_) renderer_.invalidate();
-    const bool moved = followTerminal();
+    followTerminal();
     InputEvent event;
     event.kind = InputEvent::Kind::Resize;
     event.newSize = size;
