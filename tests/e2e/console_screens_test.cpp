@@ -166,7 +166,10 @@ TEST_P(SelectionScreen, DataFilesShowInstructionsOnRowsThreeAndFour) {
 TEST_P(SelectionScreen, IsEightyByThirtyInALargerTerminal) {
     writeFile(workDir(), "batchs.ini", settingsWith("y", ""));
     auto session = start(100, 40);
-    ASSERT_TRUE(session->waitFor(showsInstructions, firstScreenTimeout())) << session->lastScreen().describe();
+    // The whole frame, down to the list box's bottom border: the terminal may
+    // be read while it is still taking in the frame's bytes.
+    const auto boxShown = [](const Screen& s) { return showsInstructions(s) && s.contains("chosen"); };
+    ASSERT_TRUE(session->waitFor(boxShown, firstScreenTimeout())) << session->lastScreen().describe();
     const Screen screen = session->lastScreen();
     SCOPED_TRACE(screen.describe());
 
