@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <climits>
 #include <functional>
+#include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -126,8 +127,9 @@ Text listFirst(const Text& mask, std::uint32_t attributes) {
         close(descriptor);
         return Text();
     }
+    // Closed also when memory runs out while the entries are read.
+    const std::unique_ptr<DIR, int (*)(DIR*)> closer(opened, closedir);
     listing.left = matchingEntries(opened, entryMask, attributes);
-    closedir(opened);
     std::ranges::make_heap(listing.left, kLaterFirst);
     listing.open = true;
     return listNext();

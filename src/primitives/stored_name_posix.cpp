@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <memory>
 #include <string_view>
 
 #include "primitives/out_of_memory.h"
@@ -30,7 +31,9 @@ Text storedFileName(const Text& name) {
         const std::size_t slash = name.rfind('/');
         const Text directoryPart = slash == Text::npos ? Text() : name.substr(0, slash + 1);
         const std::string_view wanted = std::string_view(name).substr(directoryPart.size());
-        DIR* directory = opendir(directoryPart.empty() ? "." : directoryPart.c_str());
+        const std::unique_ptr<DIR, int (*)(DIR*)> opened(opendir(directoryPart.empty() ? "." : directoryPart.c_str()),
+                                                         closedir);
+        DIR* const directory = opened.get();
         if (directory == nullptr) return name;
         // Of several such entries, the first in byte order, whatever order
         // the directory lists them in.
@@ -39,7 +42,6 @@ Text storedFileName(const Text& name) {
             const std::string_view candidate = entry->d_name;
             if (sameIgnoringCase(candidate, wanted) && (found.empty() || candidate < found)) found = candidate;
         }
-        closedir(directory);
         return found.empty() ? name : directoryPart + found;
     });
 }
