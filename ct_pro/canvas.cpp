@@ -32,12 +32,10 @@ void Canvas::text(int x, int y, std::string_view text, std::uint16_t attr, int m
         if (x + c.columns > end) break;
         if (c.control) {
             put(x++, y, Cell{shownByte(static_cast<unsigned char>(text[c.offset])), attr});
-        } else if (c.columns == 2) {
-            put(x++, y, Cell{c.ch, static_cast<std::uint16_t>(attr | platform::kLeadingHalf)});
-            put(x++, y, Cell{c.ch, static_cast<std::uint16_t>(attr | platform::kTrailingHalf)});
-        } else {
-            put(x++, y, Cell{c.ch, attr});
+            continue;
         }
+        const platform::CharCells shown = platform::cellsOf(c, attr);
+        for (int i = 0; i < shown.count; ++i) put(x++, y, shown.cells[static_cast<std::size_t>(i)]);
     }
 }
 

@@ -150,7 +150,7 @@ Canvas ListBox::draw() const {
     if (typing_) {
         const std::string line = "Filter: " + cutLeft(model_.filter(), width - 14);
         canvas.text(2, 1, line, kHintAttr);
-        canvas.text(2 + static_cast<int>(line.size()), 1, " ", kFocusAttr);  // where the next letter goes
+        canvas.text(2 + columnsOf(line), 1, " ", kFocusAttr);  // where the next letter goes
     } else {
         canvas.text(2, 1, cutRight(hint_, width - 4), kHintAttr);
     }
@@ -166,7 +166,7 @@ Canvas ListBox::draw() const {
                             std::to_string(model_.focus() + 1) + "/" + std::to_string(model_.count());
     if (!model_.filter().empty()) indicator += " - /" + cutLeft(model_.filter(), width / 2);
     indicator += ' ';
-    canvas.text(std::max(width - 3 - static_cast<int>(indicator.size()), 1), height - 1, indicator, kBoxAttr,
+    canvas.text(std::max(width - 3 - columnsOf(indicator), 1), height - 1, indicator, kBoxAttr,
                 width - 2);
     if (helpShown_) drawHelp(canvas);
     return canvas;

@@ -95,13 +95,8 @@ void printLine(const Text& text) {
         const int room = std::max(width - x, 1);
         run.clear();
         while (done < chars.size() && static_cast<int>(run.size()) + chars[done].columns <= room) {
-            const platform::ConsoleChar& c = chars[done++];
-            if (c.columns == 2) {
-                run.push_back(platform::Cell{c.ch, static_cast<std::uint16_t>(attribute | platform::kLeadingHalf)});
-                run.push_back(platform::Cell{c.ch, static_cast<std::uint16_t>(attribute | platform::kTrailingHalf)});
-            } else {
-                run.push_back(platform::Cell{c.ch, attribute});
-            }
+            const platform::CharCells shown = platform::cellsOf(chars[done++], attribute);
+            run.insert(run.end(), shown.cells.begin(), shown.cells.begin() + shown.count);
         }
         if (run.empty() && room < width) {
             x = width;  // the rest of the row stays as it is

@@ -12,10 +12,13 @@
 // its columns.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
+
+#include "platform/console_host.h"
 
 namespace corrivex::platform {
 
@@ -31,6 +34,19 @@ struct ConsoleChar {
     std::size_t length = 1;   // how many bytes it takes
     bool control = false;     // a control byte (0x00 to 0x1F, 0x7F)
 };
+
+// The cells that show `c` in the colours `attr`: the first `count` of
+// `cells`, the two halves of a double-width character or one cell.
+struct CharCells {
+    std::array<Cell, 2> cells;
+    int count = 1;
+};
+inline CharCells cellsOf(const ConsoleChar& c, std::uint16_t attr) {
+    if (c.columns != 2) return {{Cell{c.ch, attr}, Cell{}}, 1};
+    return {{Cell{c.ch, static_cast<std::uint16_t>(attr | kLeadingHalf)},
+             Cell{c.ch, static_cast<std::uint16_t>(attr | kTrailingHalf)}},
+            2};
+}
 
 // The characters of `text`, in order; their bytes cover the text.
 std::vector<ConsoleChar> consoleChars(std::string_view text);

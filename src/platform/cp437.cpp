@@ -58,11 +58,17 @@ constexpr Utf8Glyph encode(char32_t c) {
         g.bytes[0] = static_cast<char>(0xC0 | (c >> 6));
         g.bytes[1] = static_cast<char>(0x80 | (c & 0x3F));
         g.length = 2;
-    } else {
+    } else if (c < 0x10000) {
         g.bytes[0] = static_cast<char>(0xE0 | (c >> 12));
         g.bytes[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         g.bytes[2] = static_cast<char>(0x80 | (c & 0x3F));
         g.length = 3;
+    } else {
+        g.bytes[0] = static_cast<char>(0xF0 | (c >> 18));
+        g.bytes[1] = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        g.bytes[2] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        g.bytes[3] = static_cast<char>(0x80 | (c & 0x3F));
+        g.length = 4;
     }
     return g;
 }
@@ -95,6 +101,11 @@ int cp437UpperByte(char32_t codePoint) {
     for (int i = 0; i < 128; ++i)
         if (kHighGlyphs[i] == codePoint) return 0x80 + i;
     return -1;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    const Utf8Glyph g = encode(c);
+    out.append(g.bytes.data(), g.length);
 }
 
 }  // namespace corrivex::platform

@@ -6,12 +6,16 @@
 // terminal as a control character; 0x00 shows as a blank.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace corrivex::platform {
 
 // The UTF-8 bytes (1 to 3) of the glyph that `byte` shows.
 std::string_view cp437Glyph(unsigned char byte);
+
+// Appends the UTF-8 bytes (1 to 4) of the character `c` (at most U+10FFFF).
+void appendUtf8(std::string& out, char32_t c);
 
 // The Unicode character that `byte` shows.
 char32_t cp437CodePoint(unsigned char byte);

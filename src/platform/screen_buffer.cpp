@@ -171,11 +171,4 @@ std::string ScreenBuffer::rowText(int y) const {
     return text;
 }
 
-std::u32string ScreenBuffer::rowChars(int y) const {
-    std::u32string chars;
-    if (y < 0 || y >= size_.y) return chars;
-    for (int x = 0; x < size_.x; ++x) chars.push_back(at(x, y).ch);
-    return chars;
-}
-
 }  // namespace corrivex::platform

@@ -50,8 +50,6 @@ public:
     // The characters of row y, columns 0 to width-1, each as the byte of its
     // low eight bits.
     std::string rowText(int y) const;
-    // The characters of row y, as they are.
-    std::u32string rowChars(int y) const;
 
     // The largest window the display can show; 0 means no limit.
     void setMaximumWindow(CellPos maximum) { maximumWindow_ = maximum; }

@@ -136,7 +136,7 @@ void TerminalConsoleHost::setBufferSize(CellPos size) {
     followTerminal();
 }
 
-bool TerminalConsoleHost::followTerminal() {
+void TerminalConsoleHost::followTerminal() {
     const CellPos buffer = size();
     const CellRect now = window();
     const int width = std::min(terminal_.x, buffer.x);
@@ -146,22 +146,20 @@ bool TerminalConsoleHost::followTerminal() {
     fitted.top = std::min(now.top, buffer.y - height);
     fitted.right = fitted.left + width - 1;
     fitted.bottom = fitted.top + height - 1;
-    if (fitted == now) return false;
-    ScreenBuffer::setWindow(fitted);
-    return true;
+    if (fitted != now) ScreenBuffer::setWindow(fitted);
 }
 
 void TerminalConsoleHost::terminalResized() {
     const CellPos size = sizeOf(outputFd_, inputFd_, terminal_);
     terminal_ = size;
-    // A terminal rearranges its contents when resized in ways of its own.
-    if (!childRunning_) renderer_.invalidate();
     followTerminal();
     InputEvent event;
     event.kind = InputEvent::Kind::Resize;
     event.newSize = size;
     queued_.push_back(event);
     if (childRunning_) return;
+    // A terminal rearranges its contents when resized in ways of its own.
+    renderer_.invalidate();
     if (!lazy_) dirty_ = true;
 }
 

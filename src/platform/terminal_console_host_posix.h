@@ -80,9 +80,8 @@ private:
     void takeResize();
     // After a stop: the modes taken again, the screen drawn whole.
     void continued(bool givenBack);
-    // Brings the window to the terminal's size clipped to the buffer; true
-    // when it changed.
-    bool followTerminal();
+    // Brings the window to the terminal's size clipped to the buffer.
+    void followTerminal();
 
     int inputFd_ = -1;
     int outputFd_ = -1;

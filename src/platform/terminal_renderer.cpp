@@ -49,6 +49,13 @@ void shortest(std::string& best, std::string candidate) {
     if (candidate.size() < best.size()) best = std::move(candidate);
 }
 
+// Cell (x, y) of `frame` is not known to show on the terminal: there is no
+// earlier frame, it lay outside it, or it held something else.
+bool changedAt(const TerminalFrame& frame, const TerminalFrame* previous, int x, int y) {
+    return previous == nullptr || x >= previous->size.x || y >= previous->size.y ||
+           previous->at(x, y) != frame.at(x, y);
+}
+
 }  // namespace
 
 int ansiForeground(std::uint16_t attr) {
@@ -200,8 +207,7 @@ int TerminalRenderer::drawSpan(std::string& out, const TerminalFrame& frame, con
             // with a short move over each stretch of unchanged ones.
             std::size_t plain = 0;
             for (int i = x, gap = 0; i < end; ++i) {
-                if (previous == nullptr || i >= previous->size.x || y >= previous->size.y ||
-                    previous->at(i, y) != cell) {
+                if (changedAt(frame, previous, i, y)) {
                     plain += 1 + (gap > 0 ? 4 : 0);
                     gap = 0;
                 } else {
@@ -293,15 +299,11 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
     // double-width character count as changed when either one is, so that
     // the character goes out whole, once for its two cells.
     std::vector<Span> spans;
-    const auto cellChanged = [&](int x, int y) {
-        return previous == nullptr || x >= previous->size.x || y >= previous->size.y ||
-               previous->at(x, y) != frame.at(x, y);
-    };
     const auto changed = [&](int x, int y) {
-        if (cellChanged(x, y)) return true;
-        const Cell* row = &frame.at(0, y);
-        const int span = glyphSpan(row, x, frame.size.x);
-        return (span == 2 && cellChanged(x + 1, y)) || (span == 0 && cellChanged(x - 1, y));
+        if (changedAt(frame, previous, x, y)) return true;
+        const int span = glyphSpan(&frame.at(0, y), x, frame.size.x);
+        return (span == 2 && changedAt(frame, previous, x + 1, y)) ||
+               (span == 0 && changedAt(frame, previous, x - 1, y));
     };
     for (int y = 0; y < frame.size.y; ++y) {
         for (int x = 0; x < frame.size.x;) {

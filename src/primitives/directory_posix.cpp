@@ -23,7 +23,6 @@
 #include <vector>
 
 #include "primitives/directory.h"
-#include "primitives/length_limits.h"
 #include "primitives/letter_case.h"
 #include "primitives/native_directory.h"
 #include "primitives/wildcard.h"
@@ -42,11 +41,7 @@ using KeyedName = std::pair<Text, Text>;
 // The one listing of the process: the entries still to give, as a heap
 // whose top is the next one. A caller that stops early (the discovery takes
 // at most 1000 names) pays for ordering only the entries it takes.
-struct Listing {
-    bool open = false;
-    std::vector<KeyedName> left;
-};
-Listing listing;
+std::vector<KeyedName> listing;
 
 constexpr auto kLaterFirst = std::greater<KeyedName>();
 
@@ -129,35 +124,27 @@ Text listFirst(const Text& mask, std::uint32_t attributes) {
     }
     // Closed also when memory runs out while the entries are read.
     const std::unique_ptr<DIR, int (*)(DIR*)> closer(opened, closedir);
-    listing.left = matchingEntries(opened, entryMask, attributes);
-    std::ranges::make_heap(listing.left, kLaterFirst);
-    listing.open = true;
+    listing = matchingEntries(opened, entryMask, attributes);
+    std::ranges::make_heap(listing, kLaterFirst);
     return listNext();
 }
 
 Text listNext() {
-    if (!listing.open) return Text();
-    if (listing.left.empty()) {
-        listClose();
-        return Text();
-    }
-    std::ranges::pop_heap(listing.left, kLaterFirst);
-    Text name = std::move(listing.left.back().second);
-    listing.left.pop_back();
+    if (listing.empty()) return Text();
+    std::ranges::pop_heap(listing, kLaterFirst);
+    Text name = std::move(listing.back().second);
+    listing.pop_back();
     return name;
 }
 
 void listClose() {
-    listing.open = false;
-    listing.left.clear();
+    listing.clear();
 }
 
 Text currentDirectory() {
     char path[PATH_MAX];
     if (getcwd(path, sizeof path) == nullptr) return Text();
-    Text result = path;
-    if (result.size() > limits::kCurrentDirectory) return Text();
-    return result;
+    return path;
 }
 
 bool setCurrentDirectory(const Text& path) { return chdir(path.c_str()) == 0; }

@@ -17,13 +17,11 @@ inline constexpr std::size_t kCommandLine = 256;
 inline constexpr std::size_t kMask = 256;
 inline constexpr std::size_t kFileName = 255;
 inline constexpr std::size_t kDirectoryPath = 255;
-inline constexpr std::size_t kCurrentDirectory = 259;
 #else
 // The system's own: a path of up to PATH_MAX bytes with its terminating NUL;
 // a command line is a program and one argument, a path or a name.
 inline constexpr std::size_t kFileName = PATH_MAX - 1;
 inline constexpr std::size_t kDirectoryPath = PATH_MAX - 1;
-inline constexpr std::size_t kCurrentDirectory = PATH_MAX - 1;
 inline constexpr std::size_t kMask = PATH_MAX - 1;
 inline constexpr std::size_t kCommandLine = 2 * PATH_MAX;
 #endif

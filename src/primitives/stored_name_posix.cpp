@@ -5,23 +5,14 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <memory>
 #include <string_view>
 
 #include "primitives/out_of_memory.h"
 #include "primitives/text_file.h"
+#include "primitives/wildcard.h"
 
 namespace corrivex {
-namespace {
-
-char folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return folded(x) == folded(y); });
-}
-
-}  // namespace
 
 Text storedFileName(const Text& name) {
     return memory::textOrEmpty([&] {
@@ -40,7 +31,7 @@ Text storedFileName(const Text& name) {
         Text found;
         while (const dirent* entry = readdir(directory)) {
             const std::string_view candidate = entry->d_name;
-            if (sameIgnoringCase(candidate, wanted) && (found.empty() || candidate < found)) found = candidate;
+            if (native::sameIgnoringCase(candidate, wanted) && (found.empty() || candidate < found)) found = candidate;
         }
         return found.empty() ? name : directoryPart + found;
     });

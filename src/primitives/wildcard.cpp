@@ -1,5 +1,7 @@
 #include "primitives/wildcard.h"
 
+#include <algorithm>
+
 namespace corrivex::native {
 namespace {
 
@@ -30,6 +32,10 @@ bool matchesMask(std::string_view mask, std::string_view name) {
     }
     while (m < mask.size() && mask[m] == '*') ++m;
     return m == mask.size();
+}
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) { return folded(x) == folded(y); });
 }
 
 }  // namespace corrivex::native

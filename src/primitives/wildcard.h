@@ -10,4 +10,7 @@ namespace corrivex::native {
 
 bool matchesMask(std::string_view mask, std::string_view name);
 
+// The same text but for the case of ASCII letters.
+bool sameIgnoringCase(std::string_view a, std::string_view b);
+
 }  // namespace corrivex::native
