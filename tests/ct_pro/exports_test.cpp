@@ -9,7 +9,7 @@
 
 #include "console_tools/ct_pro.h"
 #include "box_text.h"
-#include "memory_runs_out.h"
+#include "out_of_memory.h"
 #include "recording_host.h"
 
 #ifdef _WIN32
@@ -19,7 +19,7 @@
 namespace corrivex::ctpro {
 namespace {
 
-using testing::MemoryRunsOut;
+using corrivex::testing::OutOfMemory;
 using testing::RecordingHost;
 namespace vk = platform::vk;
 
@@ -124,7 +124,7 @@ TEST_F(ExportsTest, WhereMemoryRunsOutTheCallsFreeWhatTheyAreGivenAndDoNothing) 
     BSTR titleResult = nullptr;
     std::int32_t answer = -1;
     {
-        const MemoryRunsOut out;
+        const OutOfMemory out;
         listResult = ConsoleListBox(3, 0, 0, bstr("C:\\"), bstr(""), slots.data(), 0, 1, 0);
         answer = ConsoleMessageBox(text, 0x114, caption, 32514, 0x8000);
         titleResult = ConsoleTitle(title);

@@ -53,21 +53,20 @@ void expectInstructionsAt(const Screen& screen, int row) {
     EXPECT_TRUE(rowHasAttribute(screen, row + 1, secondEnd + 1, 80, kBlackOnWhite));
 }
 
-// After the run: exit code 0, and the terminal handed back for a shell: line
-// editing and echo on, no mouse reports.
-void expectCleanEnd(TmuxSession& session, std::chrono::milliseconds timeout) {
-    const auto code = session.waitForExit(timeout);
-    ASSERT_TRUE(code.has_value()) << "the run did not end\n" << session.lastScreen().describe();
-    EXPECT_EQ(*code, 0);
-    const std::string stty = session.terminalSettingsAfterExit();
-    EXPECT_TRUE(sttyFlagOn(stty, "echo")) << stty;
-    EXPECT_TRUE(sttyFlagOn(stty, "icanon")) << stty;
-    EXPECT_TRUE(sttyFlagOn(stty, "isig")) << stty;
-    EXPECT_EQ(session.paneFormat("#{mouse_any_flag}"), "0");
-    EXPECT_EQ(session.paneFormat("#{mouse_sgr_flag}"), "0");
-}
+// After the run: the clean end, and the terminal handed back for a shell
+// with its signals on and no mouse reports of any mode.
+class ScreenTest : public ProgramTest {
+protected:
+    void expectShellReady(TmuxSession& session) const {
+        expectCleanEnd(session);
+        if (::testing::Test::HasFatalFailure()) return;
+        const std::string stty = session.terminalSettingsAfterExit();
+        EXPECT_TRUE(sttyFlagOn(stty, "isig")) << stty;
+        EXPECT_EQ(session.paneFormat("#{mouse_sgr_flag}"), "0");
+    }
+};
 
-class FirstScreen : public ProgramTest {};
+class FirstScreen : public ScreenTest {};
 
 TEST_P(FirstScreen, FirstRunWritesSettingsAndAsksOnYellowOnGreen) {
     auto session = start();
@@ -92,7 +91,7 @@ TEST_P(FirstScreen, FirstRunWritesSettingsAndAsksOnYellowOnGreen) {
 
     // Escape answers No: the run ends without the selection window.
     session->sendKeys({"Escape"});
-    expectCleanEnd(*session, stepTimeout());
+    expectShellReady(*session);
     EXPECT_NE(session->title(), kSelectionTitle);
     EXPECT_FALSE(session->lastScreen().contains(kSecondInstruction)) << session->lastScreen().describe();
     EXPECT_EQ(readFile(workDir() / "batchs.ini"), defaultSettings());
@@ -110,13 +109,13 @@ TEST_P(FirstScreen, SettingsWithoutBatchModeAreLeftAsTheyAre) {
         firstScreenTimeout()))
         << session->lastScreen().describe();
     session->sendKeys({"Escape"});
-    expectCleanEnd(*session, stepTimeout());
+    expectShellReady(*session);
     EXPECT_EQ(readFile(workDir() / "batchs.ini"), settings);
 }
 
 CORRIVEX_E2E_BOTH_BUILDS(FirstScreen);
 
-class SelectionScreen : public ProgramTest {};
+class SelectionScreen : public ScreenTest {};
 
 TEST_P(SelectionScreen, EmptyDirectoryShowsWarningAboveInstructions) {
     writeFile(workDir(), "batchs.ini", settingsWith("y", ""));
@@ -137,7 +136,7 @@ TEST_P(SelectionScreen, EmptyDirectoryShowsWarningAboveInstructions) {
     expectInstructionsAt(screen, 5);
 
     session->sendKeys({"Escape"});
-    expectCleanEnd(*session, stepTimeout());
+    expectShellReady(*session);
 }
 
 TEST_P(SelectionScreen, DataFilesShowInstructionsOnRowsThreeAndFour) {
@@ -160,7 +159,7 @@ TEST_P(SelectionScreen, DataFilesShowInstructionsOnRowsThreeAndFour) {
     EXPECT_TRUE(screen.contains("BETA"));
 
     session->sendKeys({"Escape"});
-    expectCleanEnd(*session, stepTimeout());
+    expectShellReady(*session);
 }
 
 TEST_P(SelectionScreen, IsEightyByThirtyInALargerTerminal) {
@@ -192,7 +191,7 @@ TEST_P(SelectionScreen, IsEightyByThirtyInALargerTerminal) {
     EXPECT_EQ(whiteOutside, 0);
 
     session->sendKeys({"Escape"});
-    expectCleanEnd(*session, stepTimeout());
+    expectShellReady(*session);
 }
 
 CORRIVEX_E2E_BOTH_BUILDS(SelectionScreen);

@@ -28,14 +28,19 @@ const std::string kSelectionTitle = "Select files for statistical detection";
 constexpr int kFirstEntryRow = 11;  // the list's first row, 1-based
 constexpr int kButtonsRow = 28;
 
-// An SGR mouse report: press and release of the left button at a 1-based
-// cell, with Shift (4) or Ctrl (16) added to the button code.
+// One SGR mouse report at a 1-based cell: the button code (0 the left
+// button, Shift 4 and Ctrl 16 added, motion 32 added) pressed or released.
+std::string sgrMouse(int code, ScreenPos pos, bool press) {
+    return "\x1b[<" + std::to_string(code) + ";" + std::to_string(pos.column) + ";" + std::to_string(pos.row) +
+           (press ? "M" : "m");
+}
+// Press and release of the left button, with Shift or Ctrl.
 std::string click(ScreenPos pos, int modifiers = 0) {
-    const std::string at = std::to_string(pos.column) + ";" + std::to_string(pos.row);
-    return "\x1b[<" + std::to_string(modifiers) + ";" + at + "M\x1b[<" + std::to_string(modifiers) + ";" + at + "m";
+    return sgrMouse(modifiers, pos, true) + sgrMouse(modifiers, pos, false);
 }
 constexpr int kShift = 4;
 constexpr int kCtrl = 16;
+constexpr int kMotion = 32;
 
 // The entries' names in the order the engine ran them.
 std::vector<std::string> enginePicks(const fs::path& startDir) {
@@ -271,9 +276,9 @@ TEST_P(ConsoleTools, ListBoxDragMarksTheRange) {
     ASSERT_TRUE(listBoxShown(*session, "EPSILON"));
     // The left button down on the first entry, moved over the second to the
     // third (button-motion reports, code 32), and up there.
-    session->sendBytes("\x1b[<0;12;" + std::to_string(kFirstEntryRow) + "M\x1b[<32;12;" +
-                       std::to_string(kFirstEntryRow + 1) + "M\x1b[<32;12;" + std::to_string(kFirstEntryRow + 2) +
-                       "M\x1b[<0;12;" + std::to_string(kFirstEntryRow + 2) + "m");
+    session->sendBytes(sgrMouse(0, {12, kFirstEntryRow}, true) + sgrMouse(kMotion, {12, kFirstEntryRow + 1}, true) +
+                       sgrMouse(kMotion, {12, kFirstEntryRow + 2}, true) +
+                       sgrMouse(0, {12, kFirstEntryRow + 2}, false));
     ASSERT_TRUE(session->waitForText("3 chosen - 3/5", stepTimeout())) << session->lastScreen().describe();
     session->sendKeys({"Enter"});
     expectExitZero(*session);

@@ -73,17 +73,6 @@ protected:
                                              << session.lastScreen().describe();
     }
 
-    // Exit code 0 and the terminal handed back in working order.
-    void expectCleanEnd(TmuxSession& session) {
-        const auto code = session.waitForExit(stepTimeout());
-        ASSERT_TRUE(code.has_value()) << "the run did not end\n" << session.lastScreen().describe();
-        EXPECT_EQ(*code, 0);
-        const std::string stty = session.terminalSettingsAfterExit();
-        EXPECT_TRUE(sttyFlagOn(stty, "echo")) << stty;
-        EXPECT_TRUE(sttyFlagOn(stty, "icanon")) << stty;
-        EXPECT_EQ(session.paneFormat("#{mouse_any_flag}"), "0");
-    }
-
     void expectRuns(const std::vector<std::vector<std::string>>& expected) {
         const std::vector<EngineRun> runs = engineRuns(workDir());
         ASSERT_EQ(runs.size(), expected.size()) << readFile(workDir() / "quelmark.log");

@@ -33,16 +33,6 @@ std::vector<testing::EngineLogEntry> engineRuns(const fs::path& startDir) {
     return testing::parseEngineLog(readFile(startDir / "quelmark.log"));
 }
 
-// The lines of the stand-in editor's record that start with `key`, the key
-// removed.
-std::vector<std::string> recorded(const fs::path& log, const std::string& key) {
-    std::vector<std::string> values;
-    std::ifstream in(log);
-    for (std::string line; std::getline(in, line);)
-        if (line.starts_with(key)) values.push_back(line.substr(key.size()));
-    return values;
-}
-
 bool listBox(const Screen& screen) { return screen.contains(kHint) && screen.contains("chosen - "); }
 
 class PosixTerminal : public ProgramTest {
@@ -96,16 +86,6 @@ protected:
         }
         close(fd);
         return raw;
-    }
-
-    void expectCleanEnd(TmuxSession& session, int code = 0) {
-        const auto exit = session.waitForExit(stepTimeout());
-        ASSERT_TRUE(exit.has_value()) << "the run did not end\n" << session.lastScreen().describe();
-        EXPECT_EQ(*exit, code);
-        const std::string stty = session.terminalSettingsAfterExit();
-        EXPECT_TRUE(sttyFlagOn(stty, "echo")) << stty;
-        EXPECT_TRUE(sttyFlagOn(stty, "icanon")) << stty;
-        EXPECT_EQ(session.paneFormat("#{mouse_any_flag}"), "0");
     }
 };
 

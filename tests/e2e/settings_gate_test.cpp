@@ -37,21 +37,6 @@ bool greenScreenWhole(const Screen& screen) {
     return green > screen.columns() * screen.rows() / 2 && !screen.contains(kScribble);
 }
 
-// The lines of the stand-in's record that start with `key`, the key removed.
-std::vector<std::string> recorded(const fs::path& log, const std::string& key) {
-    std::vector<std::string> values;
-    const std::string text = readFile(log);
-    std::size_t from = 0;
-    while (from < text.size()) {
-        std::size_t end = text.find('\n', from);
-        if (end == std::string::npos) end = text.size();
-        const std::string line = text.substr(from, end - from);
-        if (line.starts_with(key)) values.push_back(line.substr(key.size()));
-        from = end + 1;
-    }
-    return values;
-}
-
 class SettingsGate : public ProgramTest {
 protected:
     fs::path log() const { return workDir() / "editor.log"; }

@@ -10,8 +10,6 @@ namespace {
 
 using namespace std::string_literals;
 
-constexpr int kTableSlots = 1000;
-
 struct Chosen {
     NameList names{};
     std::int16_t count = -1;
@@ -120,7 +118,7 @@ TEST(SplitSelection, EmptyFieldsStillCountTowardsTheFieldsLookedAt) {
 TEST(SplitSelection, ClearsSlotsLeftFromBefore) {
     Chosen chosen;
     for (Text& slot : chosen.names) slot = "STALE";
-    splitSelection("A\0\0B"s, kTableSlots, chosen.names, chosen.count);
+    splitSelection("A\0\0B"s, kNameSlots, chosen.names, chosen.count);
     EXPECT_EQ(chosen.runs(), (std::vector<Text>{"A", "B"}));
     EXPECT_TRUE(chosen.restEmpty());
 }
@@ -128,11 +126,11 @@ TEST(SplitSelection, ClearsSlotsLeftFromBefore) {
 TEST(SplitSelection, AThousandNamesFillTheTable) {
     Text selection;
     for (int i = 0; i < 1200; ++i) selection += (i ? "\0"s : ""s) + "N" + std::to_string(i);
-    const Chosen chosen = split(selection, kTableSlots);
-    ASSERT_EQ(chosen.count, kTableSlots);
-    EXPECT_EQ(chosen.names[kTableSlots - 1], "N999");
+    const Chosen chosen = split(selection, kNameSlots);
+    ASSERT_EQ(chosen.count, kNameSlots);
+    EXPECT_EQ(chosen.names[kNameSlots - 1], "N999");
     // A count above the table reads no more than the table holds.
-    EXPECT_EQ(split(selection, 5 * kTableSlots).count, kTableSlots);
+    EXPECT_EQ(split(selection, 5 * kNameSlots).count, kNameSlots);
 }
 
 TEST(SplitSelection, KeepsOtherBytesOfTheName) {

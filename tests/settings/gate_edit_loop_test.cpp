@@ -110,6 +110,17 @@ protected:
         return runs;
     }
 
+    // Yes at the box, once: the stand-in editor answers batch mode on, and
+    // the gate goes on without a second box. The editor's runs.
+    std::vector<EditorRun> answerYesOnce() {
+        useStandInEditor("y");
+        boxHost.pushChar('y');
+        boxHost.pushChar('n');  // a second box would take this and end the run
+        EXPECT_EQ(runGate(), GateResult::GoOn);
+        EXPECT_EQ(boxHost.boxesShown, 1);
+        return editorRuns();
+    }
+
     BoxWatchingHost boxHost{platform::CellPos{80, 25}};
 
 private:
@@ -194,15 +205,9 @@ TEST_F(EditLoopTest, EmptyLineGoesToTheConsoleBeforeTheBox) {
 }
 
 TEST_F(EditLoopTest, YesRunsTheEditorOnTheStartDirectorysFileAndThePassingFileGoesOn) {
-    useStandInEditor("y");
     const std::string before = settingsWith("n", "");
     writeBytes(settings(), before);
-    boxHost.pushChar('y');
-    boxHost.pushChar('n');  // a second box would take this and end the run
-    EXPECT_EQ(runGate(), GateResult::GoOn);
-    EXPECT_EQ(boxHost.boxesShown, 1);
-
-    const std::vector<EditorRun> runs = editorRuns();
+    const std::vector<EditorRun> runs = answerYesOnce();
     ASSERT_EQ(runs.size(), 1u);
     ASSERT_EQ(runs[0].arguments.size(), 2u);
     EXPECT_EQ(runs[0].arguments[0], "editor");
@@ -218,15 +223,10 @@ TEST_F(EditLoopTest, YesRunsTheEditorOnTheStartDirectorysFileAndThePassingFileGo
 // As on Windows, the file is found whatever the letter case of its name: it
 // is read and edited under its own name, and no other file is written.
 TEST_F(EditLoopTest, FileNamedInOtherLetterCaseIsReadAndEditedUnderItsOwnName) {
-    useStandInEditor("y");
     fs::create_directory(scratch.path() / "course");
     const fs::path upper = scratch.path() / "BATCHS.INI";
     writeBytes(upper, settingsWith("n", "course"));
-    boxHost.pushChar('y');
-    boxHost.pushChar('n');  // a second box would take this and end the run
-    EXPECT_EQ(runGate(), GateResult::GoOn);
-    EXPECT_EQ(boxHost.boxesShown, 1);
-    const std::vector<EditorRun> runs = editorRuns();
+    const std::vector<EditorRun> runs = answerYesOnce();
     ASSERT_EQ(runs.size(), 1u);
     ASSERT_EQ(runs[0].arguments.size(), 2u);
     EXPECT_EQ(runs[0].arguments[1], StartDir + "/BATCHS.INI");

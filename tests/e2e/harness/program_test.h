@@ -92,6 +92,18 @@ protected:
     // engine by name: PATH natively, WINEPATH under Wine.
     std::pair<std::string, std::string> engineOnPath() const { return engineSearchPath(program_); }
 
+    // The exit code `code` and the terminal handed back in working order:
+    // line input, echo, no mouse reporting.
+    void expectCleanEnd(TmuxSession& session, int code = 0) const {
+        const auto exit = session.waitForExit(stepTimeout());
+        ASSERT_TRUE(exit.has_value()) << "the run did not end\n" << session.lastScreen().describe();
+        EXPECT_EQ(*exit, code);
+        const std::string stty = session.terminalSettingsAfterExit();
+        EXPECT_TRUE(sttyFlagOn(stty, "echo")) << stty;
+        EXPECT_TRUE(sttyFlagOn(stty, "icanon")) << stty;
+        EXPECT_EQ(session.paneFormat("#{mouse_any_flag}"), "0");
+    }
+
 private:
     static std::chrono::milliseconds scaled(std::chrono::milliseconds timeout) {
         const char* factor = std::getenv("CORRIVEX_E2E_TIMEOUT_FACTOR");

@@ -56,4 +56,12 @@ std::string readFile(const std::filesystem::path& file) {
     return contents.str();
 }
 
+std::vector<std::string> recorded(const std::filesystem::path& log, const std::string& key) {
+    std::vector<std::string> values;
+    std::ifstream in(log, std::ios::binary);
+    for (std::string line; std::getline(in, line);)
+        if (line.starts_with(key)) values.push_back(line.substr(key.size()));
+    return values;
+}
+
 }  // namespace corrivex::e2e

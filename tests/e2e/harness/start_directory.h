@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace corrivex::e2e {
 
@@ -18,5 +19,9 @@ void writeFile(const std::filesystem::path& dir, const std::string& name, const 
 
 // The bytes of a file; empty when it cannot be read.
 std::string readFile(const std::filesystem::path& file);
+
+// The lines of a record file (the stand-in editor's) that start with `key`,
+// the key removed.
+std::vector<std::string> recorded(const std::filesystem::path& log, const std::string& key);
 
 }  // namespace corrivex::e2e
