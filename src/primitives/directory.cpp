@@ -41,6 +41,9 @@ Text collapseDoubledSeparators(const Text& path, const Text& separator, int pass
         const std::size_t kept = networkPath ? doubled.size() : 0;
         Text rest = path.substr(kept);
         for (int pass = 0; pass < passes; ++pass) rest = replaceAll(rest, doubled, separator);
+        // replaceAll gives the empty text only when memory ran out: the
+        // kept prefix alone would name another place.
+        if (rest.empty()) return Text();
         return path.substr(0, kept) + rest;
     });
 }
