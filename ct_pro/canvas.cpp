@@ -16,14 +16,17 @@ Canvas::Canvas(int width, int height, Cell fill)
       cells_(static_cast<std::size_t>(width_) * height_, fill) {}
 
 void Canvas::put(int x, int y, Cell cell) {
-    if (inside(x, y)) cells_[index(x, y)] = cell;
+    if (area().contains({x, y})) cells_[area().indexOf({x, y})] = cell;
 }
 
 void Canvas::setAttribute(CellRect rect, std::uint16_t attr) {
-    for (int y = std::max(rect.top, 0); y <= std::min(rect.bottom, height_ - 1); ++y)
-        for (int x = std::max(rect.left, 0); x <= std::min(rect.right, width_ - 1); ++x)
-            cells_[index(x, y)].attr = static_cast<std::uint16_t>(
-                attr | (cells_[index(x, y)].attr & (platform::kLeadingHalf | platform::kTrailingHalf)));
+    const CellRect part = rect.intersection(area());
+    for (int y = part.top; y <= part.bottom; ++y)
+        for (int x = part.left; x <= part.right; ++x) {
+            Cell& cell = cells_[area().indexOf({x, y})];
+            cell.attr =
+                static_cast<std::uint16_t>(attr | (cell.attr & (platform::kLeadingHalf | platform::kTrailingHalf)));
+        }
 }
 
 void Canvas::text(int x, int y, std::string_view text, std::uint16_t attr, int maxWidth) {
@@ -98,7 +101,7 @@ void CanvasPresenter::present(const Canvas& canvas) {
         left = width;
         right = -1;
         for (int x = 0; x < width; ++x)
-            if (!(shown_[static_cast<std::size_t>(y) * width + x] == canvas.at(x, y))) {
+            if (!(shown_[canvas.area().indexOf({x, y})] == canvas.at(x, y))) {
                 left = std::min(left, x);
                 right = x;
             }
@@ -118,12 +121,12 @@ void CanvasPresenter::present(const Canvas& canvas) {
             left = std::min(left, rowLeft);
             right = std::max(right, rowRight);
         }
-        const int blockWidth = right - left + 1;
-        const int blockHeight = y - top;
+        const CellRect changed{left, top, right, y - 1};
         block.clear();
-        for (int row = top; row < y; ++row)
-            for (int x = left; x <= right; ++x) block.push_back(canvas.at(x, row));
-        host_.writeCells({origin_.x + left, origin_.y + top}, blockWidth, blockHeight, block.data());
+        for (int row = changed.top; row <= changed.bottom; ++row)
+            for (int x = changed.left; x <= changed.right; ++x) block.push_back(canvas.at(x, row));
+        host_.writeCells({origin_.x + changed.left, origin_.y + changed.top}, changed.width(), changed.height(),
+                         block.data());
         ++y;  // the row that ended the run has no change
     }
     shown_.assign(canvas.data(), canvas.data() + count);

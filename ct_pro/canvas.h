@@ -17,7 +17,9 @@ public:
 
     int width() const { return width_; }
     int height() const { return height_; }
-    const platform::Cell& at(int x, int y) const { return cells_[index(x, y)]; }
+    // Every cell of the canvas: from (0, 0) to (width() - 1, height() - 1).
+    platform::CellRect area() const { return platform::CellRect::sized({0, 0}, width_, height_); }
+    const platform::Cell& at(int x, int y) const { return cells_[area().indexOf({x, y})]; }
     const platform::Cell* data() const { return cells_.data(); }
 
     // Coordinates are relative to the canvas; whatever falls outside it is
@@ -36,8 +38,6 @@ public:
     void divider(platform::CellRect rect, int y, std::uint16_t attr);
 
 private:
-    std::size_t index(int x, int y) const { return static_cast<std::size_t>(y) * width_ + x; }
-    bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     void put(int x, int y, platform::Cell cell);
 
     int width_;

@@ -29,6 +29,12 @@ struct DialogEvent {
     bool alt() const { return (modifiers & platform::modifier::kAlt) != 0; }
 };
 
+// Where the focus goes on Tab among `count` parts taken in turn: to the
+// next, from the last to the first; with Shift back to the one before.
+inline int focusAfterTab(int focus, int count, const DialogEvent& event) {
+    return (focus + (event.shift() ? count - 1 : 1)) % count;
+}
+
 class DialogInput {
 public:
     explicit DialogInput(platform::ConsoleHost& host) : host_(host) {}

@@ -38,7 +38,7 @@ auto runDialog(platform::ConsoleHost& host, Dialog& dialog) {
             if (fits) {
                 presenter.present(dialog.draw());
             } else {
-                Canvas note(rect.right - rect.left + 1, 1, platform::Cell{' ', kHintAttr});
+                Canvas note(rect.width(), 1, platform::Cell{' ', kHintAttr});
                 note.text(0, 0, kTooSmallNote, kHintAttr, note.width());
                 presenter.present(note);
             }

@@ -57,11 +57,9 @@ constexpr HelpLine kHelp[] = {
 };
 constexpr int kHelpKeysWidth = 28;
 
-bool inside(const CellRect& rect, CellPos pos) {
-    return pos.x >= rect.left && pos.x <= rect.right && pos.y >= rect.top && pos.y <= rect.bottom;
-}
-
+// The parts that take the focus, in the order of Tab.
 enum class Area { List, Ok, Cancel };
+constexpr int kAreas = 3;
 
 class ListBox {
 public:
@@ -104,8 +102,8 @@ private:
 
 int ListBox::entryAt(CellPos pos) const {
     const CellRect& box = layout_.box;
-    if (pos.x <= box.left || pos.x >= box.right) return -1;
-    if (pos.y < layout_.listTop || pos.y >= layout_.listTop + layout_.listRows) return -1;
+    const CellRect list{box.left + 1, layout_.listTop, box.right - 1, layout_.listTop + layout_.listRows - 1};
+    if (!list.contains(pos)) return -1;
     const int index = model_.top() + (pos.y - layout_.listTop);
     return index < model_.count() ? index : -1;
 }
@@ -140,10 +138,10 @@ void ListBox::drawEntry(Canvas& canvas, int row) const {
 
 Canvas ListBox::draw() const {
     const CellRect& box = layout_.box;
-    const int width = box.right - box.left + 1;
-    const int height = box.bottom - box.top + 1;
+    const int width = box.width();
+    const int height = box.height();
     Canvas canvas(width, height, Cell{' ', kBoxAttr});
-    const CellRect all{0, 0, width - 1, height - 1};
+    const CellRect all = canvas.area();
     canvas.frame(all, kBoxAttr);
 
     if (!caption_.empty()) canvas.text(2, 0, " " + cutLeft(caption_, width - 6) + " ", kBoxAttr);
@@ -176,7 +174,7 @@ Canvas ListBox::draw() const {
 void ListBox::drawHelp(Canvas& canvas) const {
     const int lines = std::min(static_cast<int>(std::size(kHelp)), canvas.height() - 4);
     const CellRect rect{2, 1, canvas.width() - 3, 2 + lines};
-    const int inner = rect.right - rect.left - 1;
+    const int inner = rect.width() - 2;
     for (int y = rect.top; y <= rect.bottom; ++y) canvas.text(1, y, std::string(canvas.width() - 2, ' '), kBoxAttr);
     canvas.frame(rect, kBoxAttr, Canvas::Lines::Double);
     // On a narrow window the texts are cut at the frame.
@@ -233,10 +231,7 @@ std::optional<std::string> ListBox::handleKey(const DialogEvent& event) {
         case vk::kReturn:
             return press(area_);
         case vk::kTab:
-            if (event.shift())
-                area_ = area_ == Area::List ? Area::Cancel : area_ == Area::Ok ? Area::List : Area::Ok;
-            else
-                area_ = area_ == Area::List ? Area::Ok : area_ == Area::Ok ? Area::Cancel : Area::List;
+            area_ = static_cast<Area>(focusAfterTab(static_cast<int>(area_), kAreas, event));
             return std::nullopt;
         case vk::kLeft:
         case vk::kRight:
@@ -330,8 +325,8 @@ void ListBox::handleFilterKey(const DialogEvent& event) {
 }
 
 std::optional<std::string> ListBox::handleClick(const DialogEvent& event, bool doubleClick) {
-    if (inside(layout_.okButton, event.pos)) return press(Area::Ok);
-    if (inside(layout_.cancelButton, event.pos)) return press(Area::Cancel);
+    if (layout_.okButton.contains(event.pos)) return press(Area::Ok);
+    if (layout_.cancelButton.contains(event.pos)) return press(Area::Cancel);
     const int index = entryAt(event.pos);
     pressed_ = index >= 0 && !doubleClick;
     if (index < 0) return std::nullopt;
@@ -344,8 +339,8 @@ std::optional<std::string> ListBox::handleClick(const DialogEvent& event, bool d
 }  // namespace
 
 ListBoxLayout listBoxLayout(CellRect window) {
-    const int width = window.right - window.left + 1;
-    const int height = window.bottom - window.top + 1;
+    const int width = window.width();
+    const int height = window.height();
     ListBoxLayout layout;
     const int margin = width >= 44 ? 2 : 0;
     layout.box.left = window.left + margin;
@@ -359,13 +354,13 @@ ListBoxLayout listBoxLayout(CellRect window) {
         layout.box.bottom = window.top + std::max(height, kSmallest) - 1;
     }
     layout.listTop = layout.box.top + 3;
-    layout.listRows = layout.box.bottom - layout.box.top + 1 - kRowsAroundList;
+    layout.listRows = layout.box.height() - kRowsAroundList;
 
     const int buttonsY = layout.box.bottom - 1;
     const int button = buttonWidth(kButtonLabelWidth);
-    const int left = layout.box.left + (layout.box.right - layout.box.left + 1 - (2 * button + kButtonGap)) / 2;
-    layout.okButton = {left, buttonsY, left + button - 1, buttonsY};
-    layout.cancelButton = {left + button + kButtonGap, buttonsY, left + 2 * button + kButtonGap - 1, buttonsY};
+    const int left = layout.box.left + (layout.box.width() - (2 * button + kButtonGap)) / 2;
+    layout.okButton = CellRect::sized({left, buttonsY}, button, 1);
+    layout.cancelButton = CellRect::sized({left + button + kButtonGap, buttonsY}, button, 1);
     layout.fits = layout.box.bottom <= window.bottom && layout.okButton.left > layout.box.left &&
                   layout.cancelButton.right < layout.box.right;
     return layout;

@@ -121,8 +121,8 @@ MessageDialog::MessageDialog(const MessageBoxRequest& request)
 }
 
 void MessageDialog::place(CellRect window) {
-    const int windowWidth = window.right - window.left + 1;
-    const int windowHeight = window.bottom - window.top + 1;
+    const int windowWidth = window.width();
+    const int windowHeight = window.height();
 
     const int buttonCount = static_cast<int>(buttons_.size());
     const int buttonsWidth = buttonCount * buttonWidth(labelWidth_) + (buttonCount - 1) * kButtonGap;
@@ -143,10 +143,9 @@ void MessageDialog::place(CellRect window) {
 
     const int width = inner + 2;
     const int height = static_cast<int>(lines_.size()) + 5;
-    rect_.left = window.left + std::max((windowWidth - width) / 2, 0);
-    rect_.top = window.top + std::max((windowHeight - height) / 2, 0);
-    rect_.right = rect_.left + width - 1;
-    rect_.bottom = rect_.top + height - 1;
+    rect_ = CellRect::sized({window.left + std::max((windowWidth - width) / 2, 0),
+                             window.top + std::max((windowHeight - height) / 2, 0)},
+                            width, height);
 
     fits_ = rect_.right <= window.right && rect_.bottom <= window.bottom;
 
@@ -159,10 +158,10 @@ void MessageDialog::place(CellRect window) {
 }
 
 Canvas MessageDialog::draw() const {
-    const int width = rect_.right - rect_.left + 1;
-    const int height = rect_.bottom - rect_.top + 1;
+    const int width = rect_.width();
+    const int height = rect_.height();
     Canvas canvas(width, height, Cell{' ', kBoxAttr});
-    canvas.frame({0, 0, width - 1, height - 1}, kBoxAttr, Canvas::Lines::Double);
+    canvas.frame(canvas.area(), kBoxAttr, Canvas::Lines::Double);
     if (!caption_.empty()) canvas.text(2, 0, " " + caption_ + " ", kBoxAttr);
     int x = 1 + kPadding;
     if (!mark_.empty()) {
@@ -176,11 +175,9 @@ Canvas MessageDialog::draw() const {
 }
 
 int MessageDialog::buttonAt(CellPos pos) const {
-    if (pos.y != rect_.bottom - 1) return -1;
-    for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        const int left = rect_.left + buttonX_[i];
-        if (pos.x >= left && pos.x < left + buttonWidth(labelWidth_)) return static_cast<int>(i);
-    }
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        if (CellRect::sized({rect_.left + buttonX_[i], rect_.bottom - 1}, buttonWidth(labelWidth_), 1).contains(pos))
+            return static_cast<int>(i);
     return -1;
 }
 
@@ -216,7 +213,7 @@ std::optional<int> MessageDialog::handle(const DialogEvent& event) {
             focus_ = (focus_ + 1) % count;
             return std::nullopt;
         case vk::kTab:
-            focus_ = (focus_ + (event.shift() ? count - 1 : 1)) % count;
+            focus_ = focusAfterTab(focus_, count, event);
             return std::nullopt;
         default:
             break;

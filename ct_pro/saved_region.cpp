@@ -3,11 +3,9 @@
 namespace corrivex::ctpro {
 
 SavedRegion::SavedRegion(platform::ConsoleHost& host, platform::CellRect rect) : host_(host), rect_(rect) {
-    const int width = rect.right - rect.left + 1;
-    const int height = rect.bottom - rect.top + 1;
-    if (width > 0 && height > 0) {
-        cells_.resize(static_cast<std::size_t>(width) * height);
-        host_.readCells({rect.left, rect.top}, width, height, cells_.data());
+    if (!rect.empty()) {
+        cells_.resize(static_cast<std::size_t>(rect.width()) * rect.height());
+        host_.readCells(rect.topLeft(), rect.width(), rect.height(), cells_.data());
     }
     platform::ScreenBufferInfo info;
     haveBuffer_ = host_.screenBufferInfo(info);
@@ -16,9 +14,7 @@ SavedRegion::SavedRegion(platform::ConsoleHost& host, platform::CellRect rect) :
 }
 
 SavedRegion::~SavedRegion() {
-    if (!cells_.empty())
-        host_.writeCells({rect_.left, rect_.top}, rect_.right - rect_.left + 1, rect_.bottom - rect_.top + 1,
-                         cells_.data());
+    if (!cells_.empty()) host_.writeCells(rect_.topLeft(), rect_.width(), rect_.height(), cells_.data());
     if (haveBuffer_) host_.setCursorPosition(cursor_);
     if (haveCursorInfo_) host_.setCursorInfo(cursorInfo_);
 }

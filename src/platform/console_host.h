@@ -8,6 +8,8 @@
 // positions; rectangles are inclusive, as in the Windows console API.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,11 +22,37 @@ struct CellPos {
     friend bool operator==(const CellPos&, const CellPos&) = default;
 };
 
+// A rectangle of cells, its right column and bottom row included. It is
+// empty when right < left or bottom < top; its width or height is then zero
+// or less.
 struct CellRect {
     int left = 0;
     int top = 0;
     int right = -1;   // inclusive
     int bottom = -1;  // inclusive
+
+    // The width x height cells whose top left cell is `topLeft`.
+    static constexpr CellRect sized(CellPos topLeft, int width, int height) {
+        return {topLeft.x, topLeft.y, topLeft.x + width - 1, topLeft.y + height - 1};
+    }
+
+    constexpr int width() const { return right - left + 1; }
+    constexpr int height() const { return bottom - top + 1; }
+    constexpr bool empty() const { return right < left || bottom < top; }
+    constexpr CellPos topLeft() const { return {left, top}; }
+    constexpr bool contains(CellPos p) const { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; }
+    // The cells that lie in both; empty when there are none.
+    constexpr CellRect intersection(const CellRect& other) const {
+        return {std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
+                std::min(bottom, other.bottom)};
+    }
+    // The place of cell `p` (inside the rectangle) among its cells taken row
+    // by row from the top left.
+    constexpr std::size_t indexOf(CellPos p) const {
+        return static_cast<std::size_t>(p.y - top) * static_cast<std::size_t>(width()) +
+               static_cast<std::size_t>(p.x - left);
+    }
+
     friend bool operator==(const CellRect&, const CellRect&) = default;
 };
 

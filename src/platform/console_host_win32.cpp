@@ -29,17 +29,15 @@ constexpr DWORD kModifierMask = RIGHT_ALT_PRESSED | LEFT_ALT_PRESSED | RIGHT_CTR
 
 COORD coord(CellPos p) { return COORD{static_cast<SHORT>(p.x), static_cast<SHORT>(p.y)}; }
 CellPos cellPos(COORD c) { return CellPos{c.X, c.Y}; }
+SMALL_RECT smallRect(CellRect r) {
+    return SMALL_RECT{static_cast<SHORT>(r.left), static_cast<SHORT>(r.top), static_cast<SHORT>(r.right),
+                      static_cast<SHORT>(r.bottom)};
+}
+CellRect cellRect(SMALL_RECT r) { return CellRect{r.Left, r.Top, r.Right, r.Bottom}; }
 
 bool isConsole(HANDLE handle) {
     DWORD mode = 0;
     return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
-}
-
-// The part of a width x height block at `at` that lies inside a buffer of
-// `size`; empty (right < left) when none does.
-CellRect clipped(CellPos at, int width, int height, CellPos size) {
-    return CellRect{std::max(at.x, 0), std::max(at.y, 0), std::min(at.x + width, size.x) - 1,
-                    std::min(at.y + height, size.y) - 1};
 }
 
 class Win32ConsoleHost final : public ConsoleHost {
@@ -66,25 +64,25 @@ public:
         info.size = cellPos(csbi.dwSize);
         info.cursor = cellPos(csbi.dwCursorPosition);
         info.attributes = csbi.wAttributes;
-        info.window = CellRect{csbi.srWindow.Left, csbi.srWindow.Top, csbi.srWindow.Right, csbi.srWindow.Bottom};
+        info.window = cellRect(csbi.srWindow);
         return true;
     }
 
     void setBufferSize(CellPos size) override { SetConsoleScreenBufferSize(output_, coord(size)); }
 
     void setWindow(CellRect window) override {
-        const SMALL_RECT rect{static_cast<SHORT>(window.left), static_cast<SHORT>(window.top),
-                              static_cast<SHORT>(window.right), static_cast<SHORT>(window.bottom)};
+        const SMALL_RECT rect = smallRect(window);
         SetConsoleWindowInfo(output_, TRUE, &rect);
     }
 
     void writeCells(CellPos at, int width, int height, const Cell* cells) override {
+        const CellRect whole = CellRect::sized(at, width, height);
         std::vector<CHAR_INFO> block;
         forEachBlock(at, width, height, [&](CellRect part, SMALL_RECT& region, COORD blockSize) {
             block.clear();
             for (int y = part.top; y <= part.bottom; ++y)
                 for (int x = part.left; x <= part.right; ++x) {
-                    const Cell& cell = cells[cellIndex(at, width, x, y)];
+                    const Cell& cell = cells[whole.indexOf({x, y})];
                     CHAR_INFO info{};
                     info.Char.AsciiChar = static_cast<CHAR>(cell.ch);
                     info.Attributes = cell.attr;
@@ -97,15 +95,16 @@ public:
     void readCells(CellPos at, int width, int height, Cell* cells) override {
         if (width <= 0 || height <= 0) return;
         std::fill(cells, cells + static_cast<std::size_t>(width) * static_cast<std::size_t>(height), Cell{' ', 0x07});
+        const CellRect whole = CellRect::sized(at, width, height);
         std::vector<CHAR_INFO> block;
         forEachBlock(at, width, height, [&](CellRect part, SMALL_RECT& region, COORD blockSize) {
             block.assign(static_cast<std::size_t>(blockSize.X) * static_cast<std::size_t>(blockSize.Y), CHAR_INFO{});
             if (!ReadConsoleOutputA(output_, block.data(), blockSize, COORD{0, 0}, &region)) return;
-            const CellPos blockOrigin{part.left, part.top};
             for (int y = part.top; y <= part.bottom; ++y)
                 for (int x = part.left; x <= part.right; ++x) {
-                    const CHAR_INFO& info = block[cellIndex(blockOrigin, blockSize.X, x, y)];
-                    cells[cellIndex(at, width, x, y)] = Cell{static_cast<unsigned char>(info.Char.AsciiChar), info.Attributes};
+                    const CHAR_INFO& info = block[part.indexOf({x, y})];
+                    cells[whole.indexOf({x, y})] =
+                        Cell{static_cast<unsigned char>(info.Char.AsciiChar), info.Attributes};
                 }
         });
     }
@@ -123,8 +122,7 @@ public:
     }
 
     void scroll(CellRect source, CellPos destination, Cell fill) override {
-        const SMALL_RECT rect{static_cast<SHORT>(source.left), static_cast<SHORT>(source.top),
-                              static_cast<SHORT>(source.right), static_cast<SHORT>(source.bottom)};
+        const SMALL_RECT rect = smallRect(source);
         CHAR_INFO fillInfo{};
         fillInfo.Char.AsciiChar = static_cast<CHAR>(fill.ch);
         fillInfo.Attributes = fill.attr;
@@ -209,13 +207,6 @@ private:
         return true;
     }
 
-    // The index of buffer cell (x, y) in a block of `width` columns whose top
-    // left cell is `origin`.
-    static std::size_t cellIndex(CellPos origin, int width, int x, int y) {
-        return static_cast<std::size_t>(y - origin.y) * static_cast<std::size_t>(width) +
-               static_cast<std::size_t>(x - origin.x);
-    }
-
     // Calls `each` for the part of a width x height block at `at` that lies
     // inside the buffer, in bands of rows small enough for one console call:
     // each(band, its SMALL_RECT, its size as a COORD).
@@ -223,14 +214,11 @@ private:
     void forEachBlock(CellPos at, int width, int height, Each each) {
         CellRect part;
         if (!visiblePart(at, width, height, part)) return;
-        const int partWidth = part.right - part.left + 1;
-        const int rowsPerCall = std::max(1, kMaxCellsPerCall / partWidth);
+        const int rowsPerCall = std::max(1, kMaxCellsPerCall / part.width());
         for (int top = part.top; top <= part.bottom; top += rowsPerCall) {
-            const int bottom = std::min(part.bottom, top + rowsPerCall - 1);
-            SMALL_RECT region{static_cast<SHORT>(part.left), static_cast<SHORT>(top), static_cast<SHORT>(part.right),
-                              static_cast<SHORT>(bottom)};
-            each(CellRect{part.left, top, part.right, bottom}, region,
-                 COORD{static_cast<SHORT>(partWidth), static_cast<SHORT>(bottom - top + 1)});
+            const CellRect band{part.left, top, part.right, std::min(part.bottom, top + rowsPerCall - 1)};
+            SMALL_RECT region = smallRect(band);
+            each(band, region, COORD{static_cast<SHORT>(band.width()), static_cast<SHORT>(band.height())});
         }
     }
 
@@ -239,8 +227,9 @@ private:
         if (width <= 0 || height <= 0) return false;
         CONSOLE_SCREEN_BUFFER_INFO csbi{};
         if (!GetConsoleScreenBufferInfo(output_, &csbi)) return false;
-        part = clipped(at, width, height, cellPos(csbi.dwSize));
-        return part.left <= part.right && part.top <= part.bottom;
+        const CellPos size = cellPos(csbi.dwSize);
+        part = CellRect::sized(at, width, height).intersection(CellRect::sized({0, 0}, size.x, size.y));
+        return !part.empty();
     }
 
     static InputEvent translate(const INPUT_RECORD& record) {

@@ -7,7 +7,7 @@ namespace corrivex::platform {
 ScreenBuffer::ScreenBuffer(CellPos size)
     : size_(size),
       cells_(static_cast<std::size_t>(size.x) * size.y, Cell{' ', 0x07}),
-      window_{0, 0, size.x - 1, size.y - 1} {}
+      window_(CellRect::sized({0, 0}, size.x, size.y)) {}
 
 bool ScreenBuffer::screenBufferInfo(ScreenBufferInfo& info) {
     info.size = size_;
@@ -19,14 +19,13 @@ bool ScreenBuffer::screenBufferInfo(ScreenBufferInfo& info) {
 
 void ScreenBuffer::setBufferSize(CellPos size) {
     // As on Windows: the buffer may not be smaller than the window.
-    const int windowWidth = window_.right - window_.left + 1;
-    const int windowHeight = window_.bottom - window_.top + 1;
     if (size.x < 1 || size.y < 1 || size.x > 32767 || size.y > 32767) return;
-    if (size.x < windowWidth || size.y < windowHeight) return;
+    if (size.x < window_.width() || size.y < window_.height()) return;
     std::vector<Cell> cells(static_cast<std::size_t>(size.x) * size.y, Cell{' ', attribute_});
-    for (int y = 0; y < std::min(size.y, size_.y); ++y)
-        for (int x = 0; x < std::min(size.x, size_.x); ++x)
-            cells[static_cast<std::size_t>(y) * size.x + x] = at(x, y);
+    const CellRect resized = CellRect::sized({0, 0}, size.x, size.y);
+    const CellRect kept = resized.intersection(bounds());
+    for (int y = kept.top; y <= kept.bottom; ++y)
+        for (int x = kept.left; x <= kept.right; ++x) cells[resized.indexOf({x, y})] = at(x, y);
     cells_ = std::move(cells);
     size_ = size;
     // The window moves back inside the buffer.
@@ -46,81 +45,71 @@ void ScreenBuffer::setBufferSize(CellPos size) {
 }
 
 void ScreenBuffer::setWindow(CellRect window) {
-    if (window.left < 0 || window.top < 0 || window.right < window.left || window.bottom < window.top) return;
-    if (window.right >= size_.x || window.bottom >= size_.y) return;
-    if (maximumWindow_.x > 0 && window.right - window.left + 1 > maximumWindow_.x) return;
-    if (maximumWindow_.y > 0 && window.bottom - window.top + 1 > maximumWindow_.y) return;
+    if (window.empty() || window.intersection(bounds()) != window) return;
+    if (maximumWindow_.x > 0 && window.width() > maximumWindow_.x) return;
+    if (maximumWindow_.y > 0 && window.height() > maximumWindow_.y) return;
     window_ = window;
     changed();
 }
 
+void ScreenBuffer::copyIn(CellPos at, int width, int height, const Cell* cells) {
+    const CellRect block = CellRect::sized(at, width, height);
+    const CellRect part = block.intersection(bounds());
+    for (int y = part.top; y <= part.bottom; ++y)
+        for (int x = part.left; x <= part.right; ++x) cellAt(x, y) = cells[block.indexOf({x, y})];
+}
+
+std::span<Cell> ScreenBuffer::run(CellPos start, int count) {
+    if (!bounds().contains(start) || count <= 0) return {};
+    const std::size_t index = bounds().indexOf(start);
+    return std::span<Cell>(cells_).subspan(index, std::min(static_cast<std::size_t>(count), cells_.size() - index));
+}
+
 void ScreenBuffer::writeCells(CellPos at, int width, int height, const Cell* cells) {
     if (width <= 0 || height <= 0 || cells == nullptr) return;
-    for (int row = 0; row < height; ++row) {
-        const int y = at.y + row;
-        if (y < 0 || y >= size_.y) continue;
-        for (int col = 0; col < width; ++col) {
-            const int x = at.x + col;
-            if (x < 0 || x >= size_.x) continue;
-            cellAt(x, y) = cells[static_cast<std::size_t>(row) * width + col];
-        }
-    }
+    copyIn(at, width, height, cells);
     changed();
 }
 
 void ScreenBuffer::readCells(CellPos at, int width, int height, Cell* cells) {
     if (width <= 0 || height <= 0 || cells == nullptr) return;
-    for (int row = 0; row < height; ++row) {
-        for (int col = 0; col < width; ++col) {
-            const CellPos p{at.x + col, at.y + row};
-            cells[static_cast<std::size_t>(row) * width + col] = inside(p) ? this->at(p.x, p.y) : Cell{' ', 0x07};
-        }
-    }
+    const CellRect block = CellRect::sized(at, width, height);
+    for (int y = block.top; y <= block.bottom; ++y)
+        for (int x = block.left; x <= block.right; ++x)
+            cells[block.indexOf({x, y})] = bounds().contains({x, y}) ? this->at(x, y) : Cell{' ', 0x07};
 }
 
 void ScreenBuffer::fillCharacter(unsigned char ch, int count, CellPos start) {
-    if (!inside(start) || count <= 0) return;
-    std::size_t index = static_cast<std::size_t>(start.y) * size_.x + start.x;
-    for (; count > 0 && index < cells_.size(); --count, ++index) cells_[index].ch = ch;
+    const std::span<Cell> cells = run(start, count);
+    if (cells.empty()) return;
+    for (Cell& cell : cells) cell.ch = ch;
     changed();
 }
 
 void ScreenBuffer::fillAttribute(std::uint16_t attr, int count, CellPos start) {
-    if (!inside(start) || count <= 0) return;
-    std::size_t index = static_cast<std::size_t>(start.y) * size_.x + start.x;
-    for (; count > 0 && index < cells_.size(); --count, ++index) cells_[index].attr = attr;
+    const std::span<Cell> cells = run(start, count);
+    if (cells.empty()) return;
+    for (Cell& cell : cells) cell.attr = attr;
     changed();
 }
 
 void ScreenBuffer::scroll(CellRect source, CellPos destination, Cell fill) {
-    // Clip the source to the buffer.
-    CellRect src{std::max(source.left, 0), std::max(source.top, 0), std::min(source.right, size_.x - 1),
-                 std::min(source.bottom, size_.y - 1)};
-    if (src.right < src.left || src.bottom < src.top) return;
+    const CellRect src = source.intersection(bounds());
+    if (src.empty()) return;
     destination.x += src.left - source.left;
     destination.y += src.top - source.top;
-    const int width = src.right - src.left + 1;
-    const int height = src.bottom - src.top + 1;
-    std::vector<Cell> moved(static_cast<std::size_t>(width) * height);
-    readCells({src.left, src.top}, width, height, moved.data());
+    std::vector<Cell> moved(static_cast<std::size_t>(src.width()) * src.height());
+    readCells(src.topLeft(), src.width(), src.height(), moved.data());
     // What the source leaves behind is filled first; the moved block then
     // lands on top, clipped to the buffer.
     for (int y = src.top; y <= src.bottom; ++y)
         for (int x = src.left; x <= src.right; ++x) cellAt(x, y) = fill;
-    for (int row = 0; row < height; ++row) {
-        const int y = destination.y + row;
-        if (y < 0 || y >= size_.y) continue;
-        for (int col = 0; col < width; ++col) {
-            const int x = destination.x + col;
-            if (x < 0 || x >= size_.x) continue;
-            cellAt(x, y) = moved[static_cast<std::size_t>(row) * width + col];
-        }
-    }
+    copyIn(destination, src.width(), src.height(), moved.data());
     changed();
 }
 
 void ScreenBuffer::setCursorPosition(CellPos pos) {
-    if (!inside(pos)) return;
+    if (!bounds().contains(pos)) return;
     cursor_ = pos;
     changed();
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,8 @@ public:
 
     // Direct views, for renderers and tests.
     CellPos size() const { return size_; }
+    // Every cell of the buffer: from (0, 0) to (size().x - 1, size().y - 1).
+    CellRect bounds() const { return CellRect::sized({0, 0}, size_.x, size_.y); }
     CellPos cursor() const { return cursor_; }
     CellRect window() const { return window_; }
     std::uint16_t textAttribute() const { return attribute_; }
@@ -46,7 +49,7 @@ public:
     std::uint32_t currentInputMode() const { return inputMode_; }
     std::uint32_t currentOutputMode() const { return outputMode_; }
     CursorInfo currentCursorInfo() const { return cursorInfo_; }
-    const Cell& at(int x, int y) const { return cells_[static_cast<std::size_t>(y) * size_.x + x]; }
+    const Cell& at(int x, int y) const { return cells_[bounds().indexOf({x, y})]; }
     // The characters of row y, columns 0 to width-1, each as the byte of its
     // low eight bits.
     std::string rowText(int y) const;
@@ -60,10 +63,16 @@ protected:
     // next waits.
     virtual void changed() {}
 
-    bool inside(CellPos p) const { return p.x >= 0 && p.y >= 0 && p.x < size_.x && p.y < size_.y; }
-    Cell& cellAt(int x, int y) { return cells_[static_cast<std::size_t>(y) * size_.x + x]; }
+    Cell& cellAt(int x, int y) { return cells_[bounds().indexOf({x, y})]; }
 
 private:
+    // Copies the part of a width x height block at `at` that lies inside
+    // the buffer.
+    void copyIn(CellPos at, int width, int height, const Cell* cells);
+    // The cells from `start` on, `count` of them running on to the next
+    // rows, up to the end of the buffer; none when `start` lies outside it.
+    std::span<Cell> run(CellPos start, int count);
+
     CellPos size_;
     std::vector<Cell> cells_;
     CellPos cursor_{0, 0};

@@ -125,11 +125,7 @@ void TerminalConsoleHost::continued(bool givenBack) {
     applyModes();
 }
 
-void TerminalConsoleHost::setWindow(CellRect window) {
-    window.right = std::min(window.right, window.left + terminal_.x - 1);
-    window.bottom = std::min(window.bottom, window.top + terminal_.y - 1);
-    ScreenBuffer::setWindow(window);
-}
+void TerminalConsoleHost::setWindow(CellRect window) { ScreenBuffer::setWindow(shownPart(window, terminal_)); }
 
 void TerminalConsoleHost::setBufferSize(CellPos size) {
     ScreenBuffer::setBufferSize(size);
@@ -141,11 +137,8 @@ void TerminalConsoleHost::followTerminal() {
     const CellRect now = window();
     const int width = std::min(terminal_.x, buffer.x);
     const int height = std::min(terminal_.y, buffer.y);
-    CellRect fitted;
-    fitted.left = std::min(now.left, buffer.x - width);
-    fitted.top = std::min(now.top, buffer.y - height);
-    fitted.right = fitted.left + width - 1;
-    fitted.bottom = fitted.top + height - 1;
+    const CellRect fitted =
+        CellRect::sized({std::min(now.left, buffer.x - width), std::min(now.top, buffer.y - height)}, width, height);
     if (fitted != now) ScreenBuffer::setWindow(fitted);
 }
 
@@ -196,11 +189,9 @@ void TerminalConsoleHost::beginChild() {
     // still shows what an earlier child wrote.
     std::optional<CellPos> cursor;
     if (!lazy_) {
-        const CellRect w = window();
-        const CellPos at{this->cursor().x - w.left, this->cursor().y - w.top};
-        if (at.x >= 0 && at.y >= 0 && at.x < std::min(w.right - w.left + 1, terminal_.x) &&
-            at.y < std::min(w.bottom - w.top + 1, terminal_.y))
-            cursor = at;
+        const CellRect shown = shownPart(window(), terminal_);
+        const CellPos at = this->cursor();
+        if (shown.contains(at)) cursor = CellPos{at.x - shown.left, at.y - shown.top};
     }
     out += renderer_.penAndCursor(textAttribute(), cursor);
     send(out);
@@ -220,6 +211,11 @@ void TerminalConsoleHost::endChild() {
     renderer_.invalidate();
     lazy_ = true;
     lazyBase_ = captureFrame(*this, terminal_);
+}
+
+void TerminalConsoleHost::closeInput() {
+    decoder_.flush();
+    inputClosed_ = true;
 }
 
 bool TerminalConsoleHost::readInput(InputEvent& event) {
@@ -251,8 +247,7 @@ bool TerminalConsoleHost::readInput(InputEvent& event) {
                 takeResize();
                 continue;
             }
-            decoder_.flush();
-            inputClosed_ = true;
+            closeInput();
             continue;
         }
         if (ready == 0) {
@@ -262,8 +257,7 @@ bool TerminalConsoleHost::readInput(InputEvent& event) {
         if (count == 2 && (fds[1].revents & POLLIN) != 0) takeResize();
         if (fds[0].revents == 0) continue;
         if ((fds[0].revents & POLLNVAL) != 0) {
-            decoder_.flush();
-            inputClosed_ = true;
+            closeInput();
             continue;
         }
         char buffer[256];
@@ -274,8 +268,7 @@ bool TerminalConsoleHost::readInput(InputEvent& event) {
             decoder_.feed(std::string_view(buffer, static_cast<std::size_t>(n)), lastInputMs_);
         } else if (n == 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)) {
             // End of file, or the terminal has gone away.
-            decoder_.flush();
-            inputClosed_ = true;
+            closeInput();
         }
     }
 }

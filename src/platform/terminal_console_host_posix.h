@@ -78,6 +78,9 @@ private:
     void send(std::string_view bytes) const;
     void applyModes();
     void takeResize();
+    // Input has ended or failed: the keys the decoder still holds come
+    // out, then reads find input closed.
+    void closeInput();
     // After a stop: the modes taken again, the screen drawn whole.
     void continued(bool givenBack);
     // Brings the window to the terminal's size clipped to the buffer.

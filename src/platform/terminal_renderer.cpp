@@ -68,21 +68,24 @@ int ansiBackground(std::uint16_t attr) {
     return ((colour & 8) != 0 ? 100 : 40) + ansiColour(colour);
 }
 
+CellRect shownPart(CellRect window, CellPos terminal) {
+    return window.intersection(CellRect::sized(window.topLeft(), terminal.x, terminal.y));
+}
+
 TerminalFrame captureFrame(const ScreenBuffer& buffer, CellPos terminal) {
     TerminalFrame frame;
     frame.terminal = terminal;
-    const CellRect window = buffer.window();
-    frame.size.x = std::max(0, std::min(window.right - window.left + 1, terminal.x));
-    frame.size.y = std::max(0, std::min(window.bottom - window.top + 1, terminal.y));
+    const CellRect shown = shownPart(buffer.window(), terminal);
+    frame.size.x = std::max(0, shown.width());
+    frame.size.y = std::max(0, shown.height());
     frame.cells.reserve(static_cast<std::size_t>(frame.size.x) * frame.size.y);
     for (int y = 0; y < frame.size.y; ++y)
         for (int x = 0; x < frame.size.x; ++x) {
-            const Cell& cell = buffer.at(window.left + x, window.top + y);
+            const Cell& cell = buffer.at(shown.left + x, shown.top + y);
             frame.cells.push_back(Cell{cell.ch, static_cast<std::uint16_t>(cell.attr & (kShownBits | kHalves))});
         }
-    frame.cursor = {buffer.cursor().x - window.left, buffer.cursor().y - window.top};
-    frame.cursorShown = buffer.currentCursorInfo().visible && frame.cursor.x >= 0 && frame.cursor.y >= 0 &&
-                        frame.cursor.x < frame.size.x && frame.cursor.y < frame.size.y;
+    frame.cursor = {buffer.cursor().x - shown.left, buffer.cursor().y - shown.top};
+    frame.cursorShown = buffer.currentCursorInfo().visible && shown.contains(buffer.cursor());
     frame.title = buffer.title();
     return frame;
 }

@@ -37,6 +37,11 @@ struct TerminalFrame {
     friend bool operator==(const TerminalFrame&, const TerminalFrame&) = default;
 };
 
+// The part of `window` that a terminal of `terminal` columns x rows shows
+// from its top left corner: the window cut at the terminal's right and
+// bottom.
+CellRect shownPart(CellRect window, CellPos terminal);
+
 // The window of `buffer` as a terminal of `terminal` columns x rows shows it.
 TerminalFrame captureFrame(const ScreenBuffer& buffer, CellPos terminal);
 

@@ -277,6 +277,54 @@ TEST(TerminalRenderer, CursorVisibilityFollowsTheCursorInfo) {
     EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 3})), "\x1b[3;4H\x1b[?25h");
 }
 
+// Rectangles include their right column and bottom row: where two meet and
+// whether a cell on an edge belongs are where a cell too many or too few hides.
+TEST(CellRect, SharedCellsAndMembershipCountTheInclusiveEdges) {
+    struct Shared {
+        CellRect a;
+        CellRect b;
+        CellRect both;  // the cells in a and in b
+        bool none;      // no cell is in both
+    };
+    const Shared shared[] = {
+        {{0, 0, 9, 4}, {5, 2, 20, 20}, {5, 2, 9, 4}, false},   // overlapping corners
+        {{0, 0, 9, 4}, {9, 4, 12, 8}, {9, 4, 9, 4}, false},    // corners meeting in one cell
+        {{0, 0, 9, 4}, {10, 0, 12, 4}, {10, 0, 9, 4}, true},   // side by side
+        {{0, 0, 9, 4}, {0, 5, 9, 9}, {0, 5, 9, 4}, true},      // one below the other
+        {{0, 0, 9, 4}, {20, 20, 30, 30}, {20, 20, 9, 4}, true},
+        {{0, 0, 9, 4}, CellRect{}, {0, 0, -1, -1}, true},      // an empty one
+        {{2, 3, 2, 3}, {0, 0, 79, 24}, {2, 3, 2, 3}, false},   // a single cell inside
+    };
+    for (const Shared& row : shared) {
+        SCOPED_TRACE(::testing::PrintToString(row.a) + " and " + ::testing::PrintToString(row.b));
+        EXPECT_EQ(row.a.intersection(row.b), row.both);
+        EXPECT_EQ(row.b.intersection(row.a), row.both);
+        EXPECT_EQ(row.both.empty(), row.none);
+    }
+
+    const CellRect rect = CellRect::sized({3, 2}, 5, 4);
+    EXPECT_EQ(rect, (CellRect{3, 2, 7, 5}));
+    EXPECT_EQ(rect.width(), 5);
+    EXPECT_EQ(rect.height(), 4);
+    struct Member {
+        CellPos pos;
+        bool inside;
+    };
+    const Member members[] = {
+        {{3, 2}, true},  {{7, 2}, true},  {{3, 5}, true},  {{7, 5}, true},  {{5, 3}, true},
+        {{2, 2}, false}, {{8, 2}, false}, {{3, 1}, false}, {{7, 6}, false}, {{8, 6}, false},
+    };
+    for (const Member& row : members)
+        EXPECT_EQ(rect.contains(row.pos), row.inside) << ::testing::PrintToString(row.pos);
+    EXPECT_FALSE(CellRect{}.contains({0, 0}));
+    EXPECT_FALSE(CellRect{}.contains({-1, -1}));
+    // Row by row from the top left: the last cell of a row, then the first of the next.
+    EXPECT_EQ(rect.indexOf({3, 2}), 0u);
+    EXPECT_EQ(rect.indexOf({7, 2}), 4u);
+    EXPECT_EQ(rect.indexOf({3, 3}), 5u);
+    EXPECT_EQ(rect.indexOf({7, 5}), 19u);
+}
+
 TEST(TerminalRenderer, ClipsTheWindowToASmallerTerminal) {
     MemoryConsoleHost buffer({80, 25});
     for (int y = 0; y < 25; ++y) {
