@@ -21,7 +21,7 @@ std::uint16_t currentAttribute() {
 // Rows 2 to H move up one row; row 1 is lost; row H turns blank in the
 // current colours.
 void scrollUp(platform::ConsoleHost& host, platform::CellPos size) {
-    host.scroll(platform::CellRect{0, 1, size.x - 1, size.y - 1}, platform::CellPos{0, 0},
+    host.scroll(platform::CellRect::sized({0, 1}, size.x, size.y - 1), platform::CellPos{0, 0},
                 platform::Cell{' ', currentAttribute()});
 }
 
@@ -58,7 +58,7 @@ void setScreenSize(std::int32_t columns, std::int32_t rows) {
     platform::ScreenBufferInfo info;
     host.screenBufferInfo(info);
     host.setBufferSize(platform::CellPos{std::max(columns, info.size.x), std::max(rows, info.size.y)});
-    host.setWindow(platform::CellRect{0, 0, columns - 1, rows - 1});
+    host.setWindow(platform::CellRect::sized({0, 0}, columns, rows));
     host.setBufferSize(platform::CellPos{columns, rows});
 }
 
