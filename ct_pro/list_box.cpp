@@ -11,6 +11,7 @@
 #include "dialog_loop.h"
 #include "dialog_style.h"
 #include "list_model.h"
+#include "platform/console_text.h"
 #include "saved_region.h"
 #include "text_fit.h"
 
@@ -283,7 +284,7 @@ std::optional<std::string> ListBox::handleKey(const DialogEvent& event) {
         default: {
             const unsigned char upper = foldCase(event.ch);
             if ((upper >= 'A' && upper <= 'Z') || (upper >= '0' && upper <= '9') || upper >= 0x80)
-                model_.jumpTo(event.ch);
+                model_.jumpTo(platform::keyText(event.ch));
             break;
         }
     }
@@ -305,7 +306,8 @@ void ListBox::handleFilterKey(const DialogEvent& event) {
             typing_ = false;
             return;
         case vk::kBack:
-            if (!text.empty()) text.pop_back();
+            // The last character, whatever its bytes.
+            if (!text.empty()) text.erase(platform::consoleChars(text).back().offset);
             break;
         case vk::kUp:
         case vk::kDown:
@@ -318,7 +320,7 @@ void ListBox::handleFilterKey(const DialogEvent& event) {
             return;
         default:
             if (event.ctrl() != event.alt() || event.ch < ' ' || event.ch == 0x7F) return;
-            text += static_cast<char>(event.ch);
+            text += platform::keyText(event.ch);
             break;
     }
     if (text != model_.filter()) model_.setFilter(std::move(text));

@@ -10,11 +10,16 @@ namespace corrivex::ctpro {
 
 namespace {
 
+bool sameFolded(char a, char b) {
+    return foldCase(static_cast<unsigned char>(a)) == foldCase(static_cast<unsigned char>(b));
+}
+
 bool containsFolded(std::string_view text, std::string_view part) {
-    const auto same = [](char a, char b) {
-        return foldCase(static_cast<unsigned char>(a)) == foldCase(static_cast<unsigned char>(b));
-    };
-    return std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end();
+    return std::search(text.begin(), text.end(), part.begin(), part.end(), sameFolded) != text.end();
+}
+
+bool startsFolded(std::string_view text, std::string_view start) {
+    return text.size() >= start.size() && std::equal(start.begin(), start.end(), text.begin(), sameFolded);
 }
 
 }  // namespace
@@ -79,13 +84,12 @@ void ListModel::home() { focusOn(0); }
 
 void ListModel::end() { focusOn(count() - 1); }
 
-bool ListModel::jumpTo(unsigned char ch) {
+bool ListModel::jumpTo(std::string_view typed) {
     const int n = count();
-    const unsigned char wanted = foldCase(ch);
+    if (typed.empty()) return false;
     for (int step = 1; step <= n; ++step) {
         const int pos = (focus_ + step) % n;
-        const std::string& text = entry(pos);
-        if (!text.empty() && foldCase(static_cast<unsigned char>(text.front())) == wanted) {
+        if (startsFolded(entry(pos), typed)) {
             focusOn(pos);
             return true;
         }

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corrivex::ctpro {
@@ -42,8 +43,9 @@ public:
     void home();
     void end();
     // The next entry after the focused one (going round) whose text begins
-    // with `ch`, letters of either case alike. False when there is none.
-    bool jumpTo(unsigned char ch);
+    // with `typed` (one character's bytes), letters of either case alike.
+    // False when there is none.
+    bool jumpTo(std::string_view typed);
 
     // The view moves; the focus stays.
     void scrollBy(int rows);

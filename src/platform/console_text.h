@@ -15,6 +15,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -59,5 +60,10 @@ int consoleColumns(std::string_view text);
 // terminal. Bytes put into cells one by one must go through it, since two
 // of them together may read as another UTF-8 character.
 char32_t glyphCharOf(unsigned char byte);
+
+// The text a typed character adds, from the code page 437 byte of its key
+// event: the byte itself on Windows, its UTF-8 on the POSIX terminal, so
+// that it compares with the texts the console shows.
+std::string keyText(unsigned char byte);
 
 }  // namespace corrivex::platform

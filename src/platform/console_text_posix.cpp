@@ -123,4 +123,10 @@ int consoleColumns(std::string_view text) {
 
 char32_t glyphCharOf(unsigned char byte) { return cp437CodePoint(byte); }
 
+std::string keyText(unsigned char byte) {
+    std::string text;
+    appendUtf8(text, cp437CodePoint(byte));
+    return text;
+}
+
 }  // namespace corrivex::platform

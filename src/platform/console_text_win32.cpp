@@ -17,4 +17,6 @@ int consoleColumns(std::string_view text) { return static_cast<int>(text.size())
 
 char32_t glyphCharOf(unsigned char byte) { return byte; }
 
+std::string keyText(unsigned char byte) { return std::string(1, static_cast<char>(byte)); }
+
 }  // namespace corrivex::platform

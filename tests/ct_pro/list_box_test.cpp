@@ -286,6 +286,28 @@ TEST_F(ListBoxTest, MarkAndFilterKeys) {
     }
 }
 
+// A typed character outside ASCII (code page 437 in the key event) moves
+// to, and filters by, the names as the console holds them: UTF-8 on a
+// terminal, where Backspace takes off its bytes together.
+TEST_F(ListBoxTest, TypedCharactersBeyondAsciiMatchTheNamesAsShown) {
+    const std::string aUmlaut = platform::keyText(0x8E);
+    const std::vector<std::string> names{"ALPHA", aUmlaut + "RA", "BETA"};
+    const struct {
+        const char* keys;
+        std::string chosen;
+    } rows[] = {
+        {"\x8E \r", aUmlaut + "RA"},
+        {"/\x8E\r \r", aUmlaut + "RA"},
+        {"/\x8E\b\x8E\r \r", aUmlaut + "RA"},
+        {"/b\x8E\b\b\r+\r", std::string("ALPHA\0", 6) + aUmlaut + "RA" + std::string("\0BETA", 5)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.keys);
+        type(row.keys);
+        EXPECT_EQ(run(names), row.chosen);
+    }
+}
+
 TEST_F(ListBoxTest, TheFilterLineAndTheBorderShowTheFilter) {
     type(" /gO");
     run({"ALPHA", "BETA", "GAMMA", "GOLF"});

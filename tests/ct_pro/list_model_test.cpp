@@ -81,17 +81,23 @@ TEST(ListModel, ShiftClickWithoutAnAnchorStartsAtTheFocus) {
 }
 
 TEST(ListModel, JumpsCompareLettersWithoutCaseAndOtherBytesExactly) {
-    ListModel model({"x", "\xC4pfel", "Apple", "\xE4hre", "", "apricot"}, 10);
-    EXPECT_TRUE(model.jumpTo('a'));
+    ListModel model({"x", "\xC4pfel", "Apple", "\xE4hre", "", "apricot", "\xC3\x84RA", "\xC3\xA4ra"}, 10);
+    EXPECT_TRUE(model.jumpTo("a"));
     EXPECT_EQ(model.focus(), 2);
-    EXPECT_TRUE(model.jumpTo('A'));
+    EXPECT_TRUE(model.jumpTo("A"));
     EXPECT_EQ(model.focus(), 5);
-    EXPECT_TRUE(model.jumpTo(0xE4));
+    EXPECT_TRUE(model.jumpTo("\xE4"));
     EXPECT_EQ(model.focus(), 3);
-    EXPECT_TRUE(model.jumpTo(0xC4));
+    EXPECT_TRUE(model.jumpTo("\xC4"));
     EXPECT_EQ(model.focus(), 1);
-    EXPECT_FALSE(model.jumpTo('q'));
+    EXPECT_FALSE(model.jumpTo("q"));
     EXPECT_EQ(model.focus(), 1);
+    // A character of several bytes (UTF-8) matches as a whole, never by its
+    // first byte alone.
+    EXPECT_TRUE(model.jumpTo("\xC3\xA4"));
+    EXPECT_EQ(model.focus(), 7);
+    EXPECT_TRUE(model.jumpTo("\xC3\x84"));
+    EXPECT_EQ(model.focus(), 6);
 }
 
 // Marks, filters and drags on ALPHA, BETA, an empty entry, GAMMA and GOLF,
