@@ -57,35 +57,6 @@ bool within(const Range (&ranges)[N], char32_t c) {
     return found != std::begin(ranges) && c <= std::prev(found)->last;
 }
 
-// The UTF-8 character at the start of `in`: its code point and length, or a
-// length of 0 when the bytes are no well-formed UTF-8 (overlong forms,
-// surrogates and values beyond U+10FFFF included).
-std::size_t decodeOne(std::string_view in, char32_t& c) {
-    const auto b0 = static_cast<unsigned char>(in[0]);
-    std::size_t length = 0;
-    char32_t min = 0;
-    if (b0 < 0x80) {
-        c = b0;
-        return 1;
-    } else if (b0 >= 0xC2 && b0 <= 0xDF) {
-        length = 2, c = b0 & 0x1F, min = 0x80;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        length = 3, c = b0 & 0x0F, min = 0x800;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        length = 4, c = b0 & 0x07, min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (in.size() < length) return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto b = static_cast<unsigned char>(in[i]);
-        if ((b & 0xC0) != 0x80) return 0;
-        c = (c << 6) | (b & 0x3F);
-    }
-    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
-    return length;
-}
-
 // A byte shown as its code page 437 glyph.
 ConsoleChar glyphOfByte(std::string_view text, std::size_t at) {
     const auto byte = static_cast<unsigned char>(text[at]);
@@ -99,8 +70,10 @@ std::vector<ConsoleChar> consoleChars(std::string_view text) {
     chars.reserve(text.size());
     std::size_t at = 0;
     while (at < text.size()) {
-        char32_t c = 0;
-        const std::size_t length = decodeOne(text.substr(at), c);
+        const Utf8Char decoded = decodeUtf8(text.substr(at));
+        const bool complete = decoded.status == Utf8Char::Status::Complete;
+        const char32_t c = decoded.ch;
+        const std::size_t length = complete ? decoded.length : 0;
         // Not UTF-8, a C0 control or DEL, a C1 control, or a character of no
         // column of its own: each byte its glyph.
         if (length == 0 || c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0) || within(kNoColumn, c)) {

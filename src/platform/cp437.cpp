@@ -108,4 +108,32 @@ void appendUtf8(std::string& out, char32_t c) {
     out.append(g.bytes.data(), g.length);
 }
 
+Utf8Char decodeUtf8(std::string_view in) {
+    using Status = Utf8Char::Status;
+    if (in.empty()) return {Status::CutShort};
+    const auto lead = static_cast<unsigned char>(in[0]);
+    std::size_t length = 0;
+    char32_t c = 0;
+    char32_t least = 0;
+    if (lead < 0x80) {
+        return {Status::Complete, lead, 1};
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, c = lead & 0x1F, least = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, c = lead & 0x0F, least = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, c = lead & 0x07, least = 0x10000;
+    } else {
+        return {Status::Malformed};
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if (i >= in.size()) return {Status::CutShort};
+        const auto next = static_cast<unsigned char>(in[i]);
+        if ((next & 0xC0) != 0x80) return {Status::Malformed};
+        c = (c << 6) | (next & 0x3F);
+    }
+    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return {Status::Malformed};
+    return {Status::Complete, c, length};
+}
+
 }  // namespace corrivex::platform

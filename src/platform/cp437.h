@@ -6,6 +6,7 @@
 // terminal as a control character; 0x00 shows as a blank.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,18 @@ std::string_view cp437Glyph(unsigned char byte);
 
 // Appends the UTF-8 bytes (1 to 4) of the character `c` (at most U+10FFFF).
 void appendUtf8(std::string& out, char32_t c);
+
+// The UTF-8 character at the start of a text: complete (its code point and
+// length), cut short (the bytes there begin one, but more are needed), or
+// not well-formed (overlong forms, surrogates and values beyond U+10FFFF
+// included). An empty text is cut short.
+struct Utf8Char {
+    enum class Status { Complete, CutShort, Malformed };
+    Status status = Status::Malformed;
+    char32_t ch = 0;
+    std::size_t length = 0;  // with Complete
+};
+Utf8Char decodeUtf8(std::string_view in);
 
 // The Unicode character that `byte` shows.
 char32_t cp437CodePoint(unsigned char byte);

@@ -227,39 +227,12 @@ TerminalInputDecoder::Recognized TerminalInputDecoder::decodeText(std::string_vi
     } else {
         // UTF-8: the character's code page 437 byte. Bytes that are not
         // UTF-8 pass through unchanged.
-        std::size_t need = 0;
-        char32_t c = 0;
-        if (byte >= 0xC2 && byte <= 0xDF) {
-            need = 2;
-            c = byte & 0x1F;
-        } else if (byte >= 0xE0 && byte <= 0xEF) {
-            need = 3;
-            c = byte & 0x0F;
-        } else if (byte >= 0xF0 && byte <= 0xF4) {
-            need = 4;
-            c = byte & 0x07;
-        }
-        bool valid = need > 0;
-        for (std::size_t i = 1; valid && i < need; ++i) {
-            if (i >= in.size()) {
-                if (!noMoreBytes) return Recognized::partial();
-                valid = false;
-                break;
-            }
-            const auto next = static_cast<unsigned char>(in[i]);
-            if ((next & 0xC0) != 0x80) {
-                valid = false;
-                break;
-            }
-            c = (c << 6) | (next & 0x3F);
-        }
-        if (valid && ((need == 3 && c < 0x800) || (need == 4 && c < 0x10000) || (c >= 0xD800 && c <= 0xDFFF) ||
-                      c > 0x10FFFF))
-            valid = false;
-        if (valid) {
-            const int mapped = cp437UpperByte(c);
+        const Utf8Char decoded = decodeUtf8(in);
+        if (decoded.status == Utf8Char::Status::CutShort && !noMoreBytes) return Recognized::partial();
+        if (decoded.status == Utf8Char::Status::Complete) {
+            const int mapped = cp437UpperByte(decoded.ch);
             key = makeKey(0, mapped >= 0 ? static_cast<unsigned char>(mapped) : '?', 0);
-            length = need;
+            length = decoded.length;
         } else {
             key = makeKey(0, byte, 0);
         }
