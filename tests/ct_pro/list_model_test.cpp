@@ -82,22 +82,21 @@ TEST(ListModel, ShiftClickWithoutAnAnchorStartsAtTheFocus) {
 
 TEST(ListModel, JumpsCompareLettersWithoutCaseAndOtherBytesExactly) {
     ListModel model({"x", "\xC4pfel", "Apple", "\xE4hre", "", "apricot", "\xC3\x84RA", "\xC3\xA4ra"}, 10);
-    EXPECT_TRUE(model.jumpTo("a"));
-    EXPECT_EQ(model.focus(), 2);
-    EXPECT_TRUE(model.jumpTo("A"));
-    EXPECT_EQ(model.focus(), 5);
-    EXPECT_TRUE(model.jumpTo("\xE4"));
-    EXPECT_EQ(model.focus(), 3);
-    EXPECT_TRUE(model.jumpTo("\xC4"));
-    EXPECT_EQ(model.focus(), 1);
-    EXPECT_FALSE(model.jumpTo("q"));
-    EXPECT_EQ(model.focus(), 1);
-    // A character of several bytes (UTF-8) matches as a whole, never by its
-    // first byte alone.
-    EXPECT_TRUE(model.jumpTo("\xC3\xA4"));
-    EXPECT_EQ(model.focus(), 7);
-    EXPECT_TRUE(model.jumpTo("\xC3\x84"));
-    EXPECT_EQ(model.focus(), 6);
+    // In order, each from where the one before left the focus. A character
+    // of several bytes (UTF-8) matches as a whole, never by its first byte.
+    const struct {
+        const char* typed;
+        bool found;
+        int focus;
+    } jumps[] = {
+        {"a", true, 2},         {"A", true, 5},         {"\xE4", true, 3},         {"\xC4", true, 1},
+        {"q", false, 1},        {"\xC3\xA4", true, 7}, {"\xC3\x84", true, 6},
+    };
+    for (const auto& jump : jumps) {
+        SCOPED_TRACE(jump.typed);
+        EXPECT_EQ(model.jumpTo(jump.typed), jump.found);
+        EXPECT_EQ(model.focus(), jump.focus);
+    }
 }
 
 // Marks, filters and drags on ALPHA, BETA, an empty entry, GAMMA and GOLF,
