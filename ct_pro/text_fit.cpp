@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <span>
 
 #include "platform/console_text.h"
 
@@ -23,7 +24,7 @@ std::string_view bytesOf(std::string_view text, const std::vector<ConsoleChar>& 
 }
 
 // The most characters from the start that take at most `columns` columns.
-std::size_t headCount(const std::vector<ConsoleChar>& chars, int columns) {
+std::size_t headCount(std::span<const ConsoleChar> chars, int columns) {
     std::size_t count = 0;
     for (int used = 0; count < chars.size() && used + chars[count].columns <= columns; ++count)
         used += chars[count].columns;
@@ -90,8 +91,7 @@ std::vector<std::string> wrapText(std::string_view text, int width, int maxLines
                 truncated = true;
                 break;
             }
-            const std::vector<ConsoleChar> rest(chars.begin() + static_cast<std::ptrdiff_t>(at), chars.end());
-            const std::size_t fits = at + headCount(rest, room);
+            const std::size_t fits = at + headCount(std::span(chars).subspan(at), room);
             if (fits == chars.size()) {
                 lines.emplace_back(bytesOf(paragraph, chars, at, chars.size()));
                 break;
