@@ -43,8 +43,8 @@ void appendListing(const Text& mask, std::string_view extension, std::size_t lim
 
 // Sorts `names` in name order, the first `textFiles` of them from one
 // listing and the rest from the other. A listing that already gives its
-// names in that order (the POSIX one does; NTFS nearly does) is not sorted
-// again: the two are merged.
+// names in that order (the POSIX one does) is not sorted again; the two
+// are merged.
 void sortNames(std::vector<Text>& names, std::size_t textFiles) {
     const auto middle = names.begin() + static_cast<std::ptrdiff_t>(textFiles);
     const std::ranges::subrange textNames(names.begin(), middle);
