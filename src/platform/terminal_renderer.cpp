@@ -1,6 +1,7 @@
 #include "platform/terminal_renderer.h"
 
 #include <algorithm>
+#include <array>
 #include <tuple>
 
 #include "platform/console_text.h"
@@ -54,6 +55,19 @@ void shortest(std::string& best, std::string candidate) {
 bool changedAt(const TerminalFrame& frame, const TerminalFrame* previous, int x, int y) {
     return previous == nullptr || x >= previous->size.x || y >= previous->size.y ||
            previous->at(x, y) != frame.at(x, y);
+}
+
+// The shown attribute that the most cells of `frame` have.
+std::uint16_t mostCommonColours(const TerminalFrame& frame) {
+    // kShownBits as an index: the colour byte and the two flags above it.
+    const auto index = [](std::uint16_t attr) { return (attr & 0x00FF) | ((attr & kReverseVideo) >> 6) | ((attr & kUnderscore) >> 6); };
+    std::array<int, 0x400> cells{};
+    std::uint16_t best = frame.cells.front().attr & kShownBits;
+    for (const Cell& cell : frame.cells) {
+        const std::uint16_t attr = cell.attr & kShownBits;
+        if (++cells[static_cast<std::size_t>(index(attr))] > cells[static_cast<std::size_t>(index(best))]) best = attr;
+    }
+    return best;
 }
 
 }  // namespace
@@ -144,6 +158,11 @@ void TerminalRenderer::moveTo(std::string& out, CellPos to, const TerminalFrame*
             }
         }
         shortest(best, vertical + horizontal);
+        // To the first column of the next row: a carriage return, which
+        // also ends a wait to wrap, and a line feed (it does not scroll, the
+        // row being on the screen; where the terminal's output adds a
+        // carriage return to it, that changes nothing).
+        if (to.x == 0 && to.y == *row_ + 1) shortest(best, "\r\n");
 
         // Forward on the same row over cells that already show what the
         // frame holds, in the colours in force: writing them again may be
@@ -168,13 +187,13 @@ void TerminalRenderer::moveTo(std::string& out, CellPos to, const TerminalFrame*
 }
 
 void TerminalRenderer::advance(const TerminalFrame& frame, int x, int y) {
-    // Past the terminal's last column the cursor waits to wrap, in a way
-    // that differs between terminals: its place is not known.
+    // Past the terminal's last column the cursor waits to wrap (or stays
+    // there, with autowrap off): its column is not known, in a way that
+    // differs between terminals, but it is still on its row.
+    row_ = y;
     if (x + 1 >= frame.terminal.x) {
-        row_.reset();
         column_.reset();
     } else {
-        row_ = y;
         column_ = x + 1;
     }
 }
@@ -223,11 +242,10 @@ int TerminalRenderer::drawSpan(std::string& out, const TerminalFrame& frame, con
                 out += erase;
                 out += ' ';
                 out += repeat;
+                // With REP the cursor is behind the run, without it behind
+                // the first blank: on the row, in a column not known.
                 column_.reset();
-                if (toRowEnd) {
-                    row_.reset();
-                    return x;
-                }
+                if (toRowEnd) return x;
                 x = end;
                 continue;
             }
@@ -359,6 +377,10 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
         }
     }
     out += drawn;
+
+    // A frame drawn whole leaves the colours of most of its cells in force:
+    // the change that follows (a key's) most likely draws in them.
+    if (previous == nullptr && !frame.cells.empty()) setPen(out, mostCommonColours(frame));
 
     if (frame.cursorShown) {
         moveTo(out, frame.cursor, &frame);

@@ -29,6 +29,10 @@ Text dirNext() {
 
 bool fileExists(const Text& name) { return !dirFirst(name, attr::kNone).empty(); }
 
+DirectoryReadOnce::DirectoryReadOnce() { native::keepEntries(true); }
+
+DirectoryReadOnce::~DirectoryReadOnce() { native::keepEntries(false); }
+
 Text currentDir() {
     return memory::textOrEmpty([] { return native::currentDirectory(); });
 }

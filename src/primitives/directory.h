@@ -34,6 +34,18 @@ Text dirNext();
 // Whether dirFirst(name, attr::kNone) finds a plain file.
 bool fileExists(const Text& name);
 
+// While one lives, a directory is read once for all its listings: each
+// dirFirst on the directory listed first gives the entries it had then, as
+// if the listings ran at the same moment. For a step that lists one
+// directory by several masks.
+class DirectoryReadOnce {
+public:
+    DirectoryReadOnce();
+    ~DirectoryReadOnce();
+    DirectoryReadOnce(const DirectoryReadOnce&) = delete;
+    DirectoryReadOnce& operator=(const DirectoryReadOnce&) = delete;
+};
+
 // The full path of the current directory.
 Text currentDir();
 // Makes `path` the current directory. Refused: a path longer than the

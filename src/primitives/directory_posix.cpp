@@ -16,7 +16,7 @@
 
 #include <algorithm>
 #include <climits>
-#include <functional>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 #include <utility>
@@ -35,15 +35,54 @@ namespace native {
 namespace {
 
 // An entry with the key it is given in order of: its upper-cased name first,
-// and names alike in upper case by their own bytes.
-using KeyedName = std::pair<Text, Text>;
+// and names alike in upper case by their own bytes. `prefix` is the key's
+// first eight bytes as a number in the same order, so that most
+// comparisons need no more.
+struct KeyedName {
+    std::uint64_t prefix = 0;
+    Text key;
+    Text name;
+};
 
-// The one listing of the process: the entries still to give, as a heap
-// whose top is the next one. A caller that stops early (the discovery takes
-// at most 1000 names) pays for ordering only the entries it takes.
-std::vector<KeyedName> listing;
+std::uint64_t prefixOf(std::string_view key) {
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < sizeof prefix; ++i)
+        prefix = (prefix << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0U);
+    return prefix;
+}
 
-constexpr auto kLaterFirst = std::greater<KeyedName>();
+bool later(const KeyedName* a, const KeyedName* b) {
+    if (a->prefix != b->prefix) return a->prefix > b->prefix;
+    const int byKey = a->key.compare(b->key);
+    return byKey != 0 ? byKey > 0 : a->name > b->name;
+}
+
+// The one listing of the process: its entries, and those still to give as
+// a heap whose top is the next one. A caller that stops early (the
+// discovery takes at most 1000 names) pays for ordering only the entries it
+// takes.
+struct Listing {
+    std::vector<KeyedName> entries;
+    std::vector<KeyedName*> toGive;
+};
+Listing listing;
+
+// An entry of a directory as read: its name and the attributes it has.
+struct Entry {
+    Text name;
+    std::uint32_t attributes = attr::kNone;
+};
+
+// The entries of the directory read last while they are kept
+// (keepEntries), and which directory that is.
+struct KeptRead {
+    bool keeping = false;
+    bool held = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::vector<Entry> entries;
+};
+KeptRead kept;
 
 std::uint32_t attributesOf(const char* name, mode_t type) {
     std::uint32_t found = attr::kNone;
@@ -82,25 +121,73 @@ bool entryType(DIR* directory, const dirent& entry, mode_t& type) {
     return true;
 }
 
-// The entries of `directory` that match `mask` and pass the filter, each
-// with its key.
-std::vector<KeyedName> matchingEntries(DIR* directory, const Text& mask, std::uint32_t attributes) {
-    std::vector<KeyedName> names;
+// The entries of `directory` (none of "." and ".." and no dangling link)
+// whose names match `mask`.
+std::vector<Entry> readEntries(DIR* directory, const Text& mask) {
+    std::vector<Entry> entries;
     while (const dirent* entry = readdir(directory)) {
         const std::string_view name = entry->d_name;
         if (name == "." || name == "..") continue;
         if (!matchesMask(mask, name)) continue;
         mode_t type = 0;
         if (!entryType(directory, *entry, type)) continue;  // dangling link, or gone
-        if ((attributesOf(entry->d_name, type) & ~attributes) != 0) continue;
-        Text own(name);
-        Text key = upperCasedName(own);
-        names.emplace_back(std::move(key), std::move(own));
+        entries.push_back(Entry{Text(name), attributesOf(entry->d_name, type)});
+    }
+    return entries;
+}
+
+// Those of `entries` that match `mask` and pass the filter, each with its
+// key.
+std::vector<KeyedName> matchingEntries(const std::vector<Entry>& entries, const Text& mask,
+                                       std::uint32_t attributes) {
+    std::vector<KeyedName> names;
+    names.reserve(entries.size());
+    for (const Entry& entry : entries) {
+        if ((entry.attributes & ~attributes) != 0 || !matchesMask(mask, entry.name)) continue;
+        Text key = upperCasedName(entry.name);
+        const std::uint64_t prefix = prefixOf(key);
+        names.push_back(KeyedName{prefix, std::move(key), entry.name});
     }
     return names;
 }
 
+// The entries of the directory open as `descriptor` that `mask` may match:
+// those kept from an earlier read of the same directory, or read now (and
+// kept, while entries are kept). Closes `descriptor`.
+const std::vector<Entry>& entriesOf(int descriptor, const Text& mask, std::vector<Entry>& read) {
+    struct stat status;
+    const bool known = fstat(descriptor, &status) == 0;
+    if (kept.keeping && kept.held && known && kept.device == status.st_dev && kept.inode == status.st_ino) {
+        close(descriptor);
+        return kept.entries;
+    }
+    DIR* const opened = fdopendir(descriptor);
+    if (opened == nullptr) {
+        close(descriptor);
+        return read;
+    }
+    // Closed also when memory runs out while the entries are read.
+    const std::unique_ptr<DIR, int (*)(DIR*)> closer(opened, closedir);
+    if (!kept.keeping || !known) {
+        read = readEntries(opened, mask);
+        return read;
+    }
+    kept.held = false;
+    kept.entries = readEntries(opened, "*");
+    kept.device = status.st_dev;
+    kept.inode = status.st_ino;
+    kept.held = true;
+    return kept.entries;
+}
+
 }  // namespace
+
+void keepEntries(bool keep) {
+    kept.keeping = keep;
+    if (keep) return;
+    kept.held = false;
+    kept.entries = std::vector<Entry>();
+}
 
 Text listFirst(const Text& mask, std::uint32_t attributes) {
     listClose();
@@ -117,29 +204,23 @@ Text listFirst(const Text& mask, std::uint32_t attributes) {
     // Opened close-on-exec, so that no child process inherits the listing.
     const int descriptor = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0) return Text();
-    DIR* const opened = fdopendir(descriptor);
-    if (opened == nullptr) {
-        close(descriptor);
-        return Text();
-    }
-    // Closed also when memory runs out while the entries are read.
-    const std::unique_ptr<DIR, int (*)(DIR*)> closer(opened, closedir);
-    listing = matchingEntries(opened, entryMask, attributes);
-    std::ranges::make_heap(listing, kLaterFirst);
+    std::vector<Entry> read;
+    listing.entries = matchingEntries(entriesOf(descriptor, entryMask, read), entryMask, attributes);
+    listing.toGive.reserve(listing.entries.size());
+    for (KeyedName& entry : listing.entries) listing.toGive.push_back(&entry);
+    std::ranges::make_heap(listing.toGive, later);
     return listNext();
 }
 
 Text listNext() {
-    if (listing.empty()) return Text();
-    std::ranges::pop_heap(listing, kLaterFirst);
-    Text name = std::move(listing.back().second);
-    listing.pop_back();
+    if (listing.toGive.empty()) return Text();
+    std::ranges::pop_heap(listing.toGive, later);
+    Text name = std::move(listing.toGive.back()->name);
+    listing.toGive.pop_back();
     return name;
 }
 
-void listClose() {
-    listing.clear();
-}
+void listClose() { listing = Listing(); }
 
 Text currentDirectory() {
     char path[PATH_MAX];

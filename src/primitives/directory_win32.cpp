@@ -62,6 +62,8 @@ Text listNext() {
     return firstPassing();
 }
 
+void keepEntries(bool) {}
+
 void listClose() {
     if (listing.search == INVALID_HANDLE_VALUE) return;
     FindClose(listing.search);

@@ -17,6 +17,11 @@ Text listFirst(const Text& mask, std::uint32_t attributes);
 Text listNext();
 // Closes the listing in progress, if any.
 void listClose();
+// With `keep`, the next listing reads its directory once, and later
+// listings of that directory take its entries as they were then; without,
+// each listing reads its directory again. Windows searches by mask itself
+// and reads each time.
+void keepEntries(bool keep);
 
 // The current directory, or the empty text when the platform cannot give it
 // in at most 259 characters.

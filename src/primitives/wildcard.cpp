@@ -10,6 +10,11 @@ char folded(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' 
 }  // namespace
 
 bool matchesMask(std::string_view mask, std::string_view name) {
+    // A star and a literal tail ("*.txt"), the common case: the name's end.
+    if (mask.starts_with('*') && std::ranges::none_of(mask.substr(1), [](char c) { return c == '*' || c == '?'; })) {
+        const std::string_view tail = mask.substr(1);
+        return name.size() >= tail.size() && sameIgnoringCase(name.substr(name.size() - tail.size()), tail);
+    }
     // Greedy scan; on a mismatch go back to the last '*' and let it take one
     // more character. Linear in practice, never exponential.
     std::size_t m = 0;

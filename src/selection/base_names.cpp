@@ -1,6 +1,7 @@
 #include "selection/base_names.h"
 
 #include <algorithm>
+#include <memory_resource>
 #include <string_view>
 #include <unordered_set>
 
@@ -10,8 +11,9 @@ namespace corrivex::selection {
 
 void fillBaseNames(std::span<const Text> fileNames, NameList& BaseNames, std::int16_t& BaseNameCount) {
     // The trimmed forms of the names stored so far, as views into their
-    // slots (which stay where they are).
-    std::unordered_set<std::string_view> seen;
+    // slots (which stay where they are), in memory taken in a few blocks.
+    std::pmr::monotonic_buffer_resource memory;
+    std::pmr::unordered_set<std::string_view> seen(&memory);
     seen.reserve(std::min<std::size_t>(fileNames.size(), kNameSlots));
 
     int stored = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <ranges>
 #include <string_view>
 #include <vector>
 
@@ -40,15 +41,32 @@ void appendListing(const Text& mask, std::string_view extension, std::size_t lim
     }
 }
 
+// Sorts `names` in name order, the first `textFiles` of them from one
+// listing and the rest from the other. A listing that already gives its
+// names in that order (the POSIX one does) is not sorted again; the two
+// are merged.
+void sortNames(std::vector<Text>& names, std::size_t textFiles) {
+    const auto middle = names.begin() + static_cast<std::ptrdiff_t>(textFiles);
+    const std::ranges::subrange textNames(names.begin(), middle);
+    const std::ranges::subrange dataNames(middle, names.end());
+    if (!std::ranges::is_sorted(textNames, nameBefore)) std::ranges::sort(textNames, nameBefore);
+    if (!std::ranges::is_sorted(dataNames, nameBefore)) std::ranges::sort(dataNames, nameBefore);
+    std::ranges::inplace_merge(names, middle, nameBefore);
+}
+
 }  // namespace
 
 void discoverDataFiles(NameList& FileNames, std::int16_t& FileNameCount, NameList& BaseNames,
                        std::int16_t& BaseNameCount) {
     std::vector<Text> names;
     names.reserve(kTextFileLimit + kDataFileLimit);
-    appendListing("*.txt", ".TXT", kTextFileLimit, names);
-    const std::size_t textFiles = names.size();
-    appendListing("*.dat", ".DAT", kDataFileLimit, names);
+    std::size_t textFiles = 0;
+    {
+        const DirectoryReadOnce once;  // the two listings from one reading of the directory
+        appendListing("*.txt", ".TXT", kTextFileLimit, names);
+        textFiles = names.size();
+        appendListing("*.dat", ".DAT", kDataFileLimit, names);
+    }
 
     // The two listings tell whether the directory holds a data file; the
     // warning stands before anything else this step shows (the list box).
@@ -58,7 +76,7 @@ void discoverDataFiles(NameList& FileNames, std::int16_t& FileNameCount, NameLis
     // keep the order of the listing. The file table takes the first 1000 of
     // them; the base names come from all, so that a data set held as both
     // .TXT and .DAT takes one slot of the list, which holds at most 1000.
-    if (names.size() > textFiles) std::ranges::sort(names, nameBefore);
+    if (names.size() > textFiles) sortNames(names, textFiles);
     fillBaseNames(names, BaseNames, BaseNameCount);
 
     const std::size_t kept = std::min(names.size(), FileNames.size());

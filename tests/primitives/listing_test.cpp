@@ -129,6 +129,24 @@ TEST_F(Listing, AMaskMayNameAnotherDirectory) {
               (Names{"d.dat"}));
 }
 
+TEST_F(Listing, ADirectoryReadOnceStillListsByEachMaskAndFilter) {
+    fs::create_directory("sub");
+    writeBytes(fs::path("sub") / "inner.txt", "i");
+    {
+        const DirectoryReadOnce once;
+        EXPECT_EQ(listAll("*.txt", attr::kNone), (Names{"A.TXT", "b.txt"}));
+        EXPECT_EQ(listAll("*.dat", attr::kNone), (Names{"d.dat"}));
+        EXPECT_EQ(listAll("*.txt", attr::kDirectory | attr::kHidden | attr::kSystem),
+                  sorted({"A.TXT", "b.txt", "c.txt", hidden_, system_}));
+        // Another directory is read for itself.
+        EXPECT_EQ(listAll("sub" + pathSeparator() + "*", attr::kNone), (Names{"inner.txt"}));
+        EXPECT_EQ(listAll("*.dat", attr::kNone), (Names{"d.dat"}));
+    }
+    // Once it has gone, a listing reads the directory as it is now.
+    writeBytes("e.dat", "e");
+    EXPECT_EQ(listAll("*.dat", attr::kNone), (Names{"d.dat", "e.dat"}));
+}
+
 TEST_F(Listing, AMaskNamingADirectoryFindsItOnlyWhenDirectoriesAreAsked) {
     EXPECT_EQ(dirFirst("c.txt", attr::kNone), "");
     EXPECT_EQ(dirFirst("c.txt", attr::kDirectory), "c.txt");

@@ -116,7 +116,19 @@ TEST(TerminalRenderer, FirstFrameStartsFromACleanRenditionAndDrawsEveryCell) {
     buffer.fillAttribute(0xF0, 6, {0, 0});
     write(buffer, {0, 0}, "ab", 0xF0);
     TerminalRenderer renderer;
-    EXPECT_EQ(renderer.render(captureFrame(buffer, {3, 2})), "\x1b[H\x1b[0;30;107mab \x1b[2H   \x1b[H\x1b[?25h");
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {3, 2})), "\x1b[H\x1b[0;30;107mab \r\n   \x1b[H\x1b[?25h");
+}
+
+TEST(TerminalRenderer, AWholeFrameLeavesTheColoursOfMostOfItsCellsInForce) {
+    MemoryConsoleHost buffer({10, 3});
+    buffer.fillAttribute(0x70, 20, {0, 0});  // black on grey
+    buffer.fillAttribute(0xF0, 10, {0, 2});  // the last row black on bright white
+    TerminalRenderer renderer;
+    EXPECT_TRUE(renderer.render(captureFrame(buffer, {10, 3})).ends_with("\x1b[47m\x1b[H\x1b[?25h"));
+
+    // A change in those colours then needs no colour change.
+    write(buffer, {4, 1}, "X", 0x70);
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 3})), "\x1b[2;5HX\x1b[H");
 }
 
 TEST(TerminalRenderer, LongBlankRunsAreErasedAndRepeatedShortOnesWritten) {
@@ -127,7 +139,7 @@ TEST(TerminalRenderer, LongBlankRunsAreErasedAndRepeatedShortOnesWritten) {
     VtModel model(40, 2);
     VtModel withoutRepeat(40, 2, false);
     EXPECT_EQ(paint(renderer, buffer, model, &withoutRepeat),
-              "\x1b[H\x1b[0;93;42m\x1b[K \x1b[39b\x1b[2H" + std::string(10, ' ') + "ab\x1b[K \x1b[27b\x1b[H\x1b[?25h");
+              "\x1b[H\x1b[0;93;42m\x1b[K \x1b[39b\r\n" + std::string(10, ' ') + "ab\x1b[K \x1b[27b\x1b[H\x1b[?25h");
     expectModelShows(model, buffer);
     expectModelShows(withoutRepeat, buffer);
     EXPECT_EQ(withoutRepeat.at(39, 1).bg, 42);
@@ -344,7 +356,8 @@ TEST(TerminalRenderer, ClipsTheWindowToASmallerTerminal) {
     write(buffer, {0, 15}, "zz", 0x07);
     EXPECT_EQ(paint(renderer, buffer, model), "");
     write(buffer, {39, 9}, "z", 0x4F);
-    EXPECT_EQ(paint(renderer, buffer, model), "\x1b[10;40H\x1b[97;41mz");
+    // The last row was drawn to its end: the cursor is still on it.
+    EXPECT_EQ(paint(renderer, buffer, model), "\x1b[40G\x1b[97;41mz");
     expectModelShows(model, buffer);
 }
 
