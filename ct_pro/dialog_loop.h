@@ -29,8 +29,8 @@ auto runDialog(platform::ConsoleHost& host, Dialog& dialog) {
         const platform::CellRect window = visibleWindow(host);
         dialog.place(window);
         const bool fits = dialog.fits();
-        const platform::CellRect rect = fits ? dialog.rect()
-                                             : platform::CellRect{window.left, window.top, window.right, window.top};
+        const platform::CellRect rect =
+            fits ? dialog.rect() : platform::CellRect{window.left, window.top, window.right, window.top};
         const DialogScope scope(host, rect);
         CanvasPresenter presenter(host, {rect.left, rect.top});
         DialogInput input(host);

@@ -96,7 +96,7 @@ private:
     std::string hint_;
     ListModel model_;
     Area area_ = Area::List;
-    bool typing_ = false;   // keys go to the filter line
+    bool typing_ = false;  // keys go to the filter line
     bool helpShown_ = false;
     bool pressed_ = false;  // the button went down on an entry: a drag marks
 };
@@ -165,8 +165,7 @@ Canvas ListBox::draw() const {
                             std::to_string(model_.focus() + 1) + "/" + std::to_string(model_.count());
     if (!model_.filter().empty()) indicator += " - /" + cutLeft(model_.filter(), width / 2);
     indicator += ' ';
-    canvas.text(std::max(width - 3 - columnsOf(indicator), 1), height - 1, indicator, kBoxAttr,
-                width - 2);
+    canvas.text(std::max(width - 3 - columnsOf(indicator), 1), height - 1, indicator, kBoxAttr, width - 2);
     if (helpShown_) drawHelp(canvas);
     return canvas;
 }
@@ -201,24 +200,18 @@ std::optional<std::string> ListBox::handle(const DialogEvent& event) {
         return std::nullopt;
     }
     switch (event.kind) {
-        case DialogEvent::Kind::Closed:
-            return std::string();
-        case DialogEvent::Kind::Resized:
-            return std::nullopt;
+        case DialogEvent::Kind::Closed: return std::string();
+        case DialogEvent::Kind::Resized: return std::nullopt;
         case DialogEvent::Kind::Key:
             if (!typing_) return handleKey(event);
             handleFilterKey(event);
             return std::nullopt;
-        case DialogEvent::Kind::Click:
-            return handleClick(event, false);
+        case DialogEvent::Kind::Click: return handleClick(event, false);
         case DialogEvent::Kind::Drag:
             if (pressed_) model_.dragTo(dragTarget(event.pos));
             return std::nullopt;
-        case DialogEvent::Kind::DoubleClick:
-            return handleClick(event, true);
-        case DialogEvent::Kind::Wheel:
-            model_.scrollBy(-event.wheel * kWheelRows);
-            return std::nullopt;
+        case DialogEvent::Kind::DoubleClick: return handleClick(event, true);
+        case DialogEvent::Kind::Wheel: model_.scrollBy(-event.wheel * kWheelRows); return std::nullopt;
     }
     return std::nullopt;
 }
@@ -227,10 +220,8 @@ std::optional<std::string> ListBox::handleKey(const DialogEvent& event) {
     namespace vk = platform::vk;
     const int repeat = event.repeat;
     switch (event.key) {
-        case vk::kEscape:
-            return std::string();
-        case vk::kReturn:
-            return press(area_);
+        case vk::kEscape: return std::string();
+        case vk::kReturn: return press(area_);
         case vk::kTab:
             area_ = static_cast<Area>(focusAfterTab(static_cast<int>(area_), kAreas, event));
             return std::nullopt;
@@ -260,11 +251,8 @@ std::optional<std::string> ListBox::handleKey(const DialogEvent& event) {
             if (area_ != Area::List) return press(area_);
             model_.toggleFocused();
             return std::nullopt;
-        case vk::kF1:
-            helpShown_ = true;
-            return std::nullopt;
-        default:
-            break;
+        case vk::kF1: helpShown_ = true; return std::nullopt;
+        default: break;
     }
     if (event.key == 'A' && event.ctrl() && !event.alt()) {
         area_ = Area::List;
@@ -302,9 +290,7 @@ void ListBox::handleFilterKey(const DialogEvent& event) {
             text.clear();
             typing_ = false;
             break;
-        case vk::kReturn:
-            typing_ = false;
-            return;
+        case vk::kReturn: typing_ = false; return;
         case vk::kBack:
             // The last character, whatever its bytes.
             if (!text.empty()) text.erase(platform::consoleChars(text).back().offset);
@@ -315,9 +301,7 @@ void ListBox::handleFilterKey(const DialogEvent& event) {
         case vk::kNext:
         case vk::kHome:
         case vk::kEnd:
-        case vk::kF1:
-            handleKey(event);
-            return;
+        case vk::kF1: handleKey(event); return;
         default:
             if (event.ctrl() != event.alt() || event.ch < ' ' || event.ch == 0x7F) return;
             text += platform::keyText(event.ch);

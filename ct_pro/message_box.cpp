@@ -28,16 +28,11 @@ struct Button {
 
 std::vector<Button> buttonsFor(std::uint32_t style) {
     switch (style & kMbButtonsMask) {
-        case kMbOkCancel:
-            return {{"OK", kIdOk}, {"Cancel", kIdCancel}};
-        case kMbAbortRetryIgnore:
-            return {{"Abort", kIdAbort}, {"Retry", kIdRetry}, {"Ignore", kIdIgnore}};
-        case kMbYesNoCancel:
-            return {{"Yes", kIdYes}, {"No", kIdNo}, {"Cancel", kIdCancel}};
-        case kMbYesNo:
-            return {{"Yes", kIdYes}, {"No", kIdNo}};
-        case kMbRetryCancel:
-            return {{"Retry", kIdRetry}, {"Cancel", kIdCancel}};
+        case kMbOkCancel: return {{"OK", kIdOk}, {"Cancel", kIdCancel}};
+        case kMbAbortRetryIgnore: return {{"Abort", kIdAbort}, {"Retry", kIdRetry}, {"Ignore", kIdIgnore}};
+        case kMbYesNoCancel: return {{"Yes", kIdYes}, {"No", kIdNo}, {"Cancel", kIdCancel}};
+        case kMbYesNo: return {{"Yes", kIdYes}, {"No", kIdNo}};
+        case kMbRetryCancel: return {{"Retry", kIdRetry}, {"Cancel", kIdCancel}};
         default:  // kMbOk
             return {{"OK", kIdOk}};
     }
@@ -54,28 +49,18 @@ int escapeAnswer(const std::vector<Button>& buttons) {
 // from the style's icon bits.
 std::string_view iconMark(std::uint32_t style, std::int32_t icon) {
     switch (icon) {
-        case kIdiHand:
-            return "(X)";
-        case kIdiQuestion:
-            return "(?)";
-        case kIdiExclamation:
-            return "(!)";
-        case kIdiAsterisk:
-            return "(i)";
-        default:
-            break;
+        case kIdiHand: return "(X)";
+        case kIdiQuestion: return "(?)";
+        case kIdiExclamation: return "(!)";
+        case kIdiAsterisk: return "(i)";
+        default: break;
     }
     switch (style & kMbIconMask) {
-        case kMbIconHand:
-            return "(X)";
-        case kMbIconQuestion:
-            return "(?)";
-        case kMbIconExclamation:
-            return "(!)";
-        case kMbIconAsterisk:
-            return "(i)";
-        default:
-            return {};
+        case kMbIconHand: return "(X)";
+        case kMbIconQuestion: return "(?)";
+        case kMbIconExclamation: return "(!)";
+        case kMbIconAsterisk: return "(i)";
+        default: return {};
     }
 }
 
@@ -134,18 +119,18 @@ void MessageDialog::place(CellRect window) {
     int textWidth = 0;
     for (const std::string& line : wrapText(text_, maxInner - 2 * kPadding - markWidth, 1 << 16))
         textWidth = std::max(textWidth, columnsOf(line));
-    const int inner = std::clamp(std::max({textWidth + markWidth + 2 * kPadding, buttonsWidth + 2 * kPadding,
-                                           captionWidth, kMinInnerWidth}),
-                                 1, maxInner);
+    const int inner = std::clamp(
+        std::max({textWidth + markWidth + 2 * kPadding, buttonsWidth + 2 * kPadding, captionWidth, kMinInnerWidth}), 1,
+        maxInner);
     const int maxLines = std::max(windowHeight - 6, 1);
     lines_ = wrapText(text_, inner - 2 * kPadding - markWidth, maxLines);
     caption_ = cutRight(fullCaption_, inner - 4);
 
     const int width = inner + 2;
     const int height = static_cast<int>(lines_.size()) + 5;
-    rect_ = CellRect::sized({window.left + std::max((windowWidth - width) / 2, 0),
-                             window.top + std::max((windowHeight - height) / 2, 0)},
-                            width, height);
+    rect_ = CellRect::sized(
+        {window.left + std::max((windowWidth - width) / 2, 0), window.top + std::max((windowHeight - height) / 2, 0)},
+        width, height);
 
     fits_ = rect_.right <= window.right && rect_.bottom <= window.bottom;
 
@@ -185,8 +170,7 @@ std::optional<int> MessageDialog::handle(const DialogEvent& event) {
     namespace vk = platform::vk;
     const int count = static_cast<int>(buttons_.size());
     switch (event.kind) {
-        case DialogEvent::Kind::Closed:
-            return escapeAnswer(buttons_);
+        case DialogEvent::Kind::Closed: return escapeAnswer(buttons_);
         case DialogEvent::Kind::Click:
         case DialogEvent::Kind::DoubleClick: {
             const int index = buttonAt(event.pos);
@@ -195,28 +179,17 @@ std::optional<int> MessageDialog::handle(const DialogEvent& event) {
         }
         case DialogEvent::Kind::Drag:
         case DialogEvent::Kind::Wheel:
-        case DialogEvent::Kind::Resized:
-            return std::nullopt;
-        case DialogEvent::Kind::Key:
-            break;
+        case DialogEvent::Kind::Resized: return std::nullopt;
+        case DialogEvent::Kind::Key: break;
     }
     switch (event.key) {
-        case vk::kEscape:
-            return escapeAnswer(buttons_);
+        case vk::kEscape: return escapeAnswer(buttons_);
         case vk::kReturn:
-        case vk::kSpace:
-            return buttons_[static_cast<std::size_t>(focus_)].id;
-        case vk::kLeft:
-            focus_ = (focus_ + count - 1) % count;
-            return std::nullopt;
-        case vk::kRight:
-            focus_ = (focus_ + 1) % count;
-            return std::nullopt;
-        case vk::kTab:
-            focus_ = focusAfterTab(focus_, count, event);
-            return std::nullopt;
-        default:
-            break;
+        case vk::kSpace: return buttons_[static_cast<std::size_t>(focus_)].id;
+        case vk::kLeft: focus_ = (focus_ + count - 1) % count; return std::nullopt;
+        case vk::kRight: focus_ = (focus_ + 1) % count; return std::nullopt;
+        case vk::kTab: focus_ = focusAfterTab(focus_, count, event); return std::nullopt;
+        default: break;
     }
     // A button's first letter presses it, in either case.
     if (event.ch != 0 && !event.ctrl() && !event.alt())

@@ -14,8 +14,8 @@
 namespace corrivex::ctpro {
 
 struct MessageBoxRequest {
-    std::string text;     // the message; wrapped to the box
-    std::string caption;  // shown in the top border
+    std::string text;         // the message; wrapped to the box
+    std::string caption;      // shown in the top border
     std::uint32_t style = 0;  // kMb* values
     std::int32_t icon = 0;    // a kIdi* system icon, else the style's kMbIcon* bits count
 };

@@ -172,8 +172,7 @@ private:
         const auto reset = output.rfind("\x1b[?1l");
         if (set != std::string_view::npos && (reset == std::string_view::npos || set > reset))
             applicationCursor_ = true;
-        else if (reset != std::string_view::npos)
-            applicationCursor_ = false;
+        else if (reset != std::string_view::npos) applicationCursor_ = false;
         // Answer the questions a program may wait on: where the cursor is,
         // and what the terminal is.
         if (output.find("\x1b[6n") != std::string_view::npos) write("\x1b[1;1R");

@@ -5,7 +5,7 @@
 namespace corrivex::console {
 
 struct ConsoleState {
-    int foreground = 7;          // colour number 0 to 15 for later writes
+    int foreground = 7;  // colour number 0 to 15 for later writes
     int background = 0;
     bool pendingScroll = false;  // the last write filled the bottom row up to its last column
 };

@@ -44,8 +44,8 @@ Text consoleListBox(std::int32_t reserved1, std::int32_t reserved2, std::int32_t
     // The library may keep what it is given, so every slot is a fresh copy.
     std::array<BSTR, kCtProListSlots> slots{};
     for (std::size_t i = 0; i < list.size(); ++i) slots[i] = toBstr(list[i]);
-    return takeBstr(ConsoleListBox(reserved1, reserved2, reserved3, toBstr(path), toBstr(hint), slots.data(),
-                                   reserved4, reserved5, reserved6));
+    return takeBstr(ConsoleListBox(reserved1, reserved2, reserved3, toBstr(path), toBstr(hint), slots.data(), reserved4,
+                                   reserved5, reserved6));
 }
 
 }  // namespace corrivex::tools

@@ -67,14 +67,14 @@ struct Cell {
 };
 
 struct ScreenBufferInfo {
-    CellPos size;            // columns x rows of the whole buffer
+    CellPos size;  // columns x rows of the whole buffer
     CellPos cursor;
     std::uint16_t attributes = 0x07;
-    CellRect window;         // the visible part, in buffer coordinates
+    CellRect window;  // the visible part, in buffer coordinates
 };
 
 struct CursorInfo {
-    unsigned size = 25;      // percent of the cell height, 1 to 100
+    unsigned size = 25;  // percent of the cell height, 1 to 100
     bool visible = true;
 };
 
@@ -143,7 +143,7 @@ struct KeyInput {
     bool down = true;
     std::uint16_t repeat = 1;
     std::uint16_t virtualKey = 0;
-    unsigned char ch = 0;       // the character in the console's code page, 0 for none
+    unsigned char ch = 0;  // the character in the console's code page, 0 for none
     std::uint32_t modifiers = 0;
 };
 
@@ -151,8 +151,8 @@ struct MouseInput {
     CellPos pos;                // buffer position of the cell under the pointer
     std::uint32_t buttons = 0;  // buttons held down after the event (mouse::k*Button)
     std::uint32_t modifiers = 0;
-    std::uint32_t flags = 0;    // 0 for a press or release, else mouse::kMoved/kDoubleClick/kWheeled
-    int wheelDelta = 0;         // with kWheeled: positive away from the user (scroll up)
+    std::uint32_t flags = 0;  // 0 for a press or release, else mouse::kMoved/kDoubleClick/kWheeled
+    int wheelDelta = 0;       // with kWheeled: positive away from the user (scroll up)
 };
 
 struct InputEvent {
@@ -160,7 +160,7 @@ struct InputEvent {
     Kind kind = Kind::Other;
     KeyInput key;
     MouseInput mouse;
-    CellPos newSize;            // with Resize
+    CellPos newSize;  // with Resize
 };
 
 class ConsoleHost {

@@ -35,12 +35,9 @@ struct Terminals {
 Terminals chooseTerminals() {
     Terminals chosen;
     const bool keys = isatty(STDIN_FILENO) != 0;
-    if (isatty(STDOUT_FILENO) != 0)
-        chosen.screen = STDOUT_FILENO;
-    else if (isatty(STDERR_FILENO) != 0)
-        chosen.screen = STDERR_FILENO;
-    else if (keys)
-        chosen.screen = controllingTerminal();
+    if (isatty(STDOUT_FILENO) != 0) chosen.screen = STDOUT_FILENO;
+    else if (isatty(STDERR_FILENO) != 0) chosen.screen = STDERR_FILENO;
+    else if (keys) chosen.screen = controllingTerminal();
     if (keys && chosen.screen >= 0) chosen.input = STDIN_FILENO;
     return chosen;
 }

@@ -24,8 +24,8 @@ namespace {
 constexpr int kMaxCellsPerCall = 8000;
 
 // The modifier flags that the ConsoleHost interface defines.
-constexpr DWORD kModifierMask = RIGHT_ALT_PRESSED | LEFT_ALT_PRESSED | RIGHT_CTRL_PRESSED | LEFT_CTRL_PRESSED |
-                                SHIFT_PRESSED | ENHANCED_KEY;
+constexpr DWORD kModifierMask =
+    RIGHT_ALT_PRESSED | LEFT_ALT_PRESSED | RIGHT_CTRL_PRESSED | LEFT_CTRL_PRESSED | SHIFT_PRESSED | ENHANCED_KEY;
 
 COORD coord(CellPos p) { return COORD{static_cast<SHORT>(p.x), static_cast<SHORT>(p.y)}; }
 CellPos cellPos(COORD c) { return CellPos{c.X, c.Y}; }
@@ -262,8 +262,7 @@ private:
                 event.kind = InputEvent::Kind::Resize;
                 event.newSize = cellPos(record.Event.WindowBufferSizeEvent.dwSize);
                 break;
-            default:
-                break;  // focus and menu events
+            default: break;  // focus and menu events
         }
         return event;
     }

@@ -29,11 +29,11 @@ inline constexpr std::uint16_t kLeadingHalf = 0x0100;
 inline constexpr std::uint16_t kTrailingHalf = 0x0200;
 
 struct ConsoleChar {
-    char32_t ch = ' ';        // what its cells hold
-    int columns = 1;          // 1, or 2 for a double-width character
-    std::size_t offset = 0;   // where its bytes start in the text
-    std::size_t length = 1;   // how many bytes it takes
-    bool control = false;     // a control byte (0x00 to 0x1F, 0x7F)
+    char32_t ch = ' ';       // what its cells hold
+    int columns = 1;         // 1, or 2 for a double-width character
+    std::size_t offset = 0;  // where its bytes start in the text
+    std::size_t length = 1;  // how many bytes it takes
+    bool control = false;    // a control byte (0x00 to 0x1F, 0x7F)
 };
 
 // The cells that show `c` in the colours `attr`: the first `count` of

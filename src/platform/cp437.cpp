@@ -8,15 +8,18 @@ namespace corrivex::platform {
 namespace {
 
 // The glyph of every byte; 0x20 to 0x7E are ASCII.
+// clang-format off
 constexpr std::array<char16_t, 32> kLowGlyphs = {
     u' ',     u'\u263A', u'\u263B', u'\u2665', u'\u2666', u'\u2663', u'\u2660', u'\u2022',
     u'\u25D8', u'\u25CB', u'\u25D9', u'\u2642', u'\u2640', u'\u266A', u'\u266B', u'\u263C',
     u'\u25BA', u'\u25C4', u'\u2195', u'\u203C', u'\u00B6', u'\u00A7', u'\u25AC', u'\u21A8',
     u'\u2191', u'\u2193', u'\u2192', u'\u2190', u'\u221F', u'\u2194', u'\u25B2', u'\u25BC',
 };
+// clang-format on
 
 constexpr char16_t kDelGlyph = u'\u2302';
 
+// clang-format off
 constexpr std::array<char16_t, 128> kHighGlyphs = {
     // 0x80
     u'\u00C7', u'\u00FC', u'\u00E9', u'\u00E2', u'\u00E4', u'\u00E0', u'\u00E5', u'\u00E7',
@@ -43,6 +46,7 @@ constexpr std::array<char16_t, 128> kHighGlyphs = {
     u'\u2261', u'\u00B1', u'\u2265', u'\u2264', u'\u2320', u'\u2321', u'\u00F7', u'\u2248',
     u'\u00B0', u'\u2219', u'\u00B7', u'\u221A', u'\u207F', u'\u00B2', u'\u25A0', u'\u00A0',
 };
+// clang-format on
 
 struct Utf8Glyph {
     std::array<char, 4> bytes{};

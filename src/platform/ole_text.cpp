@@ -12,9 +12,7 @@ struct FreeBstr {
 
 }  // namespace
 
-BSTR toBstr(std::string_view text) {
-    return SysAllocStringByteLen(text.data(), static_cast<UINT>(text.size()));
-}
+BSTR toBstr(std::string_view text) { return SysAllocStringByteLen(text.data(), static_cast<UINT>(text.size())); }
 
 std::string takeBstr(BSTR text) {
     if (text == nullptr) return std::string();

@@ -125,9 +125,7 @@ void ScreenBuffer::setCursorInfo(const CursorInfo& info) {
     changed();
 }
 
-void ScreenBuffer::setTextAttribute(std::uint16_t attr) {
-    attribute_ = attr;
-}
+void ScreenBuffer::setTextAttribute(std::uint16_t attr) { attribute_ = attr; }
 
 void ScreenBuffer::setTitle(std::string_view title) {
     title_.assign(title);
@@ -139,18 +137,14 @@ bool ScreenBuffer::inputMode(std::uint32_t& mode) {
     return true;
 }
 
-void ScreenBuffer::setInputMode(std::uint32_t mode) {
-    inputMode_ = mode;
-}
+void ScreenBuffer::setInputMode(std::uint32_t mode) { inputMode_ = mode; }
 
 bool ScreenBuffer::outputMode(std::uint32_t& mode) {
     mode = outputMode_;
     return true;
 }
 
-void ScreenBuffer::setOutputMode(std::uint32_t mode) {
-    outputMode_ = mode;
-}
+void ScreenBuffer::setOutputMode(std::uint32_t mode) { outputMode_ = mode; }
 
 std::string ScreenBuffer::rowText(int y) const {
     std::string text;

@@ -97,9 +97,9 @@ private:
     std::int64_t lastInputMs_ = 0;
     bool inputClosed_ = false;
 
-    bool inputModeSet_ = false;   // the terminal follows the console modes from the first set on
+    bool inputModeSet_ = false;  // the terminal follows the console modes from the first set on
     bool outputModeSet_ = false;
-    bool mouseReporting_ = false; // as the terminal has it now
+    bool mouseReporting_ = false;  // as the terminal has it now
     bool autowrap_ = true;
     bool childRunning_ = false;
     // Nothing drawn since the start or since the last child: the terminal
@@ -107,7 +107,7 @@ private:
     bool lazy_ = true;
     TerminalFrame lazyBase_;
     bool painted_ = false;
-    bool dirty_ = false;      // changed since the last present
+    bool dirty_ = false;  // changed since the last present
 };
 
 }  // namespace corrivex::platform

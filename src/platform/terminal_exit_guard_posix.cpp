@@ -14,8 +14,8 @@ namespace {
 // Every signal whose default action ends the process (and may dump core).
 // Faults of the process itself (SIGSEGV, SIGBUS, …) end it as well: the
 // terminal is given back before that too.
-constexpr int kEndingSignals[] = {SIGTERM, SIGHUP,  SIGINT,  SIGQUIT, SIGUSR1,   SIGUSR2, SIGALRM, SIGPIPE,
-                                  SIGABRT, SIGILL,  SIGTRAP, SIGBUS,  SIGFPE,    SIGSEGV, SIGSYS,  SIGXCPU,
+constexpr int kEndingSignals[] = {SIGTERM, SIGHUP,    SIGINT,  SIGQUIT, SIGUSR1,   SIGUSR2, SIGALRM, SIGPIPE,
+                                  SIGABRT, SIGILL,    SIGTRAP, SIGBUS,  SIGFPE,    SIGSEGV, SIGSYS,  SIGXCPU,
                                   SIGXFSZ, SIGVTALRM, SIGPROF, SIGPOLL, SIGSTKFLT, SIGPWR};
 
 // Read by the signal handlers; written only while the handlers are not armed,

@@ -66,12 +66,12 @@ KeyInput printableKey(unsigned char ch) {
         bool shift;
     };
     static constexpr Symbol kSymbols[] = {
-        {'!', '1', true},   {'@', '2', true},   {'#', '3', true},   {'$', '4', true},   {'%', '5', true},
-        {'^', '6', true},   {'&', '7', true},   {'*', '8', true},   {'(', '9', true},   {')', '0', true},
-        {';', 0xBA, false}, {':', 0xBA, true},  {'=', 0xBB, false}, {'+', 0xBB, true},  {',', 0xBC, false},
-        {'<', 0xBC, true},  {'-', 0xBD, false}, {'_', 0xBD, true},  {'.', 0xBE, false}, {'>', 0xBE, true},
-        {'/', 0xBF, false}, {'?', 0xBF, true},  {'`', 0xC0, false}, {'~', 0xC0, true},  {'[', 0xDB, false},
-        {'{', 0xDB, true},  {'\\', 0xDC, false}, {'|', 0xDC, true}, {']', 0xDD, false}, {'}', 0xDD, true},
+        {'!', '1', true},    {'@', '2', true},    {'#', '3', true},   {'$', '4', true},   {'%', '5', true},
+        {'^', '6', true},    {'&', '7', true},    {'*', '8', true},   {'(', '9', true},   {')', '0', true},
+        {';', 0xBA, false},  {':', 0xBA, true},   {'=', 0xBB, false}, {'+', 0xBB, true},  {',', 0xBC, false},
+        {'<', 0xBC, true},   {'-', 0xBD, false},  {'_', 0xBD, true},  {'.', 0xBE, false}, {'>', 0xBE, true},
+        {'/', 0xBF, false},  {'?', 0xBF, true},   {'`', 0xC0, false}, {'~', 0xC0, true},  {'[', 0xDB, false},
+        {'{', 0xDB, true},   {'\\', 0xDC, false}, {'|', 0xDC, true},  {']', 0xDD, false}, {'}', 0xDD, true},
         {'\'', 0xDE, false}, {'"', 0xDE, true},
     };
     for (const Symbol& s : kSymbols)
@@ -133,6 +133,7 @@ struct TildeKey {
     std::uint16_t key;
     std::uint32_t modifiers;
 };
+// clang-format off
 constexpr TildeKey kTildeKeys[] = {
     {1, vk::kHome, modifier::kEnhancedKey},   {2, vk::kInsert, modifier::kEnhancedKey},
     {3, vk::kDelete, modifier::kEnhancedKey}, {4, vk::kEnd, modifier::kEnhancedKey},
@@ -145,6 +146,7 @@ constexpr TildeKey kTildeKeys[] = {
     {20, functionKey(9), 0},                  {21, functionKey(10), 0},
     {23, functionKey(11), 0},                 {24, functionKey(12), 0},
 };
+// clang-format on
 
 }  // namespace
 
@@ -161,9 +163,7 @@ struct TerminalInputDecoder::Recognized {
     static Recognized notThis() { return {Kind::NotThis, 0}; }
 
     // The same, found after `prefix` bytes of the caller's input.
-    Recognized after(std::size_t prefix) const {
-        return kind == Kind::Complete ? complete(prefix + length) : *this;
-    }
+    Recognized after(std::size_t prefix) const { return kind == Kind::Complete ? complete(prefix + length) : *this; }
 };
 
 void TerminalInputDecoder::feed(std::string_view bytes, std::int64_t nowMs) {
@@ -216,7 +216,7 @@ TerminalInputDecoder::Recognized TerminalInputDecoder::decodeOne(std::string_vie
 }
 
 TerminalInputDecoder::Recognized TerminalInputDecoder::decodeText(std::string_view in, bool noMoreBytes,
-                                                                 std::uint32_t extraModifiers) {
+                                                                  std::uint32_t extraModifiers) {
     const auto byte = static_cast<unsigned char>(in[0]);
     KeyInput key;
     std::size_t length = 1;
@@ -275,14 +275,14 @@ TerminalInputDecoder::Recognized TerminalInputDecoder::decodeEscape(std::string_
 }
 
 TerminalInputDecoder::Recognized TerminalInputDecoder::decodeAltKey(std::string_view in, bool noMoreBytes,
-                                                                   std::uint32_t extraModifiers) {
+                                                                    std::uint32_t extraModifiers) {
     return decodeText(in.substr(1), noMoreBytes, modifier::kLeftAlt | extraModifiers).after(1);
 }
 
 // SS3 and a final byte: a cursor, keypad or PF key. Anything else after
 // SS3 is no such sequence.
 TerminalInputDecoder::Recognized TerminalInputDecoder::decodeSs3(std::string_view in, bool noMoreBytes,
-                                                                std::uint32_t extraModifiers) {
+                                                                 std::uint32_t extraModifiers) {
     if (in.size() < 3) return noMoreBytes ? Recognized::notThis() : Recognized::partial();
     const auto third = static_cast<unsigned char>(in[2]);
     if (!isFinal(third)) return Recognized::notThis();
@@ -301,7 +301,7 @@ TerminalInputDecoder::Recognized TerminalInputDecoder::decodeSs3(std::string_vie
 // mouse report; or the X10 mouse report, CSI M and three bytes. A sequence
 // of that shape that names nothing is taken and dropped.
 TerminalInputDecoder::Recognized TerminalInputDecoder::decodeCsi(std::string_view in, bool noMoreBytes,
-                                                                std::uint32_t extraModifiers) {
+                                                                 std::uint32_t extraModifiers) {
     // The X10 mouse report: CSI M and three bytes, each 32 + a value.
     if (in.size() >= 3 && in[2] == 'M') {
         if (in.size() < 6) return noMoreBytes ? Recognized::notThis() : Recognized::partial();

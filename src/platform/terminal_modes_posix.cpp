@@ -48,10 +48,8 @@ termios termiosForInputMode(const termios& start, std::uint32_t inputMode) {
         t.c_cc[VMIN] = 1;
         t.c_cc[VTIME] = 0;
     }
-    if ((inputMode & mode::kEchoInput) != 0)
-        t.c_lflag |= ECHO;
-    else
-        t.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL);
+    if ((inputMode & mode::kEchoInput) != 0) t.c_lflag |= ECHO;
+    else t.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL);
     if ((inputMode & mode::kProcessedInput) != 0) {
         t.c_lflag |= ISIG;
     } else {

@@ -24,8 +24,7 @@ inline constexpr std::string_view kTitleRestore = "\x1b[23;0t";
 // What the terminal gets back when the process ends (and, once it was
 // saved, the title): no mouse reporting,
 // autowrap, the cursor shown, the terminal's own colours.
-inline constexpr std::string_view kTerminalRestore =
-    "\x1b[?1006l\x1b[?1002l\x1b[?1000l\x1b[?7h\x1b[?25h\x1b[0m";
+inline constexpr std::string_view kTerminalRestore = "\x1b[?1006l\x1b[?1002l\x1b[?1000l\x1b[?7h\x1b[?25h\x1b[0m";
 
 // Writes all of `bytes` to `fd`, going on after interruptions and waiting
 // (a second at most) while the terminal takes nothing; stops when the

@@ -60,7 +60,9 @@ bool changedAt(const TerminalFrame& frame, const TerminalFrame* previous, int x,
 // The shown attribute that the most cells of `frame` have.
 std::uint16_t mostCommonColours(const TerminalFrame& frame) {
     // kShownBits as an index: the colour byte and the two flags above it.
-    const auto index = [](std::uint16_t attr) { return (attr & 0x00FF) | ((attr & kReverseVideo) >> 6) | ((attr & kUnderscore) >> 6); };
+    const auto index = [](std::uint16_t attr) {
+        return (attr & 0x00FF) | ((attr & kReverseVideo) >> 6) | ((attr & kUnderscore) >> 6);
+    };
     std::array<int, 0x400> cells{};
     std::uint16_t best = frame.cells.front().attr & kShownBits;
     for (const Cell& cell : frame.cells) {
@@ -153,8 +155,8 @@ void TerminalRenderer::moveTo(std::string& out, CellPos to, const TerminalFrame*
                 shortest(horizontal, relativeMove(to.x - *column_, 'C'));
             } else {
                 const int left = *column_ - to.x;
-                shortest(horizontal, left <= 3 ? std::string(static_cast<std::size_t>(left), '\b')
-                                               : relativeMove(left, 'D'));
+                shortest(horizontal,
+                         left <= 3 ? std::string(static_cast<std::size_t>(left), '\b') : relativeMove(left, 'D'));
             }
         }
         shortest(best, vertical + horizontal);
@@ -370,10 +372,8 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
             const auto topToBottom = std::tuple(row_, column_, pen_);
             std::tie(row_, column_, pen_) = start;
             std::string byColour = draw(grouped);
-            if (byColour.size() < drawn.size())
-                drawn = std::move(byColour);
-            else
-                std::tie(row_, column_, pen_) = topToBottom;
+            if (byColour.size() < drawn.size()) drawn = std::move(byColour);
+            else std::tie(row_, column_, pen_) = topToBottom;
         }
     }
     out += drawn;

@@ -25,12 +25,12 @@
 namespace corrivex::platform {
 
 struct TerminalFrame {
-    CellPos terminal;           // the terminal's columns x rows
-    CellPos size;               // columns x rows drawn: the window clipped to the terminal
-    std::vector<Cell> cells;    // size.x * size.y, row by row, with the attribute bits a terminal shows
-                                // and the halves of double-width characters
-    CellPos cursor;             // in frame coordinates
-    bool cursorShown = false;   // visible, and inside the frame
+    CellPos terminal;          // the terminal's columns x rows
+    CellPos size;              // columns x rows drawn: the window clipped to the terminal
+    std::vector<Cell> cells;   // size.x * size.y, row by row, with the attribute bits a terminal shows
+                               // and the halves of double-width characters
+    CellPos cursor;            // in frame coordinates
+    bool cursorShown = false;  // visible, and inside the frame
     std::string title;
 
     const Cell& at(int x, int y) const { return cells[static_cast<std::size_t>(y) * size.x + x]; }
@@ -84,9 +84,9 @@ private:
     void advance(const TerminalFrame& frame, int x, int y);
 
     std::optional<TerminalFrame> shown_;
-    std::optional<int> row_;                 // where the terminal's cursor is, as far as known
+    std::optional<int> row_;  // where the terminal's cursor is, as far as known
     std::optional<int> column_;
-    std::optional<std::uint16_t> pen_;       // the colours in force, when they are ours
+    std::optional<std::uint16_t> pen_;  // the colours in force, when they are ours
     std::optional<bool> cursorShown_;
     std::optional<std::string> title_;
 };

@@ -14,8 +14,8 @@
 namespace corrivex {
 
 struct CommandParts {
-    Text program;                   // empty for a line of blanks
-    std::optional<Text> argument;   // blanks inside and at its end stay
+    Text program;                  // empty for a line of blanks
+    std::optional<Text> argument;  // blanks inside and at its end stay
     friend bool operator==(const CommandParts&, const CommandParts&) = default;
 };
 

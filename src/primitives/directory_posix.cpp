@@ -100,20 +100,15 @@ std::uint32_t attributesOf(const char* name, mode_t type) {
 // False for a dangling link or an entry that has gone.
 bool entryType(DIR* directory, const dirent& entry, mode_t& type) {
     switch (entry.d_type) {
-        case DT_REG:
-            type = S_IFREG;
-            return true;
-        case DT_DIR:
-            type = S_IFDIR;
-            return true;
+        case DT_REG: type = S_IFREG; return true;
+        case DT_DIR: type = S_IFDIR; return true;
         case DT_FIFO:
         case DT_SOCK:
         case DT_CHR:
         case DT_BLK:
             type = S_IFIFO;  // any kind that is not a regular file
             return true;
-        default:
-            break;  // a link, or a file system that does not say
+        default: break;  // a link, or a file system that does not say
     }
     struct stat status;
     if (fstatat(dirfd(directory), entry.d_name, &status, 0) != 0) return false;
@@ -138,8 +133,7 @@ std::vector<Entry> readEntries(DIR* directory, const Text& mask) {
 
 // Those of `entries` that match `mask` and pass the filter, each with its
 // key.
-std::vector<KeyedName> matchingEntries(const std::vector<Entry>& entries, const Text& mask,
-                                       std::uint32_t attributes) {
+std::vector<KeyedName> matchingEntries(const std::vector<Entry>& entries, const Text& mask, std::uint32_t attributes) {
     std::vector<KeyedName> names;
     names.reserve(entries.size());
     for (const Entry& entry : entries) {

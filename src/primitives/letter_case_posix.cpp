@@ -23,7 +23,8 @@ Text upperCasedName(const Text& name) {
         const auto byte = static_cast<unsigned char>(result[i]);
         if (byte >= 'a' && byte <= 'z') {
             result[i] = static_cast<char>(byte - 'a' + 'A');
-        } else if (byte == kLead && i + 1 < result.size() && kSmallSeconds.find(result[i + 1]) != std::string_view::npos) {
+        } else if (byte == kLead && i + 1 < result.size() &&
+                   kSmallSeconds.find(result[i + 1]) != std::string_view::npos) {
             ++i;
             result[i] = static_cast<char>(static_cast<unsigned char>(result[i]) - kCapitalOffset);
         }

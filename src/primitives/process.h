@@ -12,8 +12,8 @@ inline constexpr int kShowNormal = 1;
 // current directory, the environment and the inheritable handles; a line
 // longer than the platform takes (length_limits.h) starts nothing. The first
 // word names the program, found by the platform's usual program search; on
-// POSIX systems the rest of the line is its one argument (command_line.h). With `wait`, returns when the child has ended; its exit
-// code is not read. A program that cannot be started is not waited for.
+// POSIX systems the rest of the line is its one argument (command_line.h). With `wait`, returns when the child has
+// ended; its exit code is not read. A program that cannot be started is not waited for.
 void runCommand(const Text& commandLine, int showState, bool wait);
 
 }  // namespace corrivex

@@ -39,7 +39,8 @@ void runCommand(const Text& commandLine, int showState, bool wait) {
 
     {
         const native::ErrorModeGuard quiet;
-        if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr, &startup, &child)) {
+        if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr, &startup,
+                            &child)) {
             return;  // nothing started, nothing to wait for
         }
     }

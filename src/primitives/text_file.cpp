@@ -23,11 +23,11 @@ constexpr char kEndOfFile = '\x1A';
 struct OpenFile {
     FileMode mode = FileMode::Input;
     native::FileHandle handle = native::kNoFile;
-    bool disk = true;                      // false: read one byte at a time
+    bool disk = true;  // false: read one byte at a time
     std::array<char, kReadBlock> buffer{};
-    std::size_t next = 0;                  // first unread byte of the buffer
-    std::size_t filled = 0;                // bytes held in the buffer
-    bool ended = false;                    // the end (or 0x1A) was reached: nothing more is read
+    std::size_t next = 0;    // first unread byte of the buffer
+    std::size_t filled = 0;  // bytes held in the buffer
+    bool ended = false;      // the end (or 0x1A) was reached: nothing more is read
 };
 
 // The open files of the process, by file number.

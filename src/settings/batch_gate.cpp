@@ -44,8 +44,7 @@ bool readBatchMode(const Text& settingsFile) {
 // beyond the platform's limit is not run either (runCommand).
 void editSettings(const Text& StartDir, const Text& settingsFile) {
     if (StartDir.empty()) return;
-    runCommand(editorCommand(textEditor(), pathSeparator(), StartDir, storedFileName(settingsFile)), kShowNormal,
-               true);
+    runCommand(editorCommand(textEditor(), pathSeparator(), StartDir, storedFileName(settingsFile)), kShowNormal, true);
 }
 
 }  // namespace

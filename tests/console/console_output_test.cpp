@@ -80,7 +80,7 @@ TEST_F(ConsoleOutputTest, LineIsWrittenInTheCurrentColoursWithoutInterpretingByt
 #ifdef _WIN32
     const std::u32string expected(U"a\tb\r\nc\0d", 8);  // the bytes themselves
 #else
-    const std::u32string expected(U"a○b♪◙c d", 8);        // their code page 437 glyphs
+    const std::u32string expected(U"a○b♪◙c d", 8);  // their code page 437 glyphs
 #endif
     for (int x = 0; x < 8; ++x) {
         EXPECT_EQ(host.at(x, 0).ch, expected[x]) << x;

@@ -50,8 +50,8 @@ TEST_F(ExportsTest, ListBoxTakesEveryStringAndReturnsAFreshResult) {
     host.pushKey(vk::kSpace, ' ');
     host.pushKey(vk::kReturn);
 
-    BSTR result = ConsoleListBox(3, 0, 0, bstr("C:\\COURSE"), bstr(" <ctl> click for mult. selection"), slots.data(),
-                                 0, 1, 0);
+    BSTR result =
+        ConsoleListBox(3, 0, 0, bstr("C:\\COURSE"), bstr(" <ctl> click for mult. selection"), slots.data(), 0, 1, 0);
     for (BSTR slot : slots) EXPECT_EQ(slot, nullptr);
     ASSERT_NE(result, nullptr);
     EXPECT_EQ(SysStringByteLen(result), 10u);
@@ -91,7 +91,8 @@ TEST_F(ExportsTest, MessageBoxTakesItsTextsAndAnswers) {
     const auto& screen = host.last().rows;
     int captionRow = -1, textRow = -1;
     for (int y = 0; y < static_cast<int>(screen.size()); ++y) {
-        if (screen[y].find(testing::cp437("╔═ First question in batchs.ini must be answered 'y' ═")) != std::string::npos)
+        if (screen[y].find(testing::cp437("╔═ First question in batchs.ini must be answered 'y' ═")) !=
+            std::string::npos)
             captionRow = y;
         if (screen[y].find("Yes to edit batchs.ini, no to exit") != std::string::npos) textRow = y;
     }

@@ -147,7 +147,10 @@ TEST_F(ListBoxTest, CutsLongCaptionsAtTheLeftAndLongNamesAtTheRight) {
 }
 
 TEST_F(ListBoxTest, ShowsControlBytesOfNamesAsQuestionMarks) {
-    const std::string name = bytes("A\tB\x1b" "C", 5);
+    const std::string name = bytes(
+        "A\tB\x1b"
+        "C",
+        5);
     EXPECT_EQ(run({name}), "");
     EXPECT_EQ(listRow(0).substr(9, 5), "A?B?C");
 }
@@ -271,11 +274,11 @@ TEST_F(ListBoxTest, MarkAndFilterKeys) {
         {"/L\r+\r", {"ALPHA", "GOLF"}},
         {"+/G\r*\r", {"ALPHA", "BETA"}},  // the hidden marks stay
         {"/gx\b\r+\r", {"GAMMA", "GOLF"}},
-        {"/go\x1b+\r", {"ALPHA", "BETA", "GAMMA", "GOLF"}},    // Esc while typing clears
+        {"/go\x1b+\r", {"ALPHA", "BETA", "GAMMA", "GOLF"}},     // Esc while typing clears
         {"/go\r/\x1b+\r", {"ALPHA", "BETA", "GAMMA", "GOLF"}},  // and later too
-        {"/go\r\x1b", {}},                                     // else Esc is Cancel
-        {"/b+ -\r\r", {}},  // typed, not acted on
-        {"/zz\r+ \r", {}},  // nothing shown: nothing marked
+        {"/go\r\x1b", {}},                                      // else Esc is Cancel
+        {"/b+ -\r\r", {}},                                      // typed, not acted on
+        {"/zz\r+ \r", {}},                                      // nothing shown: nothing marked
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.keys);
@@ -442,7 +445,7 @@ TEST_F(ListBoxTest, ShiftClickChoosesTheRangeFromTheLastClickedEntry) {
 
     host.pushClick(rowPos(6));
     host.pushClick(rowPos(4), modifier::kShift);
-    host.pushClick(rowPos(9), modifier::kLeftCtrl);  // moves the anchor
+    host.pushClick(rowPos(9), modifier::kLeftCtrl);                     // moves the anchor
     host.pushClick(rowPos(8), modifier::kShift | modifier::kLeftCtrl);  // adds 8..9
     host.pushClick(okPos());
     EXPECT_EQ(run(names), bytes("NAME0005\0NAME0006\0NAME0007\0NAME0009\0NAME0010", 44));

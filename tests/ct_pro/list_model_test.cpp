@@ -11,7 +11,8 @@ namespace {
 
 std::vector<std::string> letters(int count) {
     std::vector<std::string> entries;
-    for (int i = 0; i < count; ++i) entries.push_back(std::string(1, static_cast<char>('a' + i % 26)) + std::to_string(i));
+    for (int i = 0; i < count; ++i)
+        entries.push_back(std::string(1, static_cast<char>('a' + i % 26)) + std::to_string(i));
     return entries;
 }
 
@@ -89,8 +90,8 @@ TEST(ListModel, JumpsCompareLettersWithoutCaseAndOtherBytesExactly) {
         bool found;
         int focus;
     } jumps[] = {
-        {"a", true, 2},         {"A", true, 5},         {"\xE4", true, 3},         {"\xC4", true, 1},
-        {"q", false, 1},        {"\xC3\xA4", true, 7}, {"\xC3\x84", true, 6},
+        {"a", true, 2},  {"A", true, 5},        {"\xE4", true, 3},     {"\xC4", true, 1},
+        {"q", false, 1}, {"\xC3\xA4", true, 7}, {"\xC3\x84", true, 6},
     };
     for (const auto& jump : jumps) {
         SCOPED_TRACE(jump.typed);
@@ -110,33 +111,113 @@ struct MarkRow {
 TEST(ListModel, MarkFilterAndDragRows) {
     const MarkRow rows[] = {
         {"all, skipping the empty entry", [](ListModel& m) { m.markAll(); }, {"ALPHA", "BETA", "GAMMA", "GOLF"}},
-        {"none", [](ListModel& m) { m.markAll(); m.markNone(); }, {}},
-        {"invert after marking the first", [](ListModel& m) { m.toggleFocused(); m.invertMarks(); },
+        {"none",
+         [](ListModel& m) {
+             m.markAll();
+             m.markNone();
+         },
+         {}},
+        {"invert after marking the first",
+         [](ListModel& m) {
+             m.toggleFocused();
+             m.invertMarks();
+         },
          {"BETA", "GAMMA", "GOLF"}},
-        {"all of the shown", [](ListModel& m) { m.setFilter("g"); m.markAll(); }, {"GAMMA", "GOLF"}},
+        {"all of the shown",
+         [](ListModel& m) {
+             m.setFilter("g");
+             m.markAll();
+         },
+         {"GAMMA", "GOLF"}},
         {"filter without regard to case, hidden marks kept",
-         [](ListModel& m) { m.toggleFocused(); m.setFilter("gO"); m.markAll(); }, {"ALPHA", "GOLF"}},
-        {"invert of the shown",
-         [](ListModel& m) { m.markAll(); m.setFilter("ga"); m.invertMarks(); }, {"ALPHA", "BETA", "GOLF"}},
-        {"none of the shown", [](ListModel& m) { m.markAll(); m.setFilter("A"); m.markNone(); }, {"GOLF"}},
-        {"space on a shown entry marks that entry",
-         [](ListModel& m) { m.setFilter("ol"); m.toggleFocused(); m.setFilter(""); }, {"GOLF"}},
-        {"a plain click keeps the hidden marks",
-         [](ListModel& m) { m.toggleFocused(); m.setFilter("g"); m.click(0, false, false); m.click(1, false, false); },
+         [](ListModel& m) {
+             m.toggleFocused();
+             m.setFilter("gO");
+             m.markAll();
+         },
          {"ALPHA", "GOLF"}},
-        {"drag from a click", [](ListModel& m) { m.click(0, false, false); m.dragTo(3); }, {"ALPHA", "BETA", "GAMMA"}},
+        {"invert of the shown",
+         [](ListModel& m) {
+             m.markAll();
+             m.setFilter("ga");
+             m.invertMarks();
+         },
+         {"ALPHA", "BETA", "GOLF"}},
+        {"none of the shown",
+         [](ListModel& m) {
+             m.markAll();
+             m.setFilter("A");
+             m.markNone();
+         },
+         {"GOLF"}},
+        {"space on a shown entry marks that entry",
+         [](ListModel& m) {
+             m.setFilter("ol");
+             m.toggleFocused();
+             m.setFilter("");
+         },
+         {"GOLF"}},
+        {"a plain click keeps the hidden marks",
+         [](ListModel& m) {
+             m.toggleFocused();
+             m.setFilter("g");
+             m.click(0, false, false);
+             m.click(1, false, false);
+         },
+         {"ALPHA", "GOLF"}},
+        {"drag from a click",
+         [](ListModel& m) {
+             m.click(0, false, false);
+             m.dragTo(3);
+         },
+         {"ALPHA", "BETA", "GAMMA"}},
         {"drag back shrinks the range",
-         [](ListModel& m) { m.click(0, false, false); m.dragTo(4); m.dragTo(1); }, {"ALPHA", "BETA"}},
-        {"drag upwards", [](ListModel& m) { m.click(4, false, false); m.dragTo(3); }, {"GAMMA", "GOLF"}},
+         [](ListModel& m) {
+             m.click(0, false, false);
+             m.dragTo(4);
+             m.dragTo(1);
+         },
+         {"ALPHA", "BETA"}},
+        {"drag upwards",
+         [](ListModel& m) {
+             m.click(4, false, false);
+             m.dragTo(3);
+         },
+         {"GAMMA", "GOLF"}},
         {"drag after a plain click drops other marks",
-         [](ListModel& m) { m.toggleFocused(); m.click(3, false, false); m.dragTo(4); }, {"GAMMA", "GOLF"}},
+         [](ListModel& m) {
+             m.toggleFocused();
+             m.click(3, false, false);
+             m.dragTo(4);
+         },
+         {"GAMMA", "GOLF"}},
         {"drag after a Ctrl+click adds to the marks",
-         [](ListModel& m) { m.click(4, false, false); m.click(0, true, false); m.dragTo(1); }, {"ALPHA", "BETA", "GOLF"}},
+         [](ListModel& m) {
+             m.click(4, false, false);
+             m.click(0, true, false);
+             m.dragTo(1);
+         },
+         {"ALPHA", "BETA", "GOLF"}},
         {"drag in the shown entries",
-         [](ListModel& m) { m.setFilter("A"); m.click(2, false, false); m.dragTo(1); }, {"BETA", "GAMMA"}},
-        {"no drag without a click", [](ListModel& m) { m.toggleFocused(); m.dragTo(3); }, {"ALPHA"}},
+         [](ListModel& m) {
+             m.setFilter("A");
+             m.click(2, false, false);
+             m.dragTo(1);
+         },
+         {"BETA", "GAMMA"}},
+        {"no drag without a click",
+         [](ListModel& m) {
+             m.toggleFocused();
+             m.dragTo(3);
+         },
+         {"ALPHA"}},
         {"no drag across a filter change",
-         [](ListModel& m) { m.click(0, false, false); m.setFilter("g"); m.dragTo(1); }, {"ALPHA"}},
+         [](ListModel& m) {
+             m.click(0, false, false);
+             m.setFilter("g");
+             m.dragTo(1);
+         },
+         {"ALPHA"}},
     };
     for (const MarkRow& row : rows) {
         SCOPED_TRACE(row.what);
@@ -161,8 +242,8 @@ TEST(ListModel, FilterRows) {
     const FilterRow rows[] = {
         {"", {"ALPHA", "BETA", "", "GAMMA", "GOLF", "A\xE4"}, "GAMMA"},
         {"a", {"ALPHA", "BETA", "GAMMA", "A\xE4"}, "GAMMA"},
-        {"gOl", {"GOLF"}, "GOLF"},      // GAMMA hidden: the next shown one
-        {"ph", {"ALPHA"}, "ALPHA"},     // none after it: the last shown one
+        {"gOl", {"GOLF"}, "GOLF"},   // GAMMA hidden: the next shown one
+        {"ph", {"ALPHA"}, "ALPHA"},  // none after it: the last shown one
         {"x", {}, ""},
         {"a\xE4", {"A\xE4"}, "A\xE4"},  // bytes beyond ASCII match exactly
         {"A\xC4", {}, ""},

@@ -46,7 +46,7 @@ TEST(TextFit, Utf8TextIsCutByColumnsBetweenCharacters) {
     const std::string name = "\xC3\x84RGER\xE4\xB8\xAD\xE6\x96\x87";  // ÄRGER中文, 9 columns
     EXPECT_EQ(columnsOf(name), 9);
     EXPECT_EQ(cutRight(name, 9), name);
-    EXPECT_EQ(cutRight(name, 8), "\xC3\x84RGER...");      // 中 would take columns 6 and 7 of 5
+    EXPECT_EQ(cutRight(name, 8), "\xC3\x84RGER...");  // 中 would take columns 6 and 7 of 5
     EXPECT_EQ(cutRight(name, 4), "\xC3\x84...");
     EXPECT_EQ(cutRight(name, 2), "\xC3\x84R");
     EXPECT_EQ(cutLeft(name, 7), "...\xE4\xB8\xAD\xE6\x96\x87");

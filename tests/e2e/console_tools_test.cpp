@@ -212,10 +212,8 @@ TEST_P(ConsoleTools, ListBoxKeysJumpPageAndConfirmWithTheOkButton) {
     // Space on the last entry flips its mark, should it be one of the two.
     std::vector<std::string> expected{"KAPPA", "OMEGA"};
     const auto again = std::find(expected.begin(), expected.end(), last);
-    if (again != expected.end())
-        expected.erase(again);
-    else
-        expected.push_back(last);
+    if (again != expected.end()) expected.erase(again);
+    else expected.push_back(last);
     std::vector<std::string> picks = enginePicks(workDir());
     std::sort(picks.begin(), picks.end());
     std::sort(expected.begin(), expected.end());
@@ -332,8 +330,8 @@ TEST_P(ConsoleTools, ListBoxWheelScrollsAndCancelChoosesNothing) {
     ASSERT_TRUE(listBoxShown(*session, "SET"));
     const std::string fourth = entryOnRow(session->capture(), kFirstEntryRow + 3);
     session->sendBytes("\x1b[<65;12;15M");  // wheel towards the user
-    ASSERT_TRUE(session->waitFor([&](const Screen& s) { return entryOnRow(s, kFirstEntryRow) == fourth; },
-                                 stepTimeout()))
+    ASSERT_TRUE(
+        session->waitFor([&](const Screen& s) { return entryOnRow(s, kFirstEntryRow) == fourth; }, stepTimeout()))
         << session->lastScreen().describe();
     session->sendKeys({"Space"});
     const auto cancel = session->capture().find("[ Cancel ]");

@@ -66,11 +66,10 @@ protected:
 
     // Waits for the list box; fails the test when it does not come.
     ::testing::AssertionResult listBoxShown(TmuxSession& session, const std::string& entry) {
-        const bool shown = session.waitFor(
-            [&entry](const Screen& s) { return s.contains(kHint) && s.contains(entry); }, firstScreenTimeout());
+        const bool shown = session.waitFor([&entry](const Screen& s) { return s.contains(kHint) && s.contains(entry); },
+                                           firstScreenTimeout());
         if (shown) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "no list box with " << entry << "\n"
-                                             << session.lastScreen().describe();
+        return ::testing::AssertionFailure() << "no list box with " << entry << "\n" << session.lastScreen().describe();
     }
 
     void expectRuns(const std::vector<std::vector<std::string>>& expected) {
@@ -180,7 +179,9 @@ TEST_P(EngineRuns, CtrlCEndsTheEngineRunNotTheFrontEnd) {
 TEST_P(EngineRuns, StartDirectoryThatCannotBeNamedRunsNoEngineElsewhere) {
     const fs::path engine = misbehavingEngine();
     if (!fs::exists(engine)) GTEST_SKIP() << "no misbehaving engine at " << engine;
-    const fs::path startDir = workDir() / "probe-\xE6\x97\xA5\xE6\x9C\xAC" "2";
+    const fs::path startDir = workDir() /
+                              "probe-\xE6\x97\xA5\xE6\x9C\xAC"
+                              "2";
     fs::create_directory(startDir);
     fs::create_directory(startDir / "course");
     writeFile(startDir, "batchs.ini", settingsWith("y", "course"));

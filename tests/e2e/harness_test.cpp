@@ -53,8 +53,8 @@ TEST_F(TmuxHarness, ReadsTextAndWindowsColoursBack) {
 
 TEST_F(TmuxHarness, KeepsBackgroundOfWrittenBlanks) {
     // Every cell of a 40 x 10 pane written as a blank in white on blue.
-    auto session = shell(R"(printf '\033[97;44m'; i=0; while [ $i -lt 10 ]; do printf '%40s' ''; i=$((i+1)); done; sleep 30)",
-                         40, 10);
+    auto session = shell(
+        R"(printf '\033[97;44m'; i=0; while [ $i -lt 10 ]; do printf '%40s' ''; i=$((i+1)); done; sleep 30)", 40, 10);
     EXPECT_TRUE(session->waitFor([](const Screen& s) { return s.allCellsHaveAttribute(0x1F); }, 10s))
         << session->lastScreen().describe();
 }

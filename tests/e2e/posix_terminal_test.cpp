@@ -103,9 +103,10 @@ TEST_P(PosixTerminal, StartDirectoriesOfAnyNameAndLength) {
         RunOptions run;
         run.startDir = startDir;
         const char* path = std::getenv("PATH");
-        run.environment = {{"CORRIVEX_EDITOR_LOG", (startDir / "editor.log").string()},
-                           {"CORRIVEX_EDITOR_ANSWER", "y"},
-                           {"PATH", std::string(CORRIVEX_E2E_STAND_IN_EDITOR_DIR) + (path ? std::string(":") + path : "")}};
+        run.environment = {
+            {"CORRIVEX_EDITOR_LOG", (startDir / "editor.log").string()},
+            {"CORRIVEX_EDITOR_ANSWER", "y"},
+            {"PATH", std::string(CORRIVEX_E2E_STAND_IN_EDITOR_DIR) + (path ? std::string(":") + path : "")}};
         auto session = start(run);
         ASSERT_TRUE(session->waitForText(kQuestion, firstScreenTimeout())) << session->lastScreen().describe();
         session->sendKeys({"y"});
@@ -130,7 +131,7 @@ TEST_P(PosixTerminal, Utf8NamesAreListedAndRunWhole) {
     ASSERT_TRUE(session->waitFor(listBox, firstScreenTimeout())) << session->lastScreen().describe();
     const Screen& shown = session->lastScreen();
     EXPECT_TRUE(shown.contains("[ ] \xC3\x84RGER")) << shown.describe();  // ÄRGER
-    EXPECT_TRUE(shown.contains("\xE4\xB8\xAD")) << shown.describe();       // 中
+    EXPECT_TRUE(shown.contains("\xE4\xB8\xAD")) << shown.describe();      // 中
     // B, ÄRGER, 中文: in the order of their bytes.
     session->sendKeys({"Down", "Space", "Down", "Space", "Enter"});
     expectCleanEnd(*session);

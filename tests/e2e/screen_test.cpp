@@ -9,13 +9,13 @@ namespace corrivex::e2e {
 namespace {
 
 TEST(ColourNumbers, WindowsAndAnsiOrderSwapRedAndBlue) {
-    EXPECT_EQ(ansiFromWindows(1), 4);   // blue
-    EXPECT_EQ(ansiFromWindows(2), 2);   // green
-    EXPECT_EQ(ansiFromWindows(4), 1);   // red
-    EXPECT_EQ(ansiFromWindows(6), 3);   // brown is ANSI yellow
-    EXPECT_EQ(ansiFromWindows(12), 9);  // light red
-    EXPECT_EQ(ansiFromWindows(13), 13); // light magenta
-    EXPECT_EQ(ansiFromWindows(14), 11); // yellow
+    EXPECT_EQ(ansiFromWindows(1), 4);    // blue
+    EXPECT_EQ(ansiFromWindows(2), 2);    // green
+    EXPECT_EQ(ansiFromWindows(4), 1);    // red
+    EXPECT_EQ(ansiFromWindows(6), 3);    // brown is ANSI yellow
+    EXPECT_EQ(ansiFromWindows(12), 9);   // light red
+    EXPECT_EQ(ansiFromWindows(13), 13);  // light magenta
+    EXPECT_EQ(ansiFromWindows(14), 11);  // yellow
     for (int c = 0; c < 16; ++c) EXPECT_EQ(windowsFromAnsi(ansiFromWindows(c)), c);
 }
 

@@ -60,9 +60,7 @@ protected:
         }
         return run;
     }
-    bool standInInPlace() const {
-        return program().build == Build::Native || fs::exists(workDir() / "notepad.exe");
-    }
+    bool standInInPlace() const { return program().build == Build::Native || fs::exists(workDir() / "notepad.exe"); }
 
     // The start directory as the program names it.
     std::string startDir() const {

@@ -70,7 +70,8 @@ TEST_F(Win32ConsoleHost, ReportsBufferSizeAndOutput) {
 }
 
 TEST_F(Win32ConsoleHost, WritesAndReadsCellsUninterpreted) {
-    const std::array<Cell, 6> cells{{{'A', 0x2E}, {'\t', 0xF0}, {'\r', 0xFD}, {'\n', 0x1F}, {0xDB, 0x4E}, {0x00, 0x07}}};
+    const std::array<Cell, 6> cells{
+        {{'A', 0x2E}, {'\t', 0xF0}, {'\r', 0xFD}, {'\n', 0x1F}, {0xDB, 0x4E}, {0x00, 0x07}}};
     host().writeCells({5, 3}, 3, 2, cells.data());
     std::array<Cell, 6> back{};
     host().readCells({5, 3}, 3, 2, back.data());

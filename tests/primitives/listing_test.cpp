@@ -221,8 +221,8 @@ TEST_F(Listing, SymbolicLinksCountAsTheirTargets) {
     ASSERT_EQ(symlink("c.txt", "link-to-directory.txt"), 0);
     ASSERT_EQ(symlink("missing", "dangling.txt"), 0);
     EXPECT_EQ(listAll("*.txt", attr::kNone), (Names{"A.TXT", "b.txt", "link-to-file.txt"}));
-    EXPECT_EQ(listAll("*.txt", attr::kDirectory), (Names{"A.TXT", "b.txt", "c.txt", "link-to-directory.txt",
-                                                         "link-to-file.txt"}));
+    EXPECT_EQ(listAll("*.txt", attr::kDirectory),
+              (Names{"A.TXT", "b.txt", "c.txt", "link-to-directory.txt", "link-to-file.txt"}));
     EXPECT_TRUE(fileExists("link-to-file.txt"));
     EXPECT_FALSE(fileExists("dangling.txt"));
     EXPECT_EQ(dirFirst("dangling.txt", attr::kDirectory | attr::kHidden | attr::kSystem), "");

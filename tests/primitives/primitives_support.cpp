@@ -109,9 +109,9 @@ fs::path ownDirectory() {
 }
 
 bool otherReaderCanOpen(const fs::path& file) {
-    const HANDLE handle = CreateFileA(file.string().c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle =
+        CreateFileA(file.string().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     CloseHandle(handle);
     return true;
@@ -140,8 +140,8 @@ struct ServedStream::Impl {
 ServedStream::ServedStream(std::string bytes) : impl_(new Impl) {
     static int made = 0;
     name_ = "\\\\.\\pipe\\corrivex-primitives-" + std::to_string(processId()) + "-" + std::to_string(++made);
-    impl_->pipe = CreateNamedPipeA(name_.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0,
-                                   nullptr);
+    impl_->pipe =
+        CreateNamedPipeA(name_.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr);
     EXPECT_NE(impl_->pipe, INVALID_HANDLE_VALUE);
     impl_->server = std::thread([this, bytes = std::move(bytes)] {
         const HANDLE pipe = impl_->pipe;

@@ -65,11 +65,15 @@ TEST_F(TextFiles, AnEmptyFileReadsAsEmpty) {
 }
 
 TEST_F(TextFiles, Byte1AEndsTheFile) {
-    writeBytes("in.txt", "ab\x1A" "cd\r\nef\r\n");
+    writeBytes("in.txt",
+               "ab\x1A"
+               "cd\r\nef\r\n");
     EXPECT_EQ(readAll("in.txt", 1), (Lines{"ab"}));
     writeBytes("in.txt", "x\r\n\x1A\r\ny\r\n");
     EXPECT_EQ(readAll("in.txt", 1), (Lines{"x"}));
-    writeBytes("in.txt", "\x1A" "after");
+    writeBytes("in.txt",
+               "\x1A"
+               "after");
     EXPECT_EQ(readAll("in.txt", 0), Lines{});
 }
 
@@ -108,7 +112,9 @@ TEST_F(TextFiles, ALineOfThreeMegabytes) {
 }
 
 TEST_F(TextFiles, ReadingAStreamStopsAt1A) {
-    ServedStream stream("one\r\ntwo\r\nlast\x1A" "never read\r\n");
+    ServedStream stream(
+        "one\r\ntwo\r\nlast\x1A"
+        "never read\r\n");
     openFile(4, stream.name(), FileMode::Input);
     EXPECT_EQ(readLine(4), "one");
     EXPECT_EQ(readLine(4), "two");

@@ -147,7 +147,7 @@ TEST(UpperCasedName, AsciiAndTheSevenLettersInUtf8) {
               "\xC3\x96\xC3\x9C\xC3\x89\xC3\x91\xC3\x85\xC3\x87");
     EXPECT_EQ(upperCasedName("\xC3\xBF\xC3\xA0\xE2\x82\xAC"), "\xC3\xBF\xC3\xA0\xE2\x82\xAC");  // ÿ à €
     EXPECT_EQ(upperCasedName("\xA4\xC3"), "\xA4\xC3");  // a stray second byte, a lone first byte
-    EXPECT_EQ(upperCasedName("\x84rger"), "\x84RGER");   // the code page 437 letter is no letter here
+    EXPECT_EQ(upperCasedName("\x84rger"), "\x84RGER");  // the code page 437 letter is no letter here
     for (int value = 0x80; value < 0x100; ++value) {
         const Text lone(1, static_cast<char>(value));
         EXPECT_EQ(upperCasedName(lone), lone) << value;

@@ -98,9 +98,7 @@ TEST(SplitSelection, FieldsBeyondTheListAreNotLookedAt) {
     EXPECT_EQ(split("A\0B"s, -3).count, 0);
 }
 
-TEST(SplitSelection, CommaDoesNotSplit) {
-    EXPECT_EQ(split("A,B\0C"s, 2).runs(), (std::vector<Text>{"A,B", "C"}));
-}
+TEST(SplitSelection, CommaDoesNotSplit) { EXPECT_EQ(split("A,B\0C"s, 2).runs(), (std::vector<Text>{"A,B", "C"})); }
 
 TEST(SplitSelection, EmptyFieldsLeaveNoGap) {
     // An empty or blank entry among the chosen ones: every non-empty name is

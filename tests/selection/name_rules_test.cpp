@@ -39,7 +39,7 @@ TEST(UpperCased, EveryByteFollowsTheTable) {
 TEST(UpperCased, KeepsLengthAndNulBytes) {
     const Text name = Text("a\0b", 3);
     EXPECT_EQ(upperCased(name), Text("A\0B", 3));
-    EXPECT_EQ(upperCased(bytes({0xE9, 'x'})), bytes({0xE9, 'X'}));  // é of another code page stays
+    EXPECT_EQ(upperCased(bytes({0xE9, 'x'})), bytes({0xE9, 'X'}));    // é of another code page stays
     EXPECT_EQ(upperCased(bytes({0x8E, 0x99})), bytes({0x8E, 0x99}));  // capitals stay capitals
 }
 

@@ -103,12 +103,12 @@ TEST_P(ExistingSettingsTest, IsNeverRewrittenOrCompleted) {
     EXPECT_EQ(readBytes(settings()), GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Contents, ExistingSettingsTest,
-    ::testing::Values(std::string(), std::string("y"), std::string("Activate the batch mode?\r\ny\r\n"),
-                      std::string("Activate the batch mode?\ny\nno line ends but LF\n"),
-                      std::string("\x1A\r\n", 3), std::string("\0\xFF\r\x01\n\x1A tail", 11),
-                      testing::settingsWith("y", "c:\\courses")));
+INSTANTIATE_TEST_SUITE_P(Contents, ExistingSettingsTest,
+                         ::testing::Values(std::string(), std::string("y"),
+                                           std::string("Activate the batch mode?\r\ny\r\n"),
+                                           std::string("Activate the batch mode?\ny\nno line ends but LF\n"),
+                                           std::string("\x1A\r\n", 3), std::string("\0\xFF\r\x01\n\x1A tail", 11),
+                                           testing::settingsWith("y", "c:\\courses")));
 
 TEST_F(DefaultSettingsTest, DirectoryOfThatNameIsLeftAndNothingIsWritten) {
     fs::create_directory(settings());

@@ -32,7 +32,8 @@ TEST(EditorCommand, PathIsNotQuotedAndBlanksStay) {
 }
 
 TEST(EditorCommand, NetworkPathKeepsItsLeadingPair) {
-    EXPECT_EQ(editorCommand("notepad", "\\", "\\\\server\\share\\\\dir"), "notepad  \\\\server\\share\\dir\\batchs.ini");
+    EXPECT_EQ(editorCommand("notepad", "\\", "\\\\server\\share\\\\dir"),
+              "notepad  \\\\server\\share\\dir\\batchs.ini");
     EXPECT_EQ(editorCommand("notepad", "\\", "\\\\server\\share\\"), "notepad  \\\\server\\share\\batchs.ini");
     // Three at the start are no network path: they collapse like any run.
     EXPECT_EQ(editorCommand("notepad", "\\", "\\\\\\x"), "notepad  \\x\\batchs.ini");

@@ -167,13 +167,12 @@ TEST_P(RefusedTest, AsksAndNoEndsTheRunWithTheFileUnchanged) {
     EXPECT_TRUE(testing::isCurrent(scratch.path()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LineTwo, RefusedTest,
-    ::testing::Values(settingsWith("n", "course"), settingsWith("N", ""), settingsWith(" y", ""),
-                      settingsWith("\ty", ""), settingsWith("", ""), settingsWith("no", ""),
-                      settingsWith("\x1Ay", ""), settingsWith(std::string("\0y", 2), ""),
-                      "Activate the batch mode?\ny\n" + std::string(26, '\n'), "y\r\n", std::string(),
-                      testing::crlfLines({"y", "n"})));
+INSTANTIATE_TEST_SUITE_P(LineTwo, RefusedTest,
+                         ::testing::Values(settingsWith("n", "course"), settingsWith("N", ""), settingsWith(" y", ""),
+                                           settingsWith("\ty", ""), settingsWith("", ""), settingsWith("no", ""),
+                                           settingsWith("\x1Ay", ""), settingsWith(std::string("\0y", 2), ""),
+                                           "Activate the batch mode?\ny\n" + std::string(26, '\n'), "y\r\n",
+                                           std::string(), testing::crlfLines({"y", "n"})));
 
 INSTANTIATE_TEST_SUITE_P(WholeFile, RefusedTest,
                          ::testing::Values(std::string(1 << 22, 'y'), std::string("\xFF\xFE\r\n\xFF\0\r\n", 8),

@@ -27,7 +27,8 @@ std::string crlfLines(std::initializer_list<std::string> lines) {
 
 std::string settingsWith(const std::string& answer, const std::string& coursePath) {
     std::string text = "Activate the batch mode?\r\n" + answer + "\r\n";
-    for (int line = 3; line < 28; ++line) text += (line % 2 == 1 ? "Question " : "answer ") + std::to_string(line) + "\r\n";
+    for (int line = 3; line < 28; ++line)
+        text += (line % 2 == 1 ? "Question " : "answer ") + std::to_string(line) + "\r\n";
     return text + coursePath + "\r\n";
 }
 

@@ -22,8 +22,7 @@ inline void PrintTo(const Cell& cell, std::ostream* out) {
     char text[32];
     if (cell.ch >= 0x20 && cell.ch < 0x7F)
         std::snprintf(text, sizeof text, "'%c' in 0x%02X", cell.ch, static_cast<unsigned>(cell.attr));
-    else
-        std::snprintf(text, sizeof text, "\\x%02X in 0x%02X", cell.ch, static_cast<unsigned>(cell.attr));
+    else std::snprintf(text, sizeof text, "\\x%02X in 0x%02X", cell.ch, static_cast<unsigned>(cell.attr));
     *out << text;
 }
 

@@ -77,8 +77,8 @@ public:
                 buffer_.erase(0, at + marker.size());
                 return out;
             }
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
             if (left.count() <= 0) throw std::runtime_error("no marker " + std::string(marker) + " in: " + buffer_);
             pollfd p{master_, POLLIN, 0};
             if (poll(&p, 1, static_cast<int>(left.count())) <= 0) continue;
@@ -119,8 +119,8 @@ inline bool sameSettings(const termios& a, const termios& b) {
 // Raw keys, as the console preparation of the process start asks for them,
 // with output processing kept.
 inline bool isRaw(const termios& t) {
-    return (t.c_lflag & (ICANON | ECHO | ISIG)) == 0 && (t.c_iflag & (IXON | ICRNL)) == 0 &&
-           (t.c_oflag & OPOST) != 0 && (t.c_oflag & ONLCR) != 0;
+    return (t.c_lflag & (ICANON | ECHO | ISIG)) == 0 && (t.c_iflag & (IXON | ICRNL)) == 0 && (t.c_oflag & OPOST) != 0 &&
+           (t.c_oflag & ONLCR) != 0;
 }
 
 }  // namespace corrivex::testing

@@ -151,7 +151,9 @@ TEST(TerminalHost, KeysArriveRawAndCtrlCIsAKey) {
     PtyPair pty(80, 25);
     TerminalConsoleHost host(pty.slave(), pty.slave(), false);
     prepare(host);
-    pty.type("\x03" "a\r\x1b[A");
+    pty.type(
+        "\x03"
+        "a\r\x1b[A");
     std::vector<KeyInput> keys;
     InputEvent event;
     while (keys.size() < 4 && host.readInput(event))

@@ -212,7 +212,10 @@ TEST(TerminalInputDecoder, EscThenTheRestOfASequenceBeforeTheWaitIsOneKey) {
 
 TEST(TerminalInputDecoder, TwoEscKeys) {
     expectKeys("\x1b\x1b", {{vk::kEscape, 0x1B, 0}, {vk::kEscape, 0x1B, 0}});
-    expectKeys("\x1b\x1b" "a", {{vk::kEscape, 0x1B, 0}, {'A', 'a', kLeftAlt}});
+    expectKeys(
+        "\x1b\x1b"
+        "a",
+        {{vk::kEscape, 0x1B, 0}, {'A', 'a', kLeftAlt}});
 }
 
 TEST(TerminalInputDecoder, AnUnfinishedSequenceAfterTheWaitIsAltAndItsKeys) {
@@ -247,7 +250,7 @@ TEST(TerminalInputDecoder, AnOverlongSequenceIsDroppedWhole) {
 TEST(TerminalInputDecoder, BytesThatAreNotUtf8PassThrough) {
     expectKeys("\xe9x", {{0, 0xE9, 0}, {'X', 'x', 0}});
     expectKeys("\x80", {{0, 0x80, 0}});
-    expectKeys("\xc0\xaf", {{0, 0xC0, 0}, {0, 0xAF, 0}});        // overlong
+    expectKeys("\xc0\xaf", {{0, 0xC0, 0}, {0, 0xAF, 0}});                    // overlong
     expectKeys("\xed\xa0\x80", {{0, 0xED, 0}, {0, 0xA0, 0}, {0, 0x80, 0}});  // surrogate
     // Cut off at the end, and the wait is over.
     expectKeys("\xc3", {{0, 0xC3, 0}});
@@ -372,8 +375,11 @@ std::vector<MouseInput> clicks(const std::vector<std::pair<std::string, std::int
 }
 
 TEST(TerminalInputDecoder, ASecondLeftPressOnTheSameCellSoonIsADoubleClick) {
-    const auto events = clicks({{"\x1b[<0;5;5M", 1000}, {"\x1b[<0;5;5m", 1080}, {"\x1b[<0;5;5M", 1400},
-                                {"\x1b[<0;5;5m", 1450}, {"\x1b[<0;5;5M", 1600}});
+    const auto events = clicks({{"\x1b[<0;5;5M", 1000},
+                                {"\x1b[<0;5;5m", 1080},
+                                {"\x1b[<0;5;5M", 1400},
+                                {"\x1b[<0;5;5m", 1450},
+                                {"\x1b[<0;5;5M", 1600}});
     ASSERT_EQ(events.size(), 5u);
     EXPECT_EQ(events[0].flags, 0u);
     EXPECT_EQ(events[2].flags, mouse::kDoubleClick);

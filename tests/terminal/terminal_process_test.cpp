@@ -110,8 +110,9 @@ TEST_P(TerminalProcessSignal, ASignalFromOutsideGivesTheTerminalBackAndEndsThePr
     expectGivenBack(bytes + rest);
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, TerminalProcessSignal, ::testing::Values(SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGUSR1, SIGUSR2,
-                                                                     SIGALRM, SIGPIPE, SIGABRT, SIGXCPU),
+INSTANTIATE_TEST_SUITE_P(Signals, TerminalProcessSignal,
+                         ::testing::Values(SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE,
+                                           SIGABRT, SIGXCPU),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return std::string(sigabbrev_np(info.param));
                          });

@@ -28,7 +28,7 @@ VtCell shown(Cell cell) {
     VtCell v;
     // Controls show as their code page 437 glyphs; other characters as they are.
     v.ch = cell.ch < 0x20 || (cell.ch >= 0x7F && cell.ch < 0xA0) ? cp437CodePoint(static_cast<unsigned char>(cell.ch))
-                                                                  : cell.ch;
+                                                                 : cell.ch;
     v.fg = kForeground[cell.attr & 0x0F];
     v.bg = kForeground[(cell.attr >> 4) & 0x0F] + 10;
     v.reverse = (cell.attr & 0x4000) != 0;
@@ -51,8 +51,8 @@ void expectModelShows(const VtModel& model, const ScreenBuffer& buffer) {
         }
     }
     const CellPos cursor{buffer.cursor().x - w.left, buffer.cursor().y - w.top};
-    const bool cursorInside = cursor.x >= 0 && cursor.y >= 0 && cursor.x < model.columns() &&
-                              cursor.y < model.rows() && cursor.x <= w.right - w.left && cursor.y <= w.bottom - w.top;
+    const bool cursorInside = cursor.x >= 0 && cursor.y >= 0 && cursor.x < model.columns() && cursor.y < model.rows() &&
+                              cursor.x <= w.right - w.left && cursor.y <= w.bottom - w.top;
     const bool visible = buffer.currentCursorInfo().visible && cursorInside;
     EXPECT_EQ(model.cursorVisible(), visible);
     if (visible) {
@@ -206,14 +206,14 @@ TEST(ConsoleChars, Utf8CharactersAndTheGlyphsOfEverythingElse) {
     };
     const Row rows[] = {
         {"\xC3\x84RGER", U"ÄRGER", {1, 1, 1, 1, 1}},
-        {"\xE4\xB8\xAD\xEF\xBC\xA1", U"中Ａ", {2, 2}},                      // CJK and fullwidth: two columns
-        {"\xF0\x9F\x98\x80!", U"😀!", {2, 1}},                                // an emoji
-        {"\x84rger", U"ärger", {1, 1, 1, 1, 1}},                               // a lone byte: its glyph
-        {"\xC3", U"├", {1}},                                                   // a cut character
-        {"\xC0\xAF\xED\xA0\x80", U"└»φáÇ", {1, 1, 1, 1, 1}},          // overlong, surrogate
-        {"a\x1b[2J\x01", U"a←[2J☺", {1, 1, 1, 1, 1, 1}},                    // C0 controls
-        {"\xC2\x9B", U"┬¢", {1, 1}},                                          // a C1 control
-        {"e\xCC\x81\xE2\x80\xAE", U"e╠üΓÇ«", {1, 1, 1, 1, 1, 1}},           // combining mark, bidi override
+        {"\xE4\xB8\xAD\xEF\xBC\xA1", U"中Ａ", {2, 2}},             // CJK and fullwidth: two columns
+        {"\xF0\x9F\x98\x80!", U"😀!", {2, 1}},                      // an emoji
+        {"\x84rger", U"ärger", {1, 1, 1, 1, 1}},                   // a lone byte: its glyph
+        {"\xC3", U"├", {1}},                                       // a cut character
+        {"\xC0\xAF\xED\xA0\x80", U"└»φáÇ", {1, 1, 1, 1, 1}},       // overlong, surrogate
+        {"a\x1b[2J\x01", U"a←[2J☺", {1, 1, 1, 1, 1, 1}},           // C0 controls
+        {"\xC2\x9B", U"┬¢", {1, 1}},                               // a C1 control
+        {"e\xCC\x81\xE2\x80\xAE", U"e╠üΓÇ«", {1, 1, 1, 1, 1, 1}},  // combining mark, bidi override
     };
     for (const Row& row : rows) {
         std::u32string chars;
@@ -252,8 +252,7 @@ TEST(Cp437, NoGlyphIsAControlCharacter) {
 }
 
 TEST(Cp437, UpperBytesComeBackFromTheirCharacters) {
-    for (int b = 0x80; b < 0x100; ++b)
-        EXPECT_EQ(cp437UpperByte(cp437CodePoint(static_cast<unsigned char>(b))), b);
+    for (int b = 0x80; b < 0x100; ++b) EXPECT_EQ(cp437UpperByte(cp437CodePoint(static_cast<unsigned char>(b))), b);
     EXPECT_EQ(cp437UpperByte(U'é'), 0x82);
     EXPECT_EQ(cp437UpperByte(U'€'), -1);
     EXPECT_EQ(cp437UpperByte(U'A'), -1);
@@ -264,8 +263,7 @@ TEST(TerminalRenderer, TitleGoesOutAsOsc2WithoutControlBytes) {
     TerminalRenderer renderer;
     renderer.render(captureFrame(buffer, {10, 2}));
     buffer.setTitle("Select files for statistical detection");
-    EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 2})),
-              "\x1b]2;Select files for statistical detection\a");
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 2})), "\x1b]2;Select files for statistical detection\a");
     buffer.setTitle("a\x1b]0;x\x07z");
     EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 2})), "\x1b]2;a\xe2\x86\x90]0;x\xe2\x80\xa2z\a");
     EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 2})), "");
@@ -299,13 +297,13 @@ TEST(CellRect, SharedCellsAndMembershipCountTheInclusiveEdges) {
         bool none;      // no cell is in both
     };
     const Shared shared[] = {
-        {{0, 0, 9, 4}, {5, 2, 20, 20}, {5, 2, 9, 4}, false},   // overlapping corners
-        {{0, 0, 9, 4}, {9, 4, 12, 8}, {9, 4, 9, 4}, false},    // corners meeting in one cell
-        {{0, 0, 9, 4}, {10, 0, 12, 4}, {10, 0, 9, 4}, true},   // side by side
-        {{0, 0, 9, 4}, {0, 5, 9, 9}, {0, 5, 9, 4}, true},      // one below the other
+        {{0, 0, 9, 4}, {5, 2, 20, 20}, {5, 2, 9, 4}, false},  // overlapping corners
+        {{0, 0, 9, 4}, {9, 4, 12, 8}, {9, 4, 9, 4}, false},   // corners meeting in one cell
+        {{0, 0, 9, 4}, {10, 0, 12, 4}, {10, 0, 9, 4}, true},  // side by side
+        {{0, 0, 9, 4}, {0, 5, 9, 9}, {0, 5, 9, 4}, true},     // one below the other
         {{0, 0, 9, 4}, {20, 20, 30, 30}, {20, 20, 9, 4}, true},
-        {{0, 0, 9, 4}, CellRect{}, {0, 0, -1, -1}, true},      // an empty one
-        {{2, 3, 2, 3}, {0, 0, 79, 24}, {2, 3, 2, 3}, false},   // a single cell inside
+        {{0, 0, 9, 4}, CellRect{}, {0, 0, -1, -1}, true},     // an empty one
+        {{2, 3, 2, 3}, {0, 0, 79, 24}, {2, 3, 2, 3}, false},  // a single cell inside
     };
     for (const Shared& row : shared) {
         SCOPED_TRACE(::testing::PrintToString(row.a) + " and " + ::testing::PrintToString(row.b));
@@ -405,7 +403,8 @@ TEST(TerminalRenderer, DoubleWidthCharactersTakeTwoCellsAndGoOutOnce) {
     VtModel model(10, 2);
     TerminalRenderer renderer;
     const std::string bytes = paint(renderer, buffer, model);
-    EXPECT_EQ(model.row(0).substr(0, 7), std::u32string(U" 中") + VtModel::kSecondHalf + U"x文" + VtModel::kSecondHalf + U" ");
+    EXPECT_EQ(model.row(0).substr(0, 7),
+              std::u32string(U" 中") + VtModel::kSecondHalf + U"x文" + VtModel::kSecondHalf + U" ");
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\xE4'), 1);  // 中 (E4 B8 AD) once
     EXPECT_TRUE(model.unknown().empty());
 
@@ -474,9 +473,7 @@ TEST_P(RendererRandomOperations, TheTerminalAlwaysShowsTheWindow) {
             }
             case 1: buffer.fillCharacter(static_cast<unsigned char>(pick(256)), pick(200), {pick(40), pick(20)}); break;
             case 2: buffer.fillAttribute(attr, pick(400), {pick(40), pick(20)}); break;
-            case 3:
-                buffer.scroll({0, 1, 39, 19}, {0, 0}, Cell{' ', attr});
-                break;
+            case 3: buffer.scroll({0, 1, 39, 19}, {0, 0}, Cell{' ', attr}); break;
             case 4: buffer.setCursorPosition({pick(40), pick(20)}); break;
             case 5: buffer.setCursorInfo({25, pick(3) != 0}); break;
             case 6: {

@@ -157,7 +157,7 @@ private:
 
     VtCell blank() const {
         VtCell b;
-        b.bg = pen_.bg;  // erasing takes the current background
+        b.bg = pen_.bg;            // erasing takes the current background
         if (!repeats_) b.fg = -1;  // and no foreground: marks an erased cell
         return b;
     }
@@ -221,9 +221,7 @@ private:
     void csi(const std::string& params, char final) {
         const bool isPrivate = !params.empty() && params[0] == '?';
         std::vector<int> p = numbers(isPrivate ? params.substr(1) : params);
-        auto arg = [&](std::size_t i, int byDefault) {
-            return i < p.size() && p[i] > 0 ? p[i] : byDefault;
-        };
+        auto arg = [&](std::size_t i, int byDefault) { return i < p.size() && p[i] > 0 ? p[i] : byDefault; };
         if (isPrivate) {
             if (final == 'h' || final == 'l') {
                 for (int mode : p) modes_[mode] = final == 'h';
@@ -238,12 +236,30 @@ private:
                 x_ = std::min(arg(1, 1), columns_) - 1;
                 wrapPending_ = false;
                 return;
-            case 'A': y_ = std::max(0, y_ - arg(0, 1)); wrapPending_ = false; return;
-            case 'B': y_ = std::min(rows_ - 1, y_ + arg(0, 1)); wrapPending_ = false; return;
-            case 'C': x_ = std::min(columns_ - 1, x_ + arg(0, 1)); wrapPending_ = false; return;
-            case 'D': x_ = std::max(0, x_ - arg(0, 1)); wrapPending_ = false; return;
-            case 'G': x_ = std::min(arg(0, 1), columns_) - 1; wrapPending_ = false; return;
-            case 'd': y_ = std::min(arg(0, 1), rows_) - 1; wrapPending_ = false; return;
+            case 'A':
+                y_ = std::max(0, y_ - arg(0, 1));
+                wrapPending_ = false;
+                return;
+            case 'B':
+                y_ = std::min(rows_ - 1, y_ + arg(0, 1));
+                wrapPending_ = false;
+                return;
+            case 'C':
+                x_ = std::min(columns_ - 1, x_ + arg(0, 1));
+                wrapPending_ = false;
+                return;
+            case 'D':
+                x_ = std::max(0, x_ - arg(0, 1));
+                wrapPending_ = false;
+                return;
+            case 'G':
+                x_ = std::min(arg(0, 1), columns_) - 1;
+                wrapPending_ = false;
+                return;
+            case 'd':
+                y_ = std::min(arg(0, 1), rows_) - 1;
+                wrapPending_ = false;
+                return;
             case 'X':
                 for (int x = x_; x < std::min(columns_, x_ + arg(0, 1)); ++x) cell(x, y_) = blank();
                 wrapPending_ = false;

@@ -76,16 +76,12 @@ protected:
     // their xterm forms (CSI H, CSI F), not as the CSI 1 ~ and CSI 4 ~ that
     // tmux sends; what the program reads is the same key either way.
     void pressHome(TmuxSession& session) const {
-        if (runsUnderWine(program_.build))
-            session.sendBytes("\033[H");
-        else
-            session.sendKeys({"Home"});
+        if (runsUnderWine(program_.build)) session.sendBytes("\033[H");
+        else session.sendKeys({"Home"});
     }
     void pressEnd(TmuxSession& session) const {
-        if (runsUnderWine(program_.build))
-            session.sendBytes("\033[F");
-        else
-            session.sendKeys({"End"});
+        if (runsUnderWine(program_.build)) session.sendBytes("\033[F");
+        else session.sendKeys({"End"});
     }
 
     // The environment setting that lets the program find the stand-in
@@ -122,7 +118,7 @@ inline std::string testNameOf(const ::testing::TestParamInfo<Build>& info) { ret
 
 }  // namespace corrivex::e2e
 
-#define CORRIVEX_E2E_BOTH_BUILDS(Suite)                                                                              \
-    INSTANTIATE_TEST_SUITE_P(Builds, Suite,                                                                         \
-                             ::testing::Values(::corrivex::e2e::Build::Native, ::corrivex::e2e::Build::Win32),     \
+#define CORRIVEX_E2E_BOTH_BUILDS(Suite)                                                                        \
+    INSTANTIATE_TEST_SUITE_P(Builds, Suite,                                                                    \
+                             ::testing::Values(::corrivex::e2e::Build::Native, ::corrivex::e2e::Build::Win32), \
                              ::corrivex::e2e::testNameOf)

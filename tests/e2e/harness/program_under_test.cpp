@@ -61,8 +61,8 @@ std::string wineProblem(const std::string& wine, const std::filesystem::path& bu
         for (const auto& [name, value] : environment) env.push_back({name, value});
         const CommandResult result = runCommand({wine, "--version"}, env);
         if (result.exitCode != 0)
-            problem = "wine cannot run here (" + wine + " --version: exit " + std::to_string(result.exitCode) +
-                      ", " + result.errors.substr(0, 200) + ")";
+            problem = "wine cannot run here (" + wine + " --version: exit " + std::to_string(result.exitCode) + ", " +
+                      result.errors.substr(0, 200) + ")";
     }
     verdicts.emplace(buildDir, problem);
     return problem;
@@ -90,10 +90,8 @@ ProgramUnderTest windowsProgram() {
 
 const char* buildName(Build build) {
     switch (build) {
-        case Build::Native:
-            return "native";
-        case Build::Win32:
-            return "win32";
+        case Build::Native: return "native";
+        case Build::Win32: return "win32";
     }
     return "?";
 }

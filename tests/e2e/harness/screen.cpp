@@ -51,12 +51,10 @@ int xtermRgb(int index) {
 
 int windowsFromTerm(const TermColour& colour, int whenDefault) {
     switch (colour.kind) {
-        case TermColour::Kind::Default:
-            return whenDefault;
+        case TermColour::Kind::Default: return whenDefault;
         case TermColour::Kind::Indexed:
             return colour.value < 16 ? windowsFromAnsi(colour.value) : nearestWindowsColour(xtermRgb(colour.value));
-        case TermColour::Kind::Rgb:
-            return nearestWindowsColour(colour.value);
+        case TermColour::Kind::Rgb: return nearestWindowsColour(colour.value);
     }
     return whenDefault;
 }
@@ -123,8 +121,10 @@ void extendedColour(TermColour& target, const SgrParameters& p, std::size_t& i) 
     const std::vector<int>& group = p[i];
     if (group.size() > 1) {
         if (group[1] == 5 && group.size() >= 3) target = {TermColour::Kind::Indexed, group[2]};
-        else if (group[1] == 2 && group.size() >= 6) target = {TermColour::Kind::Rgb, rgbOf(group[3], group[4], group[5])};
-        else if (group[1] == 2 && group.size() == 5) target = {TermColour::Kind::Rgb, rgbOf(group[2], group[3], group[4])};
+        else if (group[1] == 2 && group.size() >= 6)
+            target = {TermColour::Kind::Rgb, rgbOf(group[3], group[4], group[5])};
+        else if (group[1] == 2 && group.size() == 5)
+            target = {TermColour::Kind::Rgb, rgbOf(group[2], group[3], group[4])};
         return;
     }
     auto next = [&](std::size_t k) { return i + k < p.size() ? p[i + k].front() : 0; };

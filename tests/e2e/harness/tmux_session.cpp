@@ -81,16 +81,19 @@ TmuxSession::TmuxSession(SessionOptions options) : options_(std::move(options)),
                                             "set -g status off\n"
                                             "set -g history-limit 0\n"
                                             "set -g exit-empty on\n"
-                                            "set -g default-size " + size + "\n");
+                                            "set -g default-size " +
+                                            size + "\n");
 
     const std::string control = shellQuoted(dir.string());
-    const std::string startDir = shellQuoted(
-        options_.workingDirectory.empty() ? std::filesystem::current_path().string() : options_.workingDirectory.string());
+    const std::string startDir =
+        shellQuoted(options_.workingDirectory.empty() ? std::filesystem::current_path().string()
+                                                      : options_.workingDirectory.string());
     std::string script;
     // Should the test end without destroying the session (a crash, a
     // timeout), the server and the control directory go with it.
     script += "( trap '' HUP\n";
-    script += "  while kill -0 " + std::to_string(getpid()) + " 2>/dev/null && [ -d " + control + " ]; do sleep 1; done\n";
+    script +=
+        "  while kill -0 " + std::to_string(getpid()) + " 2>/dev/null && [ -d " + control + " ]; do sleep 1; done\n";
     script += "  " + shellQuoted(tmuxProgram()) + " -S " + shellQuoted(socket_.string()) + " kill-server\n";
     script += "  rm -rf " + control + " ) </dev/null >/dev/null 2>&1 &\n";
     // Ctrl+C reaches the whole foreground process group of the pane, this
@@ -119,8 +122,8 @@ TmuxSession::TmuxSession(SessionOptions options) : options_(std::move(options)),
 TmuxSession::~TmuxSession() { run({"kill-server"}, false); }
 
 std::string TmuxSession::run(const std::vector<std::string>& args, bool mustSucceed) const {
-    std::vector<std::string> argv{tmuxProgram(), "-u", "-S", socket_.string(), "-f",
-                                  (control_.path() / "tmux.conf").string()};
+    std::vector<std::string> argv{tmuxProgram(),    "-u", "-S",
+                                  socket_.string(), "-f", (control_.path() / "tmux.conf").string()};
     argv.insert(argv.end(), args.begin(), args.end());
     CommandResult result = runCommand(argv, clientEnvironment());
     if (mustSucceed && result.exitCode != 0) {

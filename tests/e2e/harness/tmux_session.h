@@ -41,12 +41,12 @@
 namespace corrivex::e2e {
 
 struct SessionOptions {
-    std::vector<std::string> command;                                // program and arguments
-    std::filesystem::path workingDirectory;                          // empty: the test's current directory
-    std::vector<std::pair<std::string, std::string>> environment;    // set for the program only
+    std::vector<std::string> command;                              // program and arguments
+    std::filesystem::path workingDirectory;                        // empty: the test's current directory
+    std::vector<std::pair<std::string, std::string>> environment;  // set for the program only
     int columns = 80;
     int rows = 30;
-    std::string terminal = "xterm-256color";                         // TERM inside the pane
+    std::string terminal = "xterm-256color";  // TERM inside the pane
 };
 
 class TmuxSession {
@@ -110,6 +110,5 @@ private:
 // True when the `stty -a` output shows the flag switched on (e.g. "echo",
 // "icanon"); false when it shows "-flag" or does not name it.
 bool sttyFlagOn(const std::string& sttyOutput, const std::string& flag);
-
 
 }  // namespace corrivex::e2e

@@ -27,8 +27,8 @@ bool same(const InputEvent& a, const InputEvent& b) {
 }
 
 void check(const InputEvent& e) {
-    constexpr std::uint32_t keyModifiers = modifier::kLeftAlt | modifier::kLeftCtrl | modifier::kShift |
-                                           modifier::kEnhancedKey;
+    constexpr std::uint32_t keyModifiers =
+        modifier::kLeftAlt | modifier::kLeftCtrl | modifier::kShift | modifier::kEnhancedKey;
     constexpr std::uint32_t buttons = mouse::kLeftButton | mouse::kRightButton | mouse::kMiddleButton;
     switch (e.kind) {
         case InputEvent::Kind::Key:
