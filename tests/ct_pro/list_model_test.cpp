@@ -109,116 +109,38 @@ struct MarkRow {
 };
 
 TEST(ListModel, MarkFilterAndDragRows) {
+    // clang-format off
     const MarkRow rows[] = {
         {"all, skipping the empty entry", [](ListModel& m) { m.markAll(); }, {"ALPHA", "BETA", "GAMMA", "GOLF"}},
-        {"none",
-         [](ListModel& m) {
-             m.markAll();
-             m.markNone();
-         },
-         {}},
-        {"invert after marking the first",
-         [](ListModel& m) {
-             m.toggleFocused();
-             m.invertMarks();
-         },
+        {"none", [](ListModel& m) { m.markAll(); m.markNone(); }, {}},
+        {"invert after marking the first", [](ListModel& m) { m.toggleFocused(); m.invertMarks(); },
          {"BETA", "GAMMA", "GOLF"}},
-        {"all of the shown",
-         [](ListModel& m) {
-             m.setFilter("g");
-             m.markAll();
-         },
-         {"GAMMA", "GOLF"}},
+        {"all of the shown", [](ListModel& m) { m.setFilter("g"); m.markAll(); }, {"GAMMA", "GOLF"}},
         {"filter without regard to case, hidden marks kept",
-         [](ListModel& m) {
-             m.toggleFocused();
-             m.setFilter("gO");
-             m.markAll();
-         },
-         {"ALPHA", "GOLF"}},
+         [](ListModel& m) { m.toggleFocused(); m.setFilter("gO"); m.markAll(); }, {"ALPHA", "GOLF"}},
         {"invert of the shown",
-         [](ListModel& m) {
-             m.markAll();
-             m.setFilter("ga");
-             m.invertMarks();
-         },
-         {"ALPHA", "BETA", "GOLF"}},
-        {"none of the shown",
-         [](ListModel& m) {
-             m.markAll();
-             m.setFilter("A");
-             m.markNone();
-         },
-         {"GOLF"}},
+         [](ListModel& m) { m.markAll(); m.setFilter("ga"); m.invertMarks(); }, {"ALPHA", "BETA", "GOLF"}},
+        {"none of the shown", [](ListModel& m) { m.markAll(); m.setFilter("A"); m.markNone(); }, {"GOLF"}},
         {"space on a shown entry marks that entry",
-         [](ListModel& m) {
-             m.setFilter("ol");
-             m.toggleFocused();
-             m.setFilter("");
-         },
-         {"GOLF"}},
+         [](ListModel& m) { m.setFilter("ol"); m.toggleFocused(); m.setFilter(""); }, {"GOLF"}},
         {"a plain click keeps the hidden marks",
-         [](ListModel& m) {
-             m.toggleFocused();
-             m.setFilter("g");
-             m.click(0, false, false);
-             m.click(1, false, false);
-         },
+         [](ListModel& m) { m.toggleFocused(); m.setFilter("g"); m.click(0, false, false); m.click(1, false, false); },
          {"ALPHA", "GOLF"}},
-        {"drag from a click",
-         [](ListModel& m) {
-             m.click(0, false, false);
-             m.dragTo(3);
-         },
-         {"ALPHA", "BETA", "GAMMA"}},
+        {"drag from a click", [](ListModel& m) { m.click(0, false, false); m.dragTo(3); }, {"ALPHA", "BETA", "GAMMA"}},
         {"drag back shrinks the range",
-         [](ListModel& m) {
-             m.click(0, false, false);
-             m.dragTo(4);
-             m.dragTo(1);
-         },
-         {"ALPHA", "BETA"}},
-        {"drag upwards",
-         [](ListModel& m) {
-             m.click(4, false, false);
-             m.dragTo(3);
-         },
-         {"GAMMA", "GOLF"}},
+         [](ListModel& m) { m.click(0, false, false); m.dragTo(4); m.dragTo(1); }, {"ALPHA", "BETA"}},
+        {"drag upwards", [](ListModel& m) { m.click(4, false, false); m.dragTo(3); }, {"GAMMA", "GOLF"}},
         {"drag after a plain click drops other marks",
-         [](ListModel& m) {
-             m.toggleFocused();
-             m.click(3, false, false);
-             m.dragTo(4);
-         },
-         {"GAMMA", "GOLF"}},
+         [](ListModel& m) { m.toggleFocused(); m.click(3, false, false); m.dragTo(4); }, {"GAMMA", "GOLF"}},
         {"drag after a Ctrl+click adds to the marks",
-         [](ListModel& m) {
-             m.click(4, false, false);
-             m.click(0, true, false);
-             m.dragTo(1);
-         },
-         {"ALPHA", "BETA", "GOLF"}},
+         [](ListModel& m) { m.click(4, false, false); m.click(0, true, false); m.dragTo(1); }, {"ALPHA", "BETA", "GOLF"}},
         {"drag in the shown entries",
-         [](ListModel& m) {
-             m.setFilter("A");
-             m.click(2, false, false);
-             m.dragTo(1);
-         },
-         {"BETA", "GAMMA"}},
-        {"no drag without a click",
-         [](ListModel& m) {
-             m.toggleFocused();
-             m.dragTo(3);
-         },
-         {"ALPHA"}},
+         [](ListModel& m) { m.setFilter("A"); m.click(2, false, false); m.dragTo(1); }, {"BETA", "GAMMA"}},
+        {"no drag without a click", [](ListModel& m) { m.toggleFocused(); m.dragTo(3); }, {"ALPHA"}},
         {"no drag across a filter change",
-         [](ListModel& m) {
-             m.click(0, false, false);
-             m.setFilter("g");
-             m.dragTo(1);
-         },
-         {"ALPHA"}},
+         [](ListModel& m) { m.click(0, false, false); m.setFilter("g"); m.dragTo(1); }, {"ALPHA"}},
     };
+    // clang-format on
     for (const MarkRow& row : rows) {
         SCOPED_TRACE(row.what);
         ListModel model({"ALPHA", "BETA", "", "GAMMA", "GOLF"}, 10);

@@ -222,6 +222,12 @@ private:
         const bool isPrivate = !params.empty() && params[0] == '?';
         std::vector<int> p = numbers(isPrivate ? params.substr(1) : params);
         auto arg = [&](std::size_t i, int byDefault) { return i < p.size() && p[i] > 0 ? p[i] : byDefault; };
+        // Cursor moves stop at the screen's edges and end a pending wrap.
+        auto moveTo = [&](int x, int y) {
+            x_ = std::clamp(x, 0, columns_ - 1);
+            y_ = std::clamp(y, 0, rows_ - 1);
+            wrapPending_ = false;
+        };
         if (isPrivate) {
             if (final == 'h' || final == 'l') {
                 for (int mode : p) modes_[mode] = final == 'h';
@@ -231,35 +237,13 @@ private:
             return;
         }
         switch (final) {
-            case 'H':
-                y_ = std::min(arg(0, 1), rows_) - 1;
-                x_ = std::min(arg(1, 1), columns_) - 1;
-                wrapPending_ = false;
-                return;
-            case 'A':
-                y_ = std::max(0, y_ - arg(0, 1));
-                wrapPending_ = false;
-                return;
-            case 'B':
-                y_ = std::min(rows_ - 1, y_ + arg(0, 1));
-                wrapPending_ = false;
-                return;
-            case 'C':
-                x_ = std::min(columns_ - 1, x_ + arg(0, 1));
-                wrapPending_ = false;
-                return;
-            case 'D':
-                x_ = std::max(0, x_ - arg(0, 1));
-                wrapPending_ = false;
-                return;
-            case 'G':
-                x_ = std::min(arg(0, 1), columns_) - 1;
-                wrapPending_ = false;
-                return;
-            case 'd':
-                y_ = std::min(arg(0, 1), rows_) - 1;
-                wrapPending_ = false;
-                return;
+            case 'H': moveTo(arg(1, 1) - 1, arg(0, 1) - 1); return;
+            case 'A': moveTo(x_, y_ - arg(0, 1)); return;
+            case 'B': moveTo(x_, y_ + arg(0, 1)); return;
+            case 'C': moveTo(x_ + arg(0, 1), y_); return;
+            case 'D': moveTo(x_ - arg(0, 1), y_); return;
+            case 'G': moveTo(arg(0, 1) - 1, y_); return;
+            case 'd': moveTo(x_, arg(0, 1) - 1); return;
             case 'X':
                 for (int x = x_; x < std::min(columns_, x_ + arg(0, 1)); ++x) cell(x, y_) = blank();
                 wrapPending_ = false;
