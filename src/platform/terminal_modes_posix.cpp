@@ -34,8 +34,10 @@ namespace {
 
 // The line discipline's settings for a console input mode, from those of the
 // start: without line input no canonical mode (keys arrive one by one, Enter
-// as CR); without echo no echo; without processed input no signal keys
-// (Ctrl+C, Ctrl+Z, Ctrl+\ arrive as keys) and no XON/XOFF flow control.
+// as CR); without echo no echo; without processed input Ctrl+C and Ctrl+\ (quit)
+// arrive as keys, as on Windows, and there is no XON/XOFF flow control,
+// while Ctrl+Z still stops the program as the terminal's job control has it
+// (the terminal is given back first, and taken again on continuing).
 // Output processing is left as it was, so that a "\n" still starts a line.
 termios termiosForInputMode(const termios& start, std::uint32_t inputMode) {
     termios t = start;
@@ -53,7 +55,8 @@ termios termiosForInputMode(const termios& start, std::uint32_t inputMode) {
     if ((inputMode & mode::kProcessedInput) != 0) {
         t.c_lflag |= ISIG;
     } else {
-        t.c_lflag &= ~static_cast<tcflag_t>(ISIG);
+        t.c_cc[VINTR] = _POSIX_VDISABLE;
+        t.c_cc[VQUIT] = _POSIX_VDISABLE;
         t.c_iflag &= ~static_cast<tcflag_t>(IXON | BRKINT);
     }
     t.c_iflag &= ~static_cast<tcflag_t>(ISTRIP);

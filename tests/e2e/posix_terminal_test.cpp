@@ -176,8 +176,9 @@ TEST_P(PosixTerminal, DialogsFitTheTerminal) {
     }
 }
 
-// A stop and a continue leave the list box working in raw mode; a signal
-// that ends the program gives the terminal back, its title included.
+// A stop and a continue leave the list box working in raw mode, also when
+// Ctrl+Z at a shell with job control stops it and `fg` brings it back; a
+// signal that ends the program gives the terminal back, its title included.
 TEST_P(PosixTerminal, SignalsGiveTheTerminalBack) {
     prepare(workDir(), "y", {"alpha.txt", "beta.txt"});
     const std::string setTitle = "printf '\\033]2;before\\007'; exec \"$@\"";
@@ -198,6 +199,24 @@ TEST_P(PosixTerminal, SignalsGiveTheTerminalBack) {
         const auto runs = engineRuns(workDir());
         ASSERT_EQ(runs.size(), 1u);
         EXPECT_EQ(runs[0].arguments, std::vector<std::string>{"BETA"});
+    }
+    {
+        auto session = startShell("set -m; \"$@\"; echo $? >stop-status; fg >/dev/null", RunOptions{});
+        ASSERT_TRUE(session->waitFor(listBox, firstScreenTimeout())) << session->lastScreen().describe();
+        session->sendKeys({"C-z"});
+        // The shell notes the stop, and brings the program back at once.
+        const auto deadline = std::chrono::steady_clock::now() + stepTimeout();
+        while (readFile(workDir() / "stop-status").find('\n') == std::string::npos &&
+               std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_EQ(readFile(workDir() / "stop-status"), std::to_string(128 + SIGTSTP) + "\n");
+        ASSERT_TRUE(rawAgain(*session)) << "the terminal stayed in line mode";
+        ASSERT_TRUE(session->waitFor(listBox, stepTimeout())) << session->lastScreen().describe();
+        session->sendKeys({"Space", "Enter"});
+        expectCleanEnd(*session);
+        const auto runs = engineRuns(workDir());
+        ASSERT_EQ(runs.size(), 2u);
+        EXPECT_EQ(runs[1].arguments, std::vector<std::string>{"ALPHA"});
     }
     {
         auto session = startShell(setTitle, RunOptions{});

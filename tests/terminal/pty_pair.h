@@ -116,11 +116,13 @@ inline bool sameSettings(const termios& a, const termios& b) {
            a.c_cc[VMIN] == b.c_cc[VMIN] && a.c_cc[VTIME] == b.c_cc[VTIME] && a.c_cc[VINTR] == b.c_cc[VINTR];
 }
 
-// Raw keys, as the console preparation of the process start asks for them,
-// with output processing kept.
+// Raw keys, as the console preparation of the process start asks for them
+// (Ctrl+C and Ctrl+\ keys, Ctrl+Z left to job control), with output
+// processing kept.
 inline bool isRaw(const termios& t) {
-    return (t.c_lflag & (ICANON | ECHO | ISIG)) == 0 && (t.c_iflag & (IXON | ICRNL)) == 0 && (t.c_oflag & OPOST) != 0 &&
-           (t.c_oflag & ONLCR) != 0;
+    return (t.c_lflag & (ICANON | ECHO)) == 0 && (t.c_lflag & ISIG) != 0 && t.c_cc[VINTR] == _POSIX_VDISABLE &&
+           t.c_cc[VQUIT] == _POSIX_VDISABLE && t.c_cc[VSUSP] != _POSIX_VDISABLE && (t.c_iflag & (IXON | ICRNL)) == 0 &&
+           (t.c_oflag & OPOST) != 0 && (t.c_oflag & ONLCR) != 0;
 }
 
 }  // namespace corrivex::testing
