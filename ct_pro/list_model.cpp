@@ -101,10 +101,7 @@ void ListModel::scrollBy(int rows) { top_ = std::clamp(top_ + rows, 0, maxTop())
 
 void ListModel::setSelected(int pos, bool on) {
     if (!selectable(pos)) return;
-    char& mark = selected_[indexOf(pos)];
-    if ((mark != 0) == on) return;
-    mark = on ? 1 : 0;
-    selectedCount_ += on ? 1 : -1;
+    selected_[indexOf(pos)] = on ? 1 : 0;
 }
 
 void ListModel::markRange(int from, int to) {
@@ -133,7 +130,6 @@ void ListModel::click(int pos, bool ctrl, bool shift) {
 void ListModel::dragTo(int pos) {
     if (pos < 0 || pos >= count() || anchor_ < 0 || dragBase_.size() != selected_.size()) return;
     selected_ = dragBase_;
-    selectedCount_ = static_cast<int>(std::count(selected_.begin(), selected_.end(), 1));
     markRange(anchor_, pos);
     focusOn(pos);
 }
@@ -141,7 +137,6 @@ void ListModel::dragTo(int pos) {
 bool ListModel::chooseOnly(int pos) {
     if (!selectable(pos)) return false;
     std::fill(selected_.begin(), selected_.end(), 0);
-    selectedCount_ = 0;
     setSelected(pos, true);
     anchor_ = pos;
     focusOn(pos);

@@ -11,6 +11,7 @@
 // holds an empty field.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +32,7 @@ public:
     bool selectable(int pos) const;
     bool selected(int pos) const { return selected_[indexOf(pos)] != 0; }
     // Over all entries, shown or not.
-    int selectedCount() const { return selectedCount_; }
+    int selectedCount() const { return static_cast<int>(std::count(selected_.begin(), selected_.end(), 1)); }
     // -1 when no entry is shown.
     int focus() const { return focus_; }
     int top() const { return top_; }
@@ -95,7 +96,6 @@ private:
     std::string filter_;
     std::vector<char> selected_;
     std::vector<char> dragBase_;  // the marks a drag adds its range to
-    int selectedCount_ = 0;
     int pageRows_;
     int focus_ = -1;
     int top_ = 0;
