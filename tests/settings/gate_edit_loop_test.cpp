@@ -289,13 +289,19 @@ TEST_F(EditLoopTest, MissingEditorRunsNothingAndTheBoxComesBack) {
     EXPECT_EQ(boxHost.boxesShown, 2);
 }
 
-// The command would be cut inside the file name: the editor would open some
-// other file. It is not run, and the box comes back.
-TEST_F(EditLoopTest, EditorCommandBeyondTheLimitIsNotRun) {
+// A start directory the editor command cannot name the file by: one so long
+// that the command would be cut inside the file name (the editor would open
+// some other file), or none, as when it could not be read (batchs.ini would
+// be looked for at the root of the file system). No editor runs, and the box
+// comes back.
+class UnusableStartDirectoryTest : public EditLoopTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(UnusableStartDirectoryTest, TheEditorIsNotRun) {
     useStandInEditor("y");
     const std::string before = settingsWith("n", "");
     writeBytes(settings(), before);
-    StartDir += "/" + std::string(limits::kCommandLine, 'd');
+    if (GetParam()) StartDir += "/" + std::string(limits::kCommandLine, 'd');
+    else StartDir.clear();
     boxHost.pushChar('y');
     boxHost.pushChar('n');
     EXPECT_EQ(runGate(), GateResult::End);
@@ -304,18 +310,10 @@ TEST_F(EditLoopTest, EditorCommandBeyondTheLimitIsNotRun) {
     EXPECT_EQ(readBytes(settings()), before);
 }
 
-// A start directory that could not be read would put batchs.ini at the
-// root of the file system: no editor runs, and the box comes back.
-TEST_F(EditLoopTest, WithoutAStartDirectoryNothingIsEdited) {
-    useStandInEditor("y");
-    StartDir.clear();
-    writeBytes(settings(), settingsWith("n", ""));
-    boxHost.pushChar('y');
-    boxHost.pushChar('n');
-    EXPECT_EQ(runGate(), GateResult::End);
-    EXPECT_TRUE(editorRuns().empty());
-    EXPECT_EQ(boxHost.boxesShown, 2);
-}
+INSTANTIATE_TEST_SUITE_P(StartDir, UnusableStartDirectoryTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "CommandBeyondTheLimit" : "NoStartDirectory";
+                         });
 
 TEST_F(EditLoopTest, EditorCommandOfExactlyTheLimitIsRun) {
     useStandInEditor("y");
