@@ -275,7 +275,6 @@ TEST_F(ListBoxTest, MarkAndFilterKeys) {
         {"+-\r", {}, four},
         {"\t+\r", {"ALPHA", "BETA", "GAMMA", "GOLF"}, four},  // back to the list
         {"/go\r \r", {"GOLF"}, four},
-        {"/L\r+\r", {"ALPHA", "GOLF"}, four},
         {"+/G\r*\r", {"ALPHA", "BETA"}, four},  // the hidden marks stay
         {"/gx\b\r+\r", {"GAMMA", "GOLF"}, four},
         {"/go\x1b+\r", {"ALPHA", "BETA", "GAMMA", "GOLF"}, four},     // Esc while typing clears
