@@ -48,8 +48,8 @@ protected:
     const std::string& listRow(int row) const { return host.last().rows[layout.listTop + row]; }
     const std::string& bottomBorder() const { return host.last().rows[layout.box.bottom]; }
     // Types each character of `keys` as its key: Space, Enter (\r), Esc
-    // (\x1b), Backspace (\b), Tab (\t), Ctrl+A (\x01), other characters as
-    // they are.
+    // (\x1b), Backspace (\b), Tab (\t), Ctrl+A (\x01), Ctrl+C (\x03),
+    // other bytes as the characters of their code page 437 glyphs.
     void type(std::string_view keys) {
         for (const char c : keys) switch (c) {
                 case ' ': host.pushKey(vk::kSpace, ' '); break;
@@ -58,7 +58,8 @@ protected:
                 case '\b': host.pushKey(vk::kBack, 0x08); break;
                 case '\t': host.pushKey(vk::kTab, '\t'); break;
                 case '\x01': host.pushKey('A', 0x01, modifier::kLeftCtrl); break;
-                default: host.pushChar(static_cast<unsigned char>(c)); break;
+                case '\x03': host.pushKey('C', 0x03, modifier::kLeftCtrl); break;
+                default: host.pushChar(platform::glyphCharOf(static_cast<unsigned char>(c))); break;
             }
     }
 
@@ -130,6 +131,7 @@ TEST_F(ListBoxTest, ShowsCaptionHintEntriesMarksAndButtons) {
     EXPECT_EQ(host.attrAt(host.last(), 10, layout.listTop), 0x1F);
     EXPECT_EQ(host.attrAt(host.last(), 10, layout.listTop + 1), 0x70);
     EXPECT_FALSE(host.last().cursorVisible);
+    EXPECT_EQ(host.last().cursor, (CellPos{6, layout.listTop})) << "the hidden cursor on the focused entry's mark";
 }
 
 TEST_F(ListBoxTest, CutsLongCaptionsAtTheLeftAndLongNamesAtTheRight) {
@@ -224,6 +226,7 @@ TEST_F(ListBoxTest, TabMovesBetweenListAndButtons) {
     host.pushKey(vk::kReturn);  // OK
     EXPECT_EQ(run(three), "ALPHA");
     EXPECT_EQ(host.last().rows[layout.okButton.top].substr(layout.okButton.left, 10), "[>  OK  <]");
+    EXPECT_EQ(host.last().cursor, (CellPos{layout.okButton.left + 4, layout.okButton.top}));
     EXPECT_EQ(listRow(0).substr(2, 13), cp437("│  [x] ALPHA ")) << "no pointer while a button has the focus";
 
     host.pushKey(vk::kSpace, ' ');
@@ -257,11 +260,17 @@ TEST_F(ListBoxTest, ALetterJumpsToTheNextEntryBeginningWithIt) {
     host.pushKey(vk::kSpace, ' ');
     host.pushKey(vk::kReturn);
     EXPECT_EQ(run({"alpha", "Beta", "charlie", "bravo"}), "bravo");
+
+    host.pushChar('b');  // letters typed one soon after another: one prefix
+    host.pushChar('r');
+    host.pushKey(vk::kSpace, ' ');
+    host.pushKey(vk::kReturn);
+    EXPECT_EQ(run({"alpha", "Beta", "charlie", "bravo"}), "bravo");
 }
 
 TEST_F(ListBoxTest, MarkAndFilterKeys) {
     const std::vector<std::string> four{"ALPHA", "BETA", "GAMMA", "GOLF"};
-    const std::string aRa = platform::keyText(0x8E) + "RA";
+    const std::string aRa = platform::keyText(platform::glyphCharOf(0x8E)) + "RA";
     const std::vector<std::string> umlaut{"ALPHA", aRa, "BETA"};
     struct Row {
         const char* keys;
@@ -279,9 +288,12 @@ TEST_F(ListBoxTest, MarkAndFilterKeys) {
         {"/gx\b\r+\r", {"GAMMA", "GOLF"}, four},
         {"/go\x1b+\r", {"ALPHA", "BETA", "GAMMA", "GOLF"}, four},     // Esc while typing clears
         {"/go\r/\x1b+\r", {"ALPHA", "BETA", "GAMMA", "GOLF"}, four},  // and later too
-        {"/go\r\x1b", {}, four},                                      // else Esc is Cancel
-        {"/b+ -\r\r", {}, four},                                      // typed, not acted on
-        {"/zz\r+ \r", {}, four},                                      // nothing shown: nothing marked
+        {"+/go\r\x1b\r", {"ALPHA", "BETA", "GAMMA", "GOLF"}, four},   // Esc clears a kept filter,
+        {"+/go\r\x1b\x1b\r", {}, four},                               // the next one is Cancel
+        {"+\x03\r", {}, four},                                        // Ctrl+C is Esc
+        {"+/go\r\x03\r", {"ALPHA", "BETA", "GAMMA", "GOLF"}, four},
+        {"/b+ -\r\r", {}, four},  // typed, not acted on
+        {"/zz\r+ \r", {}, four},  // nothing shown: nothing marked
         // A typed character outside ASCII (code page 437 in the key event)
         // moves to, and filters by, the names as the console holds them:
         // UTF-8 on a terminal, where Backspace takes off its bytes together.
@@ -296,6 +308,7 @@ TEST_F(ListBoxTest, MarkAndFilterKeys) {
         std::string expected;
         for (const std::string& name : row.chosen) expected += (expected.empty() ? "" : std::string(1, '\0')) + name;
         EXPECT_EQ(run(row.names), expected);
+        host.clearInput();  // the keys after a Cancel
     }
 }
 
@@ -304,6 +317,7 @@ TEST_F(ListBoxTest, TheFilterLineAndTheBorderShowTheFilter) {
     run({"ALPHA", "BETA", "GAMMA", "GOLF"});
     EXPECT_EQ(host.last().rows[8].substr(2, 15), cp437("│ Filter: gO   "));
     EXPECT_EQ(host.attrAt(host.last(), 14, 8), 0x1F) << "the place of the next letter";
+    EXPECT_EQ(host.last().cursor, (CellPos{14, 8}));
     EXPECT_EQ(listRow(0).substr(2, 13), cp437("│> [ ] GOLF  "));
     EXPECT_EQ(listRow(1).substr(2, 13), cp437("│            "));
     EXPECT_NE(bottomBorder().find(" 1 chosen - 1/1 - /gO "), std::string::npos);
@@ -334,19 +348,28 @@ TEST_F(ListBoxTest, F1ShowsTheHelpUntilAKeyClosesIt) {
     ASSERT_NE(shown, snapshots.end());
     const auto& help = shown->rows;
     EXPECT_EQ(help[8].substr(4, 20), cp437("╔═ Keys and mouse ══"));
-    EXPECT_NE(help[9].find("Up Down PgUp PgDn Home End"), std::string::npos);
-    int lines = 0;
-    for (const std::string& row : help) lines += row.find(cp437("║ ")) != std::string::npos ? 1 : 0;
-    EXPECT_EQ(lines, 13) << "every line fits on an 80 x 30 window";
-    EXPECT_NE(help[22].find(cp437("╚═ Any key closes this help ═")), std::string::npos);
+    EXPECT_NE(help[9].find("Up Down"), std::string::npos);
+    EXPECT_NE(help[9].find("Tab"), std::string::npos) << "two columns";
+    EXPECT_NE(help[19].find(cp437("╚═ Any key closes this help ═")), std::string::npos);
     EXPECT_EQ(host.last().rows[8].find("Keys and mouse"), std::string::npos);
     EXPECT_EQ(listRow(0).substr(2, 13), cp437("│> [x] ALPHA "));
 
-    // On a small window the help is cut within the box's frame.
-    RecordingHost small({34, 12});
-    small.pushKey(vk::kF1);
-    runListBox(small, ListBoxRequest{"C:\\COURSE", "hint", three});
-    const auto& rows = small.last().rows;
+    // Whole at 80 x 24; cut with the mark at 50 x 20, and within the box's
+    // frame on a smaller window still.
+    const auto helpOn = [this](platform::CellPos size) {
+        RecordingHost small(size);
+        small.pushKey(vk::kF1);
+        runListBox(small, ListBoxRequest{"C:\\COURSE", "hint", three});
+        std::string text;
+        for (const std::string& row : small.last().rows) text += row + "\n";
+        return std::pair(text, small.last().rows);
+    };
+    const std::string whole = helpOn({80, 24}).first;
+    for (const char* line : {"/ text Enter", "Esc ", "Ctrl+C", "double-click", "wheel"})
+        EXPECT_NE(whole.find(line), std::string::npos) << line << "\n" << whole;
+    EXPECT_EQ(whole.find("..."), std::string::npos) << whole;
+    EXPECT_NE(helpOn({50, 20}).first.find(cp437("║ ...")), std::string::npos);
+    const auto rows = helpOn({34, 12}).second;
     EXPECT_EQ(rows[1].substr(0, 9), cp437("│ ╔═ Keys"));
     for (int y = 1; y < 11; ++y) {
         EXPECT_NE(cp437("╗║╝").find(rows[y][31]), std::string::npos) << y;
@@ -465,6 +488,18 @@ TEST_F(ListBoxTest, ADragFromAnEntryMarksTheRange) {
     host.pushKey(vk::kReturn);
     EXPECT_EQ(run(names), bytes("NAME0015\0NAME0016\0NAME0017\0NAME0018\0NAME0019", 44));
     EXPECT_EQ(listRow(15).substr(2, 15), cp437("│> [x] NAME0019"));
+
+    // A key ends the drag: the moves after it mark nothing, also when a
+    // filter typed meanwhile shows no entry.
+    host.pushMouse(rowPos(0), mouse::kLeftButton);
+    host.pushMouse(rowPos(2), mouse::kLeftButton, mouse::kMoved);
+    host.pushKey(vk::kSpace, ' ');  // the third entry unmarked again
+    host.pushMouse(rowPos(5), mouse::kLeftButton, mouse::kMoved);
+    type("/zz");
+    host.pushMouse(rowPos(6), mouse::kLeftButton, mouse::kMoved);
+    host.pushMouse(rowPos(6), 0);
+    type("\x1b\r");
+    EXPECT_EQ(run(names), bytes("NAME0001\0NAME0002", 17));
 
     // A press outside the entries starts no drag.
     host.pushKey(vk::kSpace, ' ');

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "platform/console_text.h"
+#include "type_ahead.h"
 
 namespace corrivex::ctpro {
 namespace {
@@ -81,22 +86,44 @@ TEST(ListModel, ShiftClickWithoutAnAnchorStartsAtTheFocus) {
     EXPECT_EQ(model.result(), std::string("c2\0d3\0e4", 8));
 }
 
-TEST(ListModel, JumpsCompareLettersWithoutCaseAndOtherBytesExactly) {
-    ListModel model({"x", "\xC4pfel", "Apple", "\xE4hre", "", "apricot", "\xC3\x84RA", "\xC3\xA4ra"}, 10);
-    // In order, each from where the one before left the focus. A character
-    // of several bytes (UTF-8) matches as a whole, never by its first byte.
+// Characters as the console holds the code page 437 glyphs of `bytes`:
+// the bytes themselves on Windows, their UTF-8 on a terminal.
+std::string glyphs(std::string_view bytes) {
+    std::string text;
+    for (unsigned char b : bytes) text += platform::keyText(platform::glyphCharOf(b));
+    return text;
+}
+
+// Each character typed at its time (ms), in order, from where the one
+// before left the focus: a prefix within a second, the same letter again
+// for the next entry, letters of either case alike, the names as shown.
+TEST(ListModel, TypeAheadFindsTheNamesAsShown) {
+    ListModel model({"x", glyphs("\x8Epfel"), "Apple", "\xE4hre", "", "apricot", "BETA", "bravo", "Brot"}, 10);
     const struct {
-        const char* typed;
+        char32_t typed;
+        std::int64_t ms;
         bool found;
         int focus;
-    } jumps[] = {
-        {"a", true, 2},  {"A", true, 5},        {"\xE4", true, 3},     {"\xC4", true, 1},
-        {"q", false, 1}, {"\xC3\xA4", true, 7}, {"\xC3\x84", true, 6},
+    } rows[] = {
+        {'a', 0, true, 2},
+        {'A', 2000, true, 5},                          // after a pause: a new prefix
+        {platform::glyphCharOf(0x84), 4000, true, 1},  // ä finds Äpfel
+        {platform::glyphCharOf(0xE4), 6000, true, 3},  // a byte that is no UTF-8: by its glyph
+        {'b', 8000, true, 6},
+        {'r', 8500, true, 7},
+        {'o', 9000, true, 8},  // "bro"
+        {'b', 12000, true, 6},
+        {'b', 12500, true, 7},
+        {'b', 13000, true, 8},   // b, b, b: the next each time
+        {'q', 13200, false, 8},  // "bbbq": none
+        {'x', 20000, true, 0},
     };
-    for (const auto& jump : jumps) {
-        SCOPED_TRACE(jump.typed);
-        EXPECT_EQ(model.jumpTo(jump.typed), jump.found);
-        EXPECT_EQ(model.focus(), jump.focus);
+    TypeAhead typeAhead;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.ms);
+        const TypeAhead::Search search = typeAhead.type(row.typed, row.ms);
+        EXPECT_EQ(model.jumpTo(search.prefix, search.fromFocused), row.found);
+        EXPECT_EQ(model.focus(), row.focus);
     }
 }
 
@@ -161,24 +188,26 @@ struct FilterRow {
 };
 
 TEST(ListModel, FilterRows) {
+    const std::string arger = glyphs("\x8ERGER");  // ÄRGER
     const FilterRow rows[] = {
-        {"", {"ALPHA", "BETA", "", "GAMMA", "GOLF", "A\xE4"}, "GAMMA"},
+        {"", {"ALPHA", "BETA", "", "GAMMA", "GOLF", "A\xE4", arger}, "GAMMA"},
         {"a", {"ALPHA", "BETA", "GAMMA", "A\xE4"}, "GAMMA"},
         {"gOl", {"GOLF"}, "GOLF"},   // GAMMA hidden: the next shown one
         {"ph", {"ALPHA"}, "ALPHA"},  // none after it: the last shown one
         {"x", {}, ""},
-        {"a\xE4", {"A\xE4"}, "A\xE4"},  // bytes beyond ASCII match exactly
+        {"a\xE4", {"A\xE4"}, "A\xE4"},  // a byte that is no UTF-8 matches as its glyph
         {"A\xC4", {}, ""},
+        {glyphs("\x84rg"), {arger}, arger},  // letters beyond ASCII without regard to case
     };
     for (const FilterRow& row : rows) {
         SCOPED_TRACE("filter \"" + row.filter + "\"");
-        ListModel model({"ALPHA", "BETA", "", "GAMMA", "GOLF", "A\xE4"}, 2);
+        ListModel model({"ALPHA", "BETA", "", "GAMMA", "GOLF", "A\xE4", arger}, 2);
         model.moveBy(3);
         model.setFilter(row.filter);
         std::vector<std::string> shown;
         for (int pos = 0; pos < model.count(); ++pos) shown.push_back(model.entry(pos));
         EXPECT_EQ(shown, row.shown);
-        EXPECT_EQ(model.total(), 6);
+        EXPECT_EQ(model.total(), 7);
         if (row.focused.empty()) {
             EXPECT_EQ(model.focus(), -1);
         } else {

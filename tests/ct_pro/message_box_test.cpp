@@ -71,6 +71,8 @@ TEST_F(MessageBoxTest, ShowsCaptionTextAndButtonsWithNoFocused) {
     EXPECT_NEAR(static_cast<double>(left), static_cast<double>(79 - right), 1.0);
     EXPECT_NEAR(top, 24 - (top + 5), 1);
     EXPECT_FALSE(host.snapshots().front().cursorVisible);
+    EXPECT_EQ(host.snapshots().front().cursor, (CellPos{static_cast<int>(rows[buttons].find("[>No <]")) + 2, buttons}))
+        << "the hidden cursor on the focused button";
 }
 
 TEST_F(MessageBoxTest, LettersAnswerInEitherCase) {
@@ -106,12 +108,15 @@ TEST_F(MessageBoxTest, EnterPressesTheFocusedButton) {
     EXPECT_EQ(ask(), kIdYes);
 }
 
-TEST_F(MessageBoxTest, EscapeAndClosedInputAreNo) {
+TEST_F(MessageBoxTest, EscapeCtrlCAndClosedInputAreNo) {
     host.pushKey(vk::kLeft);
     host.pushKey(vk::kEscape);
     EXPECT_EQ(ask(), kIdNo);
     host.pushKey(vk::kLeft);
     EXPECT_EQ(ask(), kIdNo);
+    host.pushKey('C', 0x03, platform::modifier::kLeftCtrl);
+    host.pushKey(vk::kReturn);
+    EXPECT_EQ(ask(0x04), kIdNo);  // MB_YESNO, Yes the default
 }
 
 TEST_F(MessageBoxTest, AClickOnAButtonPressesIt) {

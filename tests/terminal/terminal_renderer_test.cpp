@@ -214,6 +214,8 @@ TEST(ConsoleChars, Utf8CharactersAndTheGlyphsOfEverythingElse) {
         {"a\x1b[2J\x01", U"a←[2J☺", {1, 1, 1, 1, 1, 1}},           // C0 controls
         {"\xC2\x9B", U"┬¢", {1, 1}},                               // a C1 control
         {"e\xCC\x81\xE2\x80\xAE", U"e╠üΓÇ«", {1, 1, 1, 1, 1, 1}},  // combining mark, bidi override
+        {"\xDC\x90\xDD\x82", U"ܐ▌é", {1, 1, 1}},                   // a Syriac letter and its vowel mark
+        {"\xE1\x84\x80\xE1\x85\xA1", U"ᄀßàí", {2, 1, 1, 1}},      // Hangul jamo: the vowel joins
     };
     for (const Row& row : rows) {
         std::u32string chars;
@@ -249,13 +251,6 @@ TEST(Cp437, NoGlyphIsAControlCharacter) {
     EXPECT_EQ(cp437Glyph(0x7F), "\xe2\x8c\x82");  // ⌂
     EXPECT_EQ(cp437Glyph(0xC4), "\xe2\x94\x80");  // ─
     EXPECT_EQ(cp437Glyph(0x82), "\xc3\xa9");      // é
-}
-
-TEST(Cp437, UpperBytesComeBackFromTheirCharacters) {
-    for (int b = 0x80; b < 0x100; ++b) EXPECT_EQ(cp437UpperByte(cp437CodePoint(static_cast<unsigned char>(b))), b);
-    EXPECT_EQ(cp437UpperByte(U'é'), 0x82);
-    EXPECT_EQ(cp437UpperByte(U'€'), -1);
-    EXPECT_EQ(cp437UpperByte(U'A'), -1);
 }
 
 TEST(TerminalRenderer, TitleGoesOutAsOsc2WithoutControlBytes) {
