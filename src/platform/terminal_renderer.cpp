@@ -368,8 +368,9 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
     // colours, those in force first. Each order ends with the cursor where
     // the console has it, shown or hidden, when that is inside the frame
     // (screen readers and braille displays follow it): by a move at the
-    // end, or by going there first, saving it (DECSC, with the colours) and
-    // restoring it after the drawing (DECRC). The shortest of these is sent.
+    // end, or for a small change also by going there first, saving it
+    // (DECSC, with the colours) and restoring it after the drawing (DECRC).
+    // The shortest of these is sent.
     const bool cursorInside = CellRect::sized({0, 0}, frame.size.x, frame.size.y).contains(frame.cursor);
     const auto drawSpans = [&](std::string& bytes, const std::vector<Span>& order) {
         // Rows drawn to their end by an erase: [row] = the first column drawn so.
@@ -392,12 +393,16 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
         }
         std::tie(row_, column_, pen_) = start;
     };
+    constexpr std::size_t kSmallChange = 64;  // spans
+    const bool small = previous != nullptr && !spans.empty() && spans.size() <= kSmallChange;
     const auto tryOrder = [&](const std::vector<Span>& order) {
         std::string bytes;
         drawSpans(bytes, order);
+        const std::size_t drawnBytes = bytes.size();
         if (cursorInside) moveTo(bytes, frame.cursor, &frame);
+        const bool longMove = bytes.size() - drawnBytes > kSaveCursor.size() + kRestoreCursor.size();
         consider(std::move(bytes));
-        if (!cursorInside || order.empty()) return;
+        if (!cursorInside || !small || !longMove) return;
         bytes.clear();
         moveTo(bytes, frame.cursor, &frame);
         const std::optional<std::uint16_t> savedPen = pen_;
@@ -410,8 +415,7 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
         consider(std::move(bytes));
     };
     tryOrder(spans);
-    constexpr std::size_t kSmallChange = 64;  // spans
-    if (previous != nullptr && spans.size() <= kSmallChange) {
+    if (small) {
         std::vector<std::uint16_t> colours;
         if (std::get<2>(start)) colours.push_back(*std::get<2>(start));
         for (const Span& span : spans)
