@@ -75,8 +75,9 @@ public:
     void invertMarks();
 
     // Shows only the entries whose text as shown contains `text` as shown,
-    // letters of either case alike; the empty text shows every entry. The focus stays on its
-    // entry while that is shown, else goes to the next shown one.
+    // letters of either case alike; the empty text shows every entry. The
+    // focus stays on its entry while that is shown, else goes to the next
+    // shown one.
     void setFilter(std::string text);
     const std::string& filter() const { return filter_; }
 

@@ -11,13 +11,17 @@ namespace corrivex::platform {
 
 namespace {
 
-// DECSC and DECRC: the cursor's place and the colours saved, and restored.
-constexpr std::string_view kSaveCursor =
-    "\x1b"
-    "7";
-constexpr std::string_view kRestoreCursor =
-    "\x1b"
-    "8";
+// Escape sequences of two bytes (ESC, then a letter or digit): DECSC and
+// DECRC save and restore the cursor's place with the colours; index and
+// reverse index move a row down or up; next line moves to the start of the
+// next row.
+constexpr std::string_view kSaveCursor = "\0337";
+constexpr std::string_view kRestoreCursor = "\0338";
+constexpr std::string_view kIndex = "\033D";
+constexpr std::string_view kReverseIndex = "\033M";
+constexpr std::string_view kNextLine = "\033E";
+static_assert(kSaveCursor.size() == 2 && kRestoreCursor.size() == 2 && kIndex.size() == 2 &&
+              kReverseIndex.size() == 2 && kNextLine.size() == 2);
 
 // Console attribute bits that a terminal shows besides the colours.
 constexpr std::uint16_t kReverseVideo = 0x4000;
@@ -156,14 +160,8 @@ void TerminalRenderer::moveTo(std::string& out, CellPos to, const TerminalFrame*
             shortest(vertical, absoluteMove(to.y, 'd'));
             // A row up or down: reverse index or index, which keep the
             // column (and do not scroll, the row being on the screen).
-            if (to.y == *row_ - 1)
-                shortest(vertical,
-                         "\x1b"
-                         "M");
-            if (to.y == *row_ + 1)
-                shortest(vertical,
-                         "\x1b"
-                         "D");
+            if (to.y == *row_ - 1) shortest(vertical, std::string(kReverseIndex));
+            if (to.y == *row_ + 1) shortest(vertical, std::string(kIndex));
         }
         std::string horizontal = to.x == 0 ? std::string("\r") : absoluteMove(to.x, 'G');
         if (column_) {
@@ -183,10 +181,7 @@ void TerminalRenderer::moveTo(std::string& out, CellPos to, const TerminalFrame*
         // screen. Unlike a carriage return and a line feed, no output
         // setting of the terminal makes more bytes of it (ONLCR sends a line
         // feed as both).
-        if (to.x == 0 && to.y == *row_ + 1)
-            shortest(best,
-                     "\x1b"
-                     "E");
+        if (to.x == 0 && to.y == *row_ + 1) shortest(best, std::string(kNextLine));
 
         // Forward on the same row over cells that already show what the
         // frame holds, in the colours in force: writing them again may be

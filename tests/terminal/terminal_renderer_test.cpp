@@ -115,9 +115,7 @@ TEST(TerminalRenderer, FirstFrameStartsFromACleanRenditionAndDrawsEveryCell) {
     buffer.fillAttribute(0xF0, 6, {0, 0});
     write(buffer, {0, 0}, "ab", 0xF0);
     TerminalRenderer renderer;
-    EXPECT_EQ(renderer.render(captureFrame(buffer, {3, 2})),
-              "\x1b[H\x1b[0;30;107mab \x1b"
-              "E   \x1b[H\x1b[?25h");
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {3, 2})), "\x1b[H\x1b[0;30;107mab \033E   \x1b[H\x1b[?25h");
 }
 
 TEST(TerminalRenderer, AWholeFrameLeavesTheColoursOfMostOfItsCellsInForce) {
@@ -140,9 +138,7 @@ TEST(TerminalRenderer, LongBlankRunsAreErasedAndRepeatedShortOnesWritten) {
     VtModel model(40, 2);
     VtModel withoutRepeat(40, 2, false);
     EXPECT_EQ(paint(renderer, buffer, model, &withoutRepeat),
-              "\x1b[H\x1b[0;93;42m\x1b[K \x1b[39b\x1b"
-              "E" +
-                  std::string(10, ' ') + "ab\x1b[K \x1b[27b\x1b[H\x1b[?25h");
+              "\x1b[H\x1b[0;93;42m\x1b[K \x1b[39b\033E" + std::string(10, ' ') + "ab\x1b[K \x1b[27b\x1b[H\x1b[?25h");
     expectModelShows(model, buffer);
     expectModelShows(withoutRepeat, buffer);
     EXPECT_EQ(withoutRepeat.at(39, 1).bg, 42);
@@ -164,6 +160,16 @@ TEST(TerminalRenderer, AMovedHighlightIsSentGroupedByColourWhenShorter) {
     // first, in the colours in force, then the blue row.
     EXPECT_EQ(paint(renderer, buffer, model),
               "\x1b[3;3H  [ ] NAME1 \x1b[12;31H2\x1b[4;3H\x1b[97;44m> [ ] NAME2 \x1b[H");
+    expectModelShows(model, buffer);
+
+    // The cursor hidden on the focused entry's mark: a change there and one
+    // far below go out between DECSC and DECRC, shorter than a move back.
+    buffer.setCursorInfo({25, false});
+    buffer.setCursorPosition({5, 3});
+    EXPECT_EQ(paint(renderer, buffer, model), "\x1b[?25l\x1b[4;6H");
+    write(buffer, {5, 3}, "x", 0x1F);
+    write(buffer, {28, 11}, "1", 0x70);
+    EXPECT_EQ(paint(renderer, buffer, model), "\0337x\x1b[12;29H\x1b[30;47m1\0338");
     expectModelShows(model, buffer);
 }
 
