@@ -141,8 +141,6 @@ const std::vector<Sequence>& keySequences() {
         {"e acute", "\xc3\xa9", {0, U'é', 0}},
         {"box corner", "\xe2\x95\x94", {0, U'╔', 0}},
         {"euro, beyond code page 437", "\xe2\x82\xac", {0, U'€', 0}},
-        {"l with stroke", "\xc5\x82", {0, U'ł', 0}},
-        {"CJK", "\xe6\x97\xa5", {0, U'日', 0}},
         {"emoji", "\xf0\x9f\x98\x80", {0, U'\U0001F600', 0}},
         {"Alt+u umlaut", "\x1b\xc3\xbc", {0, U'ü', kLeftAlt}},
     };

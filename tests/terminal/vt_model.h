@@ -79,17 +79,11 @@ private:
                 } else if (byte == '7') {  // DECSC
                     saved_ = {x_, y_, pen_};
                     state_ = State::Ground;
-                } else if (byte == '8') {  // DECRC
-                    std::tie(x_, y_, pen_) = saved_;
-                    wrapPending_ = false;
-                    state_ = State::Ground;
-                } else if (byte == 'D' || byte == 'E') {  // index, next line
-                    if (byte == 'E') x_ = 0;
-                    lineFeed();
-                    state_ = State::Ground;
-                } else if (byte == 'M') {  // reverse index: never scrolls here
-                    if (y_ > 0) --y_;
-                    else ++scrolled_;
+                } else if (byte == '8' || byte == 'D' || byte == 'E' || byte == 'M') {
+                    if (byte == '8') std::tie(x_, y_, pen_) = saved_;  // DECRC
+                    if (byte == 'E') x_ = 0;                           // next line, and
+                    if (byte == 'D' || byte == 'E') lineFeed();        // index
+                    if (byte == 'M') y_ > 0 ? --y_ : ++scrolled_;      // reverse index
                     wrapPending_ = false;
                     state_ = State::Ground;
                 } else {
