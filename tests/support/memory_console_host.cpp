@@ -23,10 +23,10 @@ void MemoryConsoleHost::pushChar(char32_t ch, std::uint32_t modifiers) {
     if (ch >= 'a' && ch <= 'z') {
         virtualKey = static_cast<std::uint16_t>(ch - 'a' + 'A');
     } else if (ch >= 'A' && ch <= 'Z') {
-        virtualKey = static_cast<std::uint16_t>(ch);
+        virtualKey = ch;
         modifiers |= modifier::kShift;
     } else if ((ch >= '0' && ch <= '9') || ch == ' ') {
-        virtualKey = static_cast<std::uint16_t>(ch);
+        virtualKey = ch;
     }
     pushKey(virtualKey, ch, modifiers);
 }
