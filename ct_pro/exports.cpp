@@ -6,6 +6,7 @@
 // The caller knows nothing of C++: no exception leaves an entry point. Where
 // memory runs out, the call frees what it was given and gives the result of
 // a call that did nothing (0, or a null string).
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <utility>
@@ -121,7 +122,13 @@ CT_PRO_API BSTR CT_PRO_CALL ConsoleListBox(std::int32_t, std::int32_t, std::int3
         if (list != nullptr) {
             std::vector<std::string> slots;
             slots.reserve(kListSlots);
-            for (std::size_t i = 0; i < kListSlots; ++i) slots.push_back(givenList.take(i));
+            // An entry is its text up to its first zero byte: the result
+            // separates entries with zero bytes, one field per chosen entry.
+            for (std::size_t i = 0; i < kListSlots; ++i) {
+                std::string entry = givenList.take(i);
+                entry.resize(std::min(entry.find('\0'), entry.size()));
+                slots.push_back(std::move(entry));
+            }
             request.entries = shownEntries(std::move(slots));
         }
         return toBstr(runListBox(corrivex::platform::consoleHost(), std::move(request)));
