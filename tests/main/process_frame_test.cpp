@@ -1,7 +1,9 @@
 // The process frame when the run cannot be set up: without memory for the
-// run's state, the process ends with exit code 255 and nothing is shown.
+// console or the run's state, the process ends with exit code 255 and
+// nothing is shown.
 #include <gtest/gtest.h>
 
+#include "console/console_state.h"
 #include "main/process_frame.h"
 #include "out_of_memory.h"
 #include "memory_console_host.h"
@@ -22,6 +24,17 @@ TEST(ProcessFrame, NoMemoryForTheRunStateEndsWith255ShowingNothing) {
     EXPECT_EQ(host.title(), "");
     EXPECT_EQ(host.cursor(), (platform::CellPos{0, 0}));
     for (int y = 0; y < host.size().y; ++y) EXPECT_EQ(host.rowText(y).find_first_not_of(' '), std::string::npos);
+}
+
+// The platform's own console, made as the console is prepared, takes memory
+// too (the terminal's screen buffer on POSIX): without it, the same.
+TEST(ProcessFrame, NoMemoryToPrepareTheConsoleEndsWith255) {
+    int exitCode = 0;
+    {
+        const testing::OutOfMemory noMemory;
+        exitCode = runProcess(nullptr, "", 1, console::prepareConsole);
+    }
+    EXPECT_EQ(exitCode, 255);
 }
 
 }  // namespace

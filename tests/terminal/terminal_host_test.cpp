@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cell_printers.h"
+#include "out_of_memory.h"
 #include "platform/terminal_modes_posix.h"
 #include "pty_pair.h"
 #include "vt_model.h"
@@ -226,6 +227,21 @@ TEST(TerminalHost, TheEndGivesTheTerminalBack) {
     EXPECT_FALSE(model.privateMode(1002));
     EXPECT_FALSE(model.privateMode(1006));
     EXPECT_EQ(model.pen(), testing::VtCell{});
+}
+
+// The last drawing takes memory; without it the terminal is given back all
+// the same, and the end goes on.
+TEST(TerminalHost, TheEndWithoutMemoryToDrawGivesTheTerminalBack) {
+    PtyPair pty(40, 10);
+    auto host = std::make_unique<TerminalConsoleHost>(pty.slave(), pty.slave(), false);
+    prepare(*host);
+    host->fillAttribute(0x4E, 400, {0, 0});
+    {
+        const corrivex::testing::OutOfMemory noMemory;
+        host.reset();
+    }
+    EXPECT_TRUE(pty.sent().ends_with(kTerminalRestore));
+    EXPECT_TRUE(sameSettings(pty.now(), pty.start()));
 }
 
 TEST(TerminalHost, ARunThatDrawsNothingLeavesTheScreenAlone) {
