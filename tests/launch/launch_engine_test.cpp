@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "console/console_output.h"
+#include "console/console_state.h"
 #include "engine_log.h"
 #include "memory_console_host.h"
 #include "primitives/length_limits.h"
@@ -41,6 +43,7 @@ NameList namesOf(const std::vector<Text>& names) {
 class LaunchEngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        console::resetConsoleState();
         platform::installConsoleHost(&host_);
         inside_ = std::make_unique<CurrentDirectoryScope>(elsewhere_.path());
     }
@@ -60,6 +63,17 @@ protected:
     }
     void launch(const std::vector<Text>& names, std::int16_t count) {
         launchEngine(start_.text(), namesOf(names), count);
+    }
+    // The rows written, up to the first empty one.
+    std::vector<std::string> lines() const {
+        std::vector<std::string> written;
+        for (int y = 0; y < host_.size().y; ++y) {
+            const std::string row = host_.rowText(y);
+            const std::size_t end = row.find_last_not_of(' ');
+            if (end == std::string::npos) break;
+            written.push_back(row.substr(0, end + 1));
+        }
+        return written;
     }
     bool screenUntouched() const {
         for (int y = 0; y < host_.size().y; ++y)
@@ -159,15 +173,24 @@ TEST_F(LaunchEngineTest, ANameTooLongForTheCommandLineIsNotRun) {
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0].arguments, std::vector<std::string>{"NEXT"});
     EXPECT_EQ(runs[1].arguments, std::vector<std::string>{longest});
+    std::string screen;  // the rows one after the other, as the line wrapped
+    for (int y = 0; y < host_.size().y; ++y) screen += host_.rowText(y);
+    screen.erase(screen.find_last_not_of(' ') + 1);
+    EXPECT_TRUE(screen.ends_with("QQQQ: command line too long")) << screen;
 }
 
-TEST_F(LaunchEngineTest, MissingEngineIsSkippedSilently) {
+// A run that cannot happen is skipped after one line that says so, in the
+// colours in force; the next name goes on.
+TEST_F(LaunchEngineTest, MissingEngineIsSkippedWithALineForEachRun) {
+    console::setTextColors(13, 15);
     const auto begin = std::chrono::steady_clock::now();
     launch({"ALPHA", "BETA"});
     EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(30));
     EXPECT_FALSE(fs::exists(start_.path() / "quelmark.log"));
     EXPECT_TRUE(fs::equivalent(fs::current_path(), start_.path()));
-    EXPECT_TRUE(screenUntouched());
+    EXPECT_EQ(lines(), (std::vector<std::string>{"Could not start Quelmark.exe for ALPHA: not found",
+                                                 "Could not start Quelmark.exe for BETA: not found"}));
+    EXPECT_EQ(host_.at(0, 1).attr, 0xFD);
 }
 
 TEST_F(LaunchEngineTest, EngineThatCannotStartIsSkipped) {
@@ -178,7 +201,8 @@ TEST_F(LaunchEngineTest, EngineThatCannotStartIsSkipped) {
     fs::permissions(start_.path() / kEngineProgram, fs::perms::owner_all, fs::perm_options::add);
     launch({"ALPHA", "BETA"});
     EXPECT_FALSE(fs::exists(start_.path() / "quelmark.log"));
-    EXPECT_TRUE(screenUntouched());
+    EXPECT_EQ(lines(), (std::vector<std::string>{"Could not start Quelmark.exe for ALPHA: not executable",
+                                                 "Could not start Quelmark.exe for BETA: not executable"}));
 }
 
 TEST_F(LaunchEngineTest, CrashingEngineDoesNotStopTheNextRun) {
@@ -203,9 +227,12 @@ TEST_F(LaunchEngineTest, KilledEngineDoesNotStopTheNextRun) {
 TEST_F(LaunchEngineTest, StartDirectoryThatCannotBeMadeCurrentRunsNoEngine) {
     placeEngine(elsewhere_);
     launchEngine((start_.path() / "gone").string(), namesOf({"ALPHA"}), 1);
-    launchEngine("", namesOf({"ALPHA"}), 1);
+    launchEngine("", namesOf({"BETA"}), 1);
     EXPECT_FALSE(fs::exists(elsewhere_.path() / "quelmark.log"));
     EXPECT_TRUE(fs::equivalent(fs::current_path(), elsewhere_.path()));
+    EXPECT_EQ(lines(),
+              (std::vector<std::string>{"Could not start Quelmark.exe for ALPHA: start directory unreachable",
+                                        "Could not start Quelmark.exe for BETA: start directory unreachable"}));
 }
 
 }  // namespace
