@@ -116,13 +116,19 @@ TEST_P(EngineRuns, CancelRunsNoEngine) {
     EXPECT_FALSE(fs::exists(workDir() / "quelmark.log"));
 }
 
-TEST_P(EngineRuns, MissingEngineEndsTheRunNormally) {
+// The run ends normally, but no run that could not happen passes for one
+// that did: a line for each says so.
+TEST_P(EngineRuns, MissingEngineEndsTheRunNormallyAndSaysSo) {
     prepare({"alpha.txt", "beta.dat"}, fs::path());
     auto session = start();
     ASSERT_TRUE(listBoxShown(*session, "BETA"));
     session->sendKeys({"Space", "Down", "Space", "Enter"});
     expectCleanEnd(*session);
     EXPECT_FALSE(fs::exists(workDir() / "quelmark.log"));
+    EXPECT_TRUE(
+        session->capture().text().starts_with("Could not start Quelmark.exe for ALPHA: not found\n"
+                                              "Could not start Quelmark.exe for BETA: not found\n"))
+        << session->lastScreen().describe();
 }
 
 TEST_P(EngineRuns, CrashingAndKilledEnginesDoNotStopTheRuns) {
@@ -221,6 +227,10 @@ TEST_P(EngineRuns, ThousandAndOneDataFilesStayWithinTheList) {
     prepare(names, standInEngine());
     auto session = start();
     ASSERT_TRUE(listBoxShown(*session, "AAA"));
+    // The data set left out is not left out in silence.
+    EXPECT_TRUE(
+        session->lastScreen().contains("There are 1001 data sets in this directory; the list shows the first 1000."))
+        << session->lastScreen().describe();
     session->sendKeys({"Space"});
     pressEnd(*session);
     session->sendKeys({"Space", "Enter"});
