@@ -86,10 +86,11 @@ void discoverDataFiles(NameList& FileNames, std::int16_t& FileNameCount, NameLis
 
     // Data sets that the list has no room for are not left out in silence.
     // They are counted as the list counts them: a data set held as both
-    // .TXT and .DAT is one. Only a full list, or listings read beyond what
-    // the list takes, can leave one out; the names then fill the file table,
-    // and those added behind them stay out of it.
-    if (!more.empty() || BaseNameCount == kNameSlots) {
+    // .TXT and .DAT is one. Only listings read beyond what the list takes,
+    // or a list filled before the names ran out, can leave one out; the
+    // names then fill the file table, and those added behind them stay out
+    // of it.
+    if (!more.empty() || (BaseNameCount == kNameSlots && names.size() > FileNames.size())) {
         std::ranges::move(more, std::back_inserter(names));
         const std::size_t found = countDataSets(names);
         if (found > static_cast<std::size_t>(BaseNameCount))

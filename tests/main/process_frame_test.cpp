@@ -1,6 +1,5 @@
 // The process frame when the run cannot be set up: without memory for the
-// console or the run's state, the process ends with exit code 255 and
-// nothing is shown.
+// run's state, the process ends with exit code 255 and nothing is shown.
 #include <gtest/gtest.h>
 
 #include "console/console_state.h"
@@ -11,7 +10,7 @@
 namespace corrivex {
 namespace {
 
-TEST(ProcessFrame, NoMemoryForTheRunStateEndsWith255ShowingNothing) {
+TEST(ProcessFrame, NoMemoryForTheConsoleOrTheRunStateEndsWith255ShowingNothing) {
     platform::MemoryConsoleHost host{platform::CellPos{80, 25}};
     platform::installConsoleHost(&host);
     int exitCode = 0;
@@ -24,12 +23,9 @@ TEST(ProcessFrame, NoMemoryForTheRunStateEndsWith255ShowingNothing) {
     EXPECT_EQ(host.title(), "");
     EXPECT_EQ(host.cursor(), (platform::CellPos{0, 0}));
     for (int y = 0; y < host.size().y; ++y) EXPECT_EQ(host.rowText(y).find_first_not_of(' '), std::string::npos);
-}
 
-// The platform's own console, made as the console is prepared, takes memory
-// too (the terminal's screen buffer on POSIX): without it, the same.
-TEST(ProcessFrame, NoMemoryToPrepareTheConsoleEndsWith255) {
-    int exitCode = 0;
+    // The platform's own console, made as it is prepared, takes memory too
+    // (the terminal's screen buffer on POSIX).
     {
         const testing::OutOfMemory noMemory;
         exitCode = runProcess(nullptr, "", 1, console::prepareConsole);

@@ -6,22 +6,18 @@ string(REPLACE "|" ";" EMULATOR "${EMULATOR}")
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 
-# The POSIX program answers --help and --version on standard output and
-# touches nothing; the Windows program ignores its command line.
-if(NOT EMULATOR)
-  foreach(option help version)
+# The POSIX program answers --help and --version and touches nothing.
+foreach(option help version)
+  if(NOT EMULATOR)
     execute_process(COMMAND "${PROGRAM}" --${option} ignored WORKING_DIRECTORY "${WORK_DIR}" INPUT_FILE /dev/null
                     OUTPUT_VARIABLE answer RESULT_VARIABLE exit_code TIMEOUT 60)
     file(GLOB left_behind "${WORK_DIR}/*")
-    if(NOT exit_code STREQUAL "0" OR left_behind)
-      message(FATAL_ERROR "--${option}: exit code ${exit_code}, files ${left_behind}")
-    endif()
     string(FIND "${answer}" "${EXPECTED_${option}}" at)
-    if(at LESS 0)
-      message(FATAL_ERROR "--${option} printed no '${EXPECTED_${option}}': ${answer}")
+    if(NOT exit_code STREQUAL "0" OR left_behind OR at LESS 0)
+      message(FATAL_ERROR "--${option}: exit code ${exit_code}, files ${left_behind}, printed ${answer}")
     endif()
-  endforeach()
-endif()
+  endif()
+endforeach()
 
 execute_process(
   COMMAND ${EMULATOR} "${PROGRAM}"

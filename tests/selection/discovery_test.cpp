@@ -64,11 +64,7 @@ protected:
                std::all_of(BaseNames.begin() + BaseNameCount, BaseNames.end(), empty);
     }
     // The line above the list box when data sets are left out of it.
-    Text leftOutLine() const {
-        const std::string start = "There are ";
-        const std::string row = host_.rowText(0);
-        return row.starts_with(start) && !row.starts_with(kWarning) ? Text(trimmed(row)) : Text();
-    }
+    Text leftOutLine() const { return Text(trimmed(host_.rowText(0))); }
     int warnings() const {
         int found = 0;
         for (int y = 0; y < host_.size().y; ++y)

@@ -142,14 +142,13 @@ TEST_F(DefaultSettingsTest, ReadOnlyDirectoryGetsNoFile) {
 // leave nothing behind, and a process ended in the middle (by SIGXFSZ) no
 // batchs.ini: never a cut one, which every later run would keep.
 TEST_F(DefaultSettingsTest, AWriteCutShortLeavesNoFile) {
-    for (const bool ended : {false, true}) {
+    for (const bool ended : {false, true})
         for (const rlim_t limit : {rlim_t{0}, rlim_t{200}, rlim_t{512}}) {
             const pid_t child = fork();
             ASSERT_GE(child, 0);
             if (child == 0) {
                 if (!ended) signal(SIGXFSZ, SIG_IGN);
-                const rlimit noCore{0, 0};
-                const rlimit size{limit, limit};
+                const rlimit noCore{0, 0}, size{limit, limit};
                 setrlimit(RLIMIT_CORE, &noCore);
                 setrlimit(RLIMIT_FSIZE, &size);
                 writeDefaultSettings();
@@ -161,7 +160,6 @@ TEST_F(DefaultSettingsTest, AWriteCutShortLeavesNoFile) {
             EXPECT_FALSE(fs::exists(settings())) << limit << (ended ? ", ended" : "");
             EXPECT_TRUE(ended || fs::is_empty(scratch.path())) << limit;
         }
-    }
 }
 #endif
 

@@ -203,8 +203,7 @@ TEST_F(EditLoopTest, EmptyLineGoesToTheConsoleBeforeTheBox) {
     EXPECT_EQ(boxHost.cursor(), (platform::CellPos{0, 4}));
 }
 
-// The editor is the system's command, found along PATH: a program of that
-// name in the start directory, which holds what the course brings, never runs.
+// The editor is found along PATH: an `editor` in the start directory never runs.
 TEST_F(EditLoopTest, YesRunsTheEditorOnTheStartDirectorysFileAndThePassingFileGoesOn) {
     const std::string before = settingsWith("n", "");
     writeBytes(settings(), before);
@@ -224,9 +223,8 @@ TEST_F(EditLoopTest, YesRunsTheEditorOnTheStartDirectorysFileAndThePassingFileGo
 }
 
 // As on Windows, the file is found whatever the letter case of its name: it
-// is read and edited under its own name, and no other file is written. A
-// directory of the exact name, which the existence test does not count, is
-// no settings file.
+// is read and edited under its own name, and no other file is written; a
+// directory of the exact name, which the existence test does not count, is none.
 TEST_F(EditLoopTest, FileNamedInOtherLetterCaseIsReadAndEditedUnderItsOwnName) {
     fs::create_directory(scratch.path() / "course");
     fs::create_directory(settings());
