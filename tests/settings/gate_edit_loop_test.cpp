@@ -203,9 +203,12 @@ TEST_F(EditLoopTest, EmptyLineGoesToTheConsoleBeforeTheBox) {
     EXPECT_EQ(boxHost.cursor(), (platform::CellPos{0, 4}));
 }
 
+// The editor is found along PATH: an `editor` in the start directory never runs.
 TEST_F(EditLoopTest, YesRunsTheEditorOnTheStartDirectorysFileAndThePassingFileGoesOn) {
     const std::string before = settingsWith("n", "");
     writeBytes(settings(), before);
+    writeBytes(scratch.path() / "editor", "#!/bin/sh\nexit 0\n");
+    fs::permissions(scratch.path() / "editor", fs::perms::owner_all, fs::perm_options::add);
     const std::vector<EditorRun> runs = answerYesOnce();
     ASSERT_EQ(runs.size(), 1u);
     ASSERT_EQ(runs[0].arguments.size(), 2u);
@@ -220,16 +223,18 @@ TEST_F(EditLoopTest, YesRunsTheEditorOnTheStartDirectorysFileAndThePassingFileGo
 }
 
 // As on Windows, the file is found whatever the letter case of its name: it
-// is read and edited under its own name, and no other file is written.
+// is read and edited under its own name, and no other file is written; a
+// directory of the exact name, which the existence test does not count, is none.
 TEST_F(EditLoopTest, FileNamedInOtherLetterCaseIsReadAndEditedUnderItsOwnName) {
     fs::create_directory(scratch.path() / "course");
+    fs::create_directory(settings());
     const fs::path upper = scratch.path() / "BATCHS.INI";
     writeBytes(upper, settingsWith("n", "course"));
     const std::vector<EditorRun> runs = answerYesOnce();
     ASSERT_EQ(runs.size(), 1u);
     ASSERT_EQ(runs[0].arguments.size(), 2u);
     EXPECT_EQ(runs[0].arguments[1], StartDir + "/BATCHS.INI");
-    EXPECT_FALSE(fs::exists(settings()));
+    EXPECT_TRUE(fs::is_empty(settings()));
     EXPECT_EQ(readBytes(upper).substr(26, 1), "y");
     EXPECT_TRUE(testing::isCurrent(scratch.path() / "course"));
 }
