@@ -1,6 +1,7 @@
 // The console operations on a memory console.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "console/console_output.h"
@@ -201,10 +202,28 @@ TEST_F(ConsoleOutputTest, ProcessStartPreparesRawInputWrappedOutputAndAVisibleCu
     host.setOutputMode(0);
     host.setCursorInfo(platform::CursorInfo{25, false});
     prepareConsole();
-    EXPECT_EQ(host.currentInputMode(), 0u);
+    // Every flag off but quick edit and insert mode, kept as found (0xE0).
+    EXPECT_EQ(host.currentInputMode(), 0xE0u);
     EXPECT_EQ(host.currentOutputMode(), 0x3u);
     // A cursor of a real size is left as it is.
     EXPECT_FALSE(host.currentCursorInfo().visible);
+}
+
+// A console reports quick edit and insert mode only after a mode that set
+// them: the program's modes hold those found at start, so that a dialog,
+// which turns quick edit off and then puts back the mode it found, turns it
+// on again.
+TEST_F(ConsoleOutputTest, QuickEditFoundAtStartComesBackAfterADialog) {
+    host.setInputMode(0x1F7);
+    prepareConsole();
+    enableMouseInput();
+    std::uint32_t found = 0;
+    ASSERT_TRUE(host.inputMode(found));
+    host.setInputMode(platform::mode::kExtendedFlags | platform::mode::kMouseInput);
+    EXPECT_EQ(host.extendedFlags(), 0u);
+    host.setInputMode(found);
+    EXPECT_EQ(host.extendedFlags(), platform::mode::kQuickEdit | platform::mode::kInsert);
+    EXPECT_EQ(host.currentInputMode(), 0xF0u);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // The console host of the tests: a screen buffer in memory and a script of
-// input events. When the script is used up, input reads as closed.
+// input events. When the script is used up, input reads as closed. As on
+// Windows, a scripted Resize event reaches a reader only in window-aware
+// input mode; others pass unseen.
 #pragma once
 
 #include <deque>
@@ -16,6 +18,10 @@ public:
     explicit MemoryConsoleHost(CellPos size = {80, 25}) : ScreenBuffer(size) {}
 
     bool readInput(InputEvent& event) override;
+
+    // A pseudoconsole's buffer: as large as the terminal, sized by it alone.
+    bool sizedByTerminal() const override { return sizedByTerminal_; }
+    void setSizedByTerminal(bool sized) { sizedByTerminal_ = sized; }
 
     // Script building.
     void pushEvent(const InputEvent& event) { input_.push_back(event); }
@@ -36,6 +42,7 @@ public:
 private:
     std::deque<InputEvent> input_;
     std::vector<std::string> childEvents_;
+    bool sizedByTerminal_ = false;
 };
 
 }  // namespace corrivex::platform
