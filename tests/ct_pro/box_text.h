@@ -1,7 +1,6 @@
 // Frames as the tests write them, with the Unicode box-drawing characters,
 // turned into what the console's cells hold for the code page 437 glyphs, as
-// ScreenBuffer::rowText gives it: the low byte of each cell's character,
-// which is the box-drawing character's on both builds.
+// ScreenBuffer::rowText gives it: the low byte of each cell's character.
 #pragma once
 
 #include <string>

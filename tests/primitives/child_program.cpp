@@ -13,7 +13,6 @@
 //   --fds        (POSIX) "fd <target>" for each open file descriptor
 //   --env        "env <value of CORRIVEX_PRIMITIVES_PROBE>"
 //   --priority   (Windows) "priority normal", or its priority class in hex
-//   --errormode  (Windows) "errormode <its error mode in hex>"
 // The last line is "end".
 #ifdef _WIN32
 #include <windows.h>
@@ -122,10 +121,6 @@ int main(int argc, char** argv) {
             } else {
                 std::fprintf(log, "priority %lx\n", static_cast<unsigned long>(priority));
             }
-        }
-        if (word == "--errormode") {
-            const UINT mode = SetErrorMode(0);
-            std::fprintf(log, "errormode %x\n", mode);
         }
 #else
         if (word == "--interrupt") {

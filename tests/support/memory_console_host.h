@@ -1,7 +1,6 @@
 // The console host of the tests: a screen buffer in memory and a script of
-// input events. When the script is used up, input reads as closed. As on
-// Windows, a scripted Resize event reaches a reader only in window-aware
-// input mode; others pass unseen.
+// input events. When the script is used up, input reads as closed.
+// Resize events reach a reader only in window-aware mode, as on Windows.
 #pragma once
 
 #include <deque>
@@ -19,9 +18,8 @@ public:
 
     bool readInput(InputEvent& event) override;
 
-    // A pseudoconsole's buffer: as large as the terminal, sized by it alone.
-    bool sizedByTerminal() const override { return sizedByTerminal_; }
-    void setSizedByTerminal(bool sized) { sizedByTerminal_ = sized; }
+    bool sizedByTerminal() const override { return pseudoconsole; }
+    bool pseudoconsole = false;  // sized by the terminal alone
 
     // Script building.
     void pushEvent(const InputEvent& event) { input_.push_back(event); }
@@ -42,7 +40,6 @@ public:
 private:
     std::deque<InputEvent> input_;
     std::vector<std::string> childEvents_;
-    bool sizedByTerminal_ = false;
 };
 
 }  // namespace corrivex::platform
