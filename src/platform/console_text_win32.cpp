@@ -1,5 +1,8 @@
-// Code page 437: one byte, one cell.
+// The console's code page: one byte, one cell; the glyphs of frames as their
+// Unicode characters, which show the same in every code page.
 #include "platform/console_text.h"
+
+#include "platform/cp437.h"
 
 namespace corrivex::platform {
 
@@ -15,7 +18,10 @@ std::vector<ConsoleChar> consoleChars(std::string_view text) {
 
 int consoleColumns(std::string_view text) { return static_cast<int>(text.size()); }
 
-char32_t glyphCharOf(unsigned char byte) { return byte; }
+char32_t glyphCharOf(unsigned char byte) {
+    const char32_t glyph = cp437CodePoint(byte);
+    return glyph > 0xFF ? glyph : byte;
+}
 
 std::string keyText(unsigned char byte) { return std::string(1, static_cast<char>(byte)); }
 

@@ -53,7 +53,11 @@ StartResult runCommand(const Text& commandLine, int showState, bool wait, Progra
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showState);
     PROCESS_INFORMATION child{};
-    const DWORD flags = NORMAL_PRIORITY_CLASS | (wait ? CREATE_SUSPENDED : 0);
+    // The child gets the system's default error mode, not the front end's
+    // (which keeps the system's error boxes off while it calls CreateProcessA),
+    // so that Notepad and the engine show "drive not ready" and "file not
+    // found" as they would started anywhere else.
+    const DWORD flags = NORMAL_PRIORITY_CLASS | CREATE_DEFAULT_ERROR_MODE | (wait ? CREATE_SUSPENDED : 0);
 
     {
         const native::ErrorModeGuard quiet;
