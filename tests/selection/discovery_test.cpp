@@ -17,6 +17,8 @@
 #else
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "unprivileged.h"
 #endif
 
 #include "console/console_state.h"
@@ -276,13 +278,15 @@ TEST_F(DiscoveryTest, DirectoryThatIsGoneActsAsEmpty) {
 
 TEST_F(DiscoveryTest, DirectoryThatCannotBeReadActsAsEmpty) {
     make({"a.txt", "b.dat"});
-    std::filesystem::permissions(scratch_.path(), std::filesystem::perms::none);
-    std::error_code error;
-    std::filesystem::directory_iterator probe(scratch_.path(), error);
-    if (!error) GTEST_SKIP() << "this user may read every directory";
-    discover();
-    EXPECT_EQ(FileNameCount, 0);
-    EXPECT_EQ(warnings(), 1);
+    testing::runUnprivileged([&] {
+        std::filesystem::permissions(scratch_.path(), std::filesystem::perms::none);
+        std::error_code error;
+        std::filesystem::directory_iterator probe(scratch_.path(), error);
+        if (!error) GTEST_SKIP() << "this user may read every directory";
+        discover();
+        EXPECT_EQ(FileNameCount, 0);
+        EXPECT_EQ(warnings(), 1);
+    });
 }
 #endif
 

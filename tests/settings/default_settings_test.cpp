@@ -20,6 +20,8 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "unprivileged.h"
 #endif
 
 namespace corrivex::settings {
@@ -131,11 +133,13 @@ TEST_F(DefaultSettingsTest, DirectoryOfThatNameIsLeftAndNothingIsWritten) {
 // Windows keeps no write permission on directories (only access lists do).
 #ifndef _WIN32
 TEST_F(DefaultSettingsTest, ReadOnlyDirectoryGetsNoFile) {
-    fs::permissions(scratch.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    if (testing::canCreateIn(scratch.path())) GTEST_SKIP() << "this user may write in read-only directories";
-    writeDefaultSettings();
-    EXPECT_FALSE(fs::exists(settings()));
+    corrivex::testing::runUnprivileged([&] {
+        fs::permissions(scratch.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+        if (testing::canCreateIn(scratch.path())) GTEST_SKIP() << "this user may write in read-only directories";
+        writeDefaultSettings();
+        EXPECT_FALSE(fs::exists(settings()));
+    });
 }
 
 // Writes that fail part way (past the file size limit, as on a full disk)

@@ -11,6 +11,7 @@
 
 #include "gate_fixture.h"
 #include "primitives/length_limits.h"
+#include "unprivileged.h"
 
 namespace corrivex::settings {
 namespace {
@@ -340,17 +341,19 @@ TEST_F(EditLoopTest, EditorCommandOfExactlyTheLimitIsRun) {
 }
 
 TEST_F(EditLoopTest, UnreadableFileAsksAgainAfterEveryEdit) {
-    useStandInEditor("y");
-    const std::string before = settingsWith("y", "");
-    writeBytes(settings(), before);
-    fs::permissions(settings(), fs::perms::none);
-    if (!readBytes(settings()).empty()) GTEST_SKIP() << "this user may read unreadable files";
-    boxHost.pushChar('y');
-    boxHost.pushChar('n');
-    EXPECT_EQ(runGate(), GateResult::End);
-    EXPECT_EQ(boxHost.boxesShown, 2);
-    fs::permissions(settings(), fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(readBytes(settings()), before);
+    corrivex::testing::runUnprivileged([&] {
+        useStandInEditor("y");
+        const std::string before = settingsWith("y", "");
+        writeBytes(settings(), before);
+        fs::permissions(settings(), fs::perms::none);
+        if (!readBytes(settings()).empty()) GTEST_SKIP() << "this user may read unreadable files";
+        boxHost.pushChar('y');
+        boxHost.pushChar('n');
+        EXPECT_EQ(runGate(), GateResult::End);
+        EXPECT_EQ(boxHost.boxesShown, 2);
+        fs::permissions(settings(), fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_EQ(readBytes(settings()), before);
+    });
 }
 
 }  // namespace
