@@ -1,6 +1,6 @@
 # Test helpers shared by every test folder.
 #
-# corrivex_add_gtest(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>])
+# corrivex_add_gtest(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>] [CONSOLE])
 #   One GoogleTest program registered as one CTest test. On the win32 build the
 #   program is a Windows executable run under Wine, in the build tree's own
 #   Wine prefix, with Wine's debug output switched off.
@@ -39,11 +39,22 @@ function(corrivex_test_environment test)
   endif()
 endfunction()
 
+# A Windows program given CONSOLE needs a console, which Wine makes of a
+# terminal: it runs on a pseudo-terminal of its own, through util-linux's
+# `script`, so that it runs under ctest too.
+find_program(CORRIVEX_SCRIPT_PROGRAM script)
+
 function(corrivex_add_gtest name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "CONSOLE" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
-  add_test(NAME ${name} COMMAND ${name})
+  if(T_CONSOLE AND WIN32 AND CORRIVEX_SCRIPT_PROGRAM)
+    add_test(NAME ${name}
+      COMMAND ${CORRIVEX_SCRIPT_PROGRAM} -qec
+              "'${PROJECT_SOURCE_DIR}/cmake/wine-run' '${CMAKE_BINARY_DIR}' '$<TARGET_FILE:${name}>'" /dev/null)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
   set_tests_properties(${name} PROPERTIES LABELS "unit;${T_LABELS}" TIMEOUT 600)
   corrivex_test_environment(${name})
 endfunction()

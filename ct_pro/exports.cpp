@@ -50,6 +50,12 @@ public:
 
     // The bytes of string `i`, which is freed.
     std::string take(std::size_t i) { return takeBstr(std::exchange(first_[i], nullptr)); }
+    // The same up to the first zero byte: the one inside it, or the one
+    // that every string made by SysAllocStringByteLen ends in.
+    std::string takeUpToZero(std::size_t i) {
+        const HandedOver one(first_ + i, 1);
+        return first_[i] == nullptr ? std::string() : std::string(reinterpret_cast<const char*>(first_[i]));
+    }
 
 private:
     BSTR* first_;
@@ -121,7 +127,9 @@ CT_PRO_API BSTR CT_PRO_CALL ConsoleListBox(std::int32_t, std::int32_t, std::int3
         if (list != nullptr) {
             std::vector<std::string> slots;
             slots.reserve(kListSlots);
-            for (std::size_t i = 0; i < kListSlots; ++i) slots.push_back(givenList.take(i));
+            // An entry is its text up to its first zero byte: the result
+            // separates entries with zero bytes, one field per chosen entry.
+            for (std::size_t i = 0; i < kListSlots; ++i) slots.push_back(givenList.takeUpToZero(i));
             request.entries = shownEntries(std::move(slots));
         }
         return toBstr(runListBox(corrivex::platform::consoleHost(), std::move(request)));

@@ -42,8 +42,10 @@ private:
     bool havePrevious_ = false;
 };
 
-// Mouse events on, quick-edit selection off: what the dialogs ask for.
-inline constexpr std::uint32_t kDialogInputMode = platform::mode::kExtendedFlags | platform::mode::kMouseInput;
+// Mouse events on, quick-edit selection off, and window-aware, so that a
+// resized window reaches the dialog: what the dialogs ask for.
+inline constexpr std::uint32_t kDialogInputMode =
+    platform::mode::kExtendedFlags | platform::mode::kWindowInput | platform::mode::kMouseInput;
 
 // A dialog's hold on the console: the region and the cursor saved, the
 // dialog's input mode set and the cursor hidden; all put back at the end.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "console_tools/ct_pro_codes.h"
+#include "window_menu_win32.h"
 #include "window_ops.h"
 
 namespace corrivex::ctpro {
@@ -34,22 +35,10 @@ bool setWindowIcon(std::int32_t icon) {
 }
 
 bool deleteWindowMenuItem(std::int32_t command) {
-    HWND window = GetConsoleWindow();
-    if (window == nullptr) return false;
-    HMENU menu = GetSystemMenu(window, FALSE);
-    if (menu == nullptr) return false;
-    const bool deleted = DeleteMenu(menu, static_cast<UINT>(command), MF_BYCOMMAND) != FALSE;
-    DrawMenuBar(window);
-    return deleted;
+    return removeWindowMenuEntry(GetConsoleWindow(), static_cast<UINT>(command));
 }
 
-bool restoreWindowMenu() {
-    HWND window = GetConsoleWindow();
-    if (window == nullptr) return false;
-    GetSystemMenu(window, TRUE);
-    DrawMenuBar(window);
-    return true;
-}
+bool restoreWindowMenu() { return restoreWindowMenuEntries(GetConsoleWindow()); }
 
 bool bringWindowToTop() {
     HWND window = GetConsoleWindow();

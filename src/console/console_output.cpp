@@ -55,6 +55,8 @@ void clearScreen() {
 void setScreenSize(std::int32_t columns, std::int32_t rows) {
     if (columns > kScreenSizeLimit || rows > kScreenSizeLimit) return;
     platform::ConsoleHost& host = platform::consoleHost();
+    // A pseudoconsole keeps the terminal's size: the screen is what it shows.
+    if (host.sizedByTerminal()) return;
     platform::ScreenBufferInfo info;
     host.screenBufferInfo(info);
     host.setBufferSize(platform::CellPos{std::max(columns, info.size.x), std::max(rows, info.size.y)});
@@ -67,7 +69,9 @@ void setWindowTitle(const Text& title) {
     platform::consoleHost().setTitle(Text(title.c_str()));
 }
 
-void enableMouseInput() { platform::consoleHost().setInputMode(platform::mode::kMouseInput); }
+void enableMouseInput() {
+    platform::consoleHost().setInputMode(platform::mode::kMouseInput | consoleState().startExtendedFlags);
+}
 
 void printLine(const Text& text) {
     platform::ConsoleHost& host = platform::consoleHost();

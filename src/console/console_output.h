@@ -11,10 +11,12 @@ namespace corrivex::console {
 void setTextColors(std::int32_t foreground, std::int32_t background);
 // Every cell of the buffer blank in the current colours, cursor at the top left.
 void clearScreen();
-// The window and then the buffer to columns x rows; above 9999 does nothing.
+// The window and then the buffer to columns x rows; above 9999, or on a
+// console that the terminal sizes (a pseudoconsole), does nothing.
 void setScreenSize(std::int32_t columns, std::int32_t rows);
 void setWindowTitle(const Text& title);
-// Mouse events reach the console input; every other input flag stays off.
+// Mouse events reach the console input; every other input flag stays off,
+// quick edit and insert mode as found at process start.
 void enableMouseInput();
 // Writes the text cell by cell in the current colours, as the console takes
 // it (platform/console_text.h), and ends the line.

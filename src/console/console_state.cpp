@@ -14,7 +14,10 @@ void resetConsoleState() { consoleState() = ConsoleState{}; }
 void prepareConsole() {
     platform::ConsoleHost& host = platform::consoleHost();
     host.setOutputMode(platform::mode::kProcessedOutput | platform::mode::kWrapAtEolOutput);
-    host.setInputMode(0);
+    std::uint32_t start = 0;
+    if (host.inputMode(start) && (start & platform::mode::kExtendedFlags) != 0)
+        consoleState().startExtendedFlags = start & platform::mode::kExtendedMask;
+    host.setInputMode(consoleState().startExtendedFlags);
     platform::CursorInfo cursor;
     if (!host.cursorInfo(cursor) || cursor.size == 0) host.setCursorInfo(platform::CursorInfo{10, true});
 }

@@ -16,7 +16,9 @@ Text engineCommand(const Text& dataSet);
 // Makes StartDir current, then runs the engine for ChosenNames(1) to
 // ChosenNames(ChosenCount), in order, each run ended before the next starts.
 // When StartDir is not the current directory after that, no engine runs. A
-// run that cannot start is skipped; nothing is written to the console.
+// run that cannot start (that one or any other) is skipped after one line on
+// the console that names the engine, the data set and the reason; nothing
+// else is written to the console.
 void launchEngine(const Text& StartDir, const NameList& ChosenNames, std::int16_t ChosenCount);
 
 }  // namespace corrivex::launch

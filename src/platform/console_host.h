@@ -56,10 +56,11 @@ struct CellRect {
     friend bool operator==(const CellRect&, const CellRect&) = default;
 };
 
-// A cell holds one character: on the Windows console a byte of its code page
-// (437); on the POSIX terminal a Unicode character (console_text.h). The two
-// cells of a double-width character carry kLeadingHalf and kTrailingHalf in
-// their attributes, as on Windows.
+// A cell holds one character: on the Windows console a byte of its code page,
+// or a Unicode character above U+00FF (the glyphs of frames, which must not
+// depend on the code page); on the POSIX terminal a Unicode character
+// (console_text.h). The two cells of a double-width character carry
+// kLeadingHalf and kTrailingHalf in their attributes, as on Windows.
 struct Cell {
     char32_t ch = U' ';
     std::uint16_t attr = 0x07;
@@ -85,8 +86,13 @@ inline constexpr std::uint32_t kLineInput = 0x0002;
 inline constexpr std::uint32_t kEchoInput = 0x0004;
 inline constexpr std::uint32_t kWindowInput = 0x0008;
 inline constexpr std::uint32_t kMouseInput = 0x0010;
+inline constexpr std::uint32_t kInsert = 0x0020;
 inline constexpr std::uint32_t kQuickEdit = 0x0040;
 inline constexpr std::uint32_t kExtendedFlags = 0x0080;
+// Quick edit and insert mode are the extended flags: a mode changes them only
+// when it holds kExtendedFlags, and the console reports them only while the
+// last mode set held it.
+inline constexpr std::uint32_t kExtendedMask = kExtendedFlags | kQuickEdit | kInsert;
 
 inline constexpr std::uint32_t kProcessedOutput = 0x0001;
 inline constexpr std::uint32_t kWrapAtEolOutput = 0x0002;
@@ -199,6 +205,14 @@ public:
     virtual void setTextAttribute(std::uint16_t attr) = 0;
     virtual void setTitle(std::string_view title) = 0;
 
+    // True where the buffer and the window stand for a terminal's window that
+    // only the terminal sizes (a pseudoconsole: Windows Terminal); setting
+    // them would size a hidden buffer, not what is shown.
+    virtual bool sizedByTerminal() const { return false; }
+
+    // A Windows console reports a change of the buffer's size (a Resize
+    // event) only in window-aware input mode (mode::kWindowInput): a reader
+    // that acts on resizes sets it.
     virtual bool inputMode(std::uint32_t& mode) = 0;
     virtual void setInputMode(std::uint32_t mode) = 0;
     virtual bool outputMode(std::uint32_t& mode) = 0;

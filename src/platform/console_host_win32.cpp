@@ -2,11 +2,17 @@
 // same name, on the console of the standard handles.
 //
 // The output handle is standard output's when standard output is a console,
-// otherwise standard error's; the input handle is standard input's. Both are
-// taken when the host is first used, with the console modes found then: a
-// child (the editor, the engine) gets those modes back while it runs. Nothing
-// else is kept, so every copy of this host in the process (the program's and
+// otherwise standard error's, and when neither is, the console's own active
+// screen buffer (CONOUT$), so that the screen is shown whatever the output
+// is redirected to; the input handle is standard input's. Both are taken
+// when the host is first used, with the console modes found then: a child
+// (the editor, the engine) gets those modes back while it runs. Nothing else
+// is kept, so every copy of this host in the process (the program's and
 // CT_PRO.DLL's) works on the same console.
+//
+// Cells holding a byte go through the console's code page (the ...A calls);
+// cells holding a Unicode character above U+00FF (the frames' glyphs) through
+// the ...W calls, so that they show the same in every code page.
 #include <windows.h>
 
 #include <algorithm>
@@ -15,6 +21,7 @@
 #include <vector>
 
 #include "platform/console_host.h"
+#include "platform/pseudo_console_win32.h"
 
 namespace corrivex::platform {
 namespace {
@@ -40,6 +47,48 @@ bool isConsole(HANDLE handle) {
     return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
 }
 
+bool isUnicode(const Cell& cell) { return cell.ch > 0xFF; }
+
+// The rectangles, in `part`, that cover exactly the cells holding a Unicode
+// character: the runs of each row, a run joined to one in the same columns
+// on the row above (the sides of a frame make one rectangle each).
+std::vector<CellRect> unicodeRuns(CellRect part, CellRect whole, const Cell* cells) {
+    std::vector<CellRect> runs;
+    std::vector<std::size_t> above;  // the runs that reach the row above
+    std::vector<std::size_t> here;
+    for (int y = part.top; y <= part.bottom; ++y) {
+        here.clear();
+        for (int x = part.left; x <= part.right; ++x) {
+            if (!isUnicode(cells[whole.indexOf({x, y})])) continue;
+            const int left = x;
+            while (x < part.right && isUnicode(cells[whole.indexOf({x + 1, y})])) ++x;
+            const auto joined = std::find_if(above.begin(), above.end(),
+                                             [&](std::size_t i) { return runs[i].left == left && runs[i].right == x; });
+            if (joined != above.end()) {
+                runs[*joined].bottom = y;
+                here.push_back(*joined);
+            } else {
+                runs.push_back(CellRect{left, y, x, y});
+                here.push_back(runs.size() - 1);
+            }
+        }
+        above.swap(here);
+    }
+    return runs;
+}
+
+// What each byte shows in the console's output code page (its glyph, for the
+// bytes below 0x20 too); 0 where the byte alone shows nothing.
+std::vector<wchar_t> codePageGlyphs() {
+    std::vector<wchar_t> glyphs(256, 0);
+    const UINT codePage = GetConsoleOutputCP();
+    for (int byte = 0; byte < 256; ++byte) {
+        const char in = static_cast<char>(byte);
+        if (MultiByteToWideChar(codePage, MB_USEGLYPHCHARS, &in, 1, &glyphs[byte], 1) != 1) glyphs[byte] = 0;
+    }
+    return glyphs;
+}
+
 class Win32ConsoleHost final : public ConsoleHost {
 public:
     Win32ConsoleHost() {
@@ -47,16 +96,22 @@ public:
         const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
         if (isConsole(out)) {
             output_ = out;
-            hasOutput_ = true;
-        } else {
+        } else if (isConsole(err)) {
             output_ = err;
-            hasOutput_ = isConsole(err);
+        } else {
+            // Kept open for the life of the process; not inherited, so a
+            // child's output still goes where standard output points.
+            output_ = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
         }
+        hasOutput_ = isConsole(output_);
         input_ = GetStdHandle(STD_INPUT_HANDLE);
         startModes_ = modesNow();
+        sizedByTerminal_ = isPseudoConsoleWindow(GetConsoleWindow());
     }
 
     bool hasOutput() const override { return hasOutput_; }
+    bool sizedByTerminal() const override { return sizedByTerminal_; }
 
     bool screenBufferInfo(ScreenBufferInfo& info) override {
         CONSOLE_SCREEN_BUFFER_INFO csbi{};
@@ -75,36 +130,70 @@ public:
         SetConsoleWindowInfo(output_, TRUE, &rect);
     }
 
+    // The block goes out in the code page, its Unicode cells as blanks; then
+    // each rectangle of Unicode cells in one WriteConsoleOutputW.
     void writeCells(CellPos at, int width, int height, const Cell* cells) override {
         const CellRect whole = CellRect::sized(at, width, height);
         std::vector<CHAR_INFO> block;
         forEachBlock(at, width, height, [&](CellRect part, SMALL_RECT& region, COORD blockSize) {
             block.clear();
+            bool unicode = false;
             for (int y = part.top; y <= part.bottom; ++y)
                 for (int x = part.left; x <= part.right; ++x) {
                     const Cell& cell = cells[whole.indexOf({x, y})];
+                    unicode = unicode || isUnicode(cell);
                     CHAR_INFO info{};
-                    info.Char.AsciiChar = static_cast<CHAR>(cell.ch);
+                    info.Char.AsciiChar = isUnicode(cell) ? ' ' : static_cast<CHAR>(cell.ch);
                     info.Attributes = cell.attr;
                     block.push_back(info);
                 }
             WriteConsoleOutputA(output_, block.data(), blockSize, COORD{0, 0}, &region);
+            if (!unicode) return;
+            for (const CellRect& run : unicodeRuns(part, whole, cells)) {
+                block.clear();
+                for (int y = run.top; y <= run.bottom; ++y)
+                    for (int x = run.left; x <= run.right; ++x) {
+                        const Cell& cell = cells[whole.indexOf({x, y})];
+                        CHAR_INFO info{};
+                        info.Char.UnicodeChar = static_cast<WCHAR>(cell.ch);
+                        info.Attributes = cell.attr;
+                        block.push_back(info);
+                    }
+                SMALL_RECT runRegion = smallRect(run);
+                const COORD runSize{static_cast<SHORT>(run.width()), static_cast<SHORT>(run.height())};
+                WriteConsoleOutputW(output_, block.data(), runSize, COORD{0, 0}, &runRegion);
+            }
         });
     }
 
+    // A cell reads as its byte in the code page, unless that byte does not
+    // show what the cell holds: then as the Unicode character it holds (a
+    // frame's glyph written in another code page), when that lies above
+    // U+00FF and is not half of a double-width character.
     void readCells(CellPos at, int width, int height, Cell* cells) override {
         if (width <= 0 || height <= 0) return;
         std::fill(cells, cells + static_cast<std::size_t>(width) * static_cast<std::size_t>(height), Cell{' ', 0x07});
         const CellRect whole = CellRect::sized(at, width, height);
-        std::vector<CHAR_INFO> block;
+        const std::vector<wchar_t> glyphs = codePageGlyphs();
+        std::vector<CHAR_INFO> bytes;
+        std::vector<CHAR_INFO> wide;
         forEachBlock(at, width, height, [&](CellRect part, SMALL_RECT& region, COORD blockSize) {
-            block.assign(static_cast<std::size_t>(blockSize.X) * static_cast<std::size_t>(blockSize.Y), CHAR_INFO{});
-            if (!ReadConsoleOutputA(output_, block.data(), blockSize, COORD{0, 0}, &region)) return;
+            const std::size_t count = static_cast<std::size_t>(blockSize.X) * static_cast<std::size_t>(blockSize.Y);
+            bytes.assign(count, CHAR_INFO{});
+            wide.assign(count, CHAR_INFO{});
+            SMALL_RECT wideRegion = region;
+            if (!ReadConsoleOutputA(output_, bytes.data(), blockSize, COORD{0, 0}, &region)) return;
+            const bool haveWide = ReadConsoleOutputW(output_, wide.data(), blockSize, COORD{0, 0}, &wideRegion) != 0;
             for (int y = part.top; y <= part.bottom; ++y)
                 for (int x = part.left; x <= part.right; ++x) {
-                    const CHAR_INFO& info = block[part.indexOf({x, y})];
-                    cells[whole.indexOf({x, y})] =
-                        Cell{static_cast<unsigned char>(info.Char.AsciiChar), info.Attributes};
+                    const std::size_t i = part.indexOf({x, y});
+                    const auto byte = static_cast<unsigned char>(bytes[i].Char.AsciiChar);
+                    Cell cell{byte, bytes[i].Attributes};
+                    const wchar_t shown = wide[i].Char.UnicodeChar;
+                    if (haveWide && shown > 0xFF && shown != glyphs[byte] &&
+                        (cell.attr & (COMMON_LVB_LEADING_BYTE | COMMON_LVB_TRAILING_BYTE)) == 0)
+                        cell.ch = shown;
+                    cells[whole.indexOf({x, y})] = cell;
                 }
         });
     }
@@ -124,9 +213,14 @@ public:
     void scroll(CellRect source, CellPos destination, Cell fill) override {
         const SMALL_RECT rect = smallRect(source);
         CHAR_INFO fillInfo{};
-        fillInfo.Char.AsciiChar = static_cast<CHAR>(fill.ch);
         fillInfo.Attributes = fill.attr;
-        ScrollConsoleScreenBufferA(output_, &rect, nullptr, coord(destination), &fillInfo);
+        if (isUnicode(fill)) {
+            fillInfo.Char.UnicodeChar = static_cast<WCHAR>(fill.ch);
+            ScrollConsoleScreenBufferW(output_, &rect, nullptr, coord(destination), &fillInfo);
+        } else {
+            fillInfo.Char.AsciiChar = static_cast<CHAR>(fill.ch);
+            ScrollConsoleScreenBufferA(output_, &rect, nullptr, coord(destination), &fillInfo);
+        }
     }
 
     void setCursorPosition(CellPos pos) override { SetConsoleCursorPosition(output_, coord(pos)); }
@@ -270,6 +364,7 @@ private:
     HANDLE output_ = INVALID_HANDLE_VALUE;
     HANDLE input_ = INVALID_HANDLE_VALUE;
     bool hasOutput_ = false;
+    bool sizedByTerminal_ = false;
     Modes startModes_;  // as the console was when the host was first used
     Modes ownModes_;    // the program's own, while a child runs
     bool childRunning_ = false;

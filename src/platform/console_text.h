@@ -1,8 +1,9 @@
 // How the console takes the bytes of a text: as the characters its cells
 // hold.
 //
-// The Windows console of this program works in code page 437: every byte is
-// one cell, holding that byte. The POSIX terminal console works in UTF-8, as
+// The Windows console works in its code page (437, 850, 932, ... as the
+// system sets it; the program never changes it): every byte is one cell,
+// holding that byte. The POSIX terminal console works in UTF-8, as
 // a Windows console does with code page 65001: a cell holds a Unicode
 // character; a character of East Asian width takes two cells (a leading and
 // a trailing one, marked as the Windows console marks them), as Unicode's
@@ -56,9 +57,11 @@ std::vector<ConsoleChar> consoleChars(std::string_view text);
 int consoleColumns(std::string_view text);
 
 // What a cell holds to show the code page 437 glyph of `byte` (a line of a
-// frame, say): the byte itself on Windows, its Unicode character on a UTF-8
-// terminal. Bytes put into cells one by one must go through it, since two
-// of them together may read as another UTF-8 character.
+// frame, say): its Unicode character on a UTF-8 terminal, and on Windows
+// too where it lies above U+00FF (box drawing), so that the frame shows the
+// same in every code page; else the byte itself on Windows. Bytes put into
+// cells one by one must go through it, since two of them together may read
+// as another UTF-8 character.
 char32_t glyphCharOf(unsigned char byte);
 
 // The text a typed character adds, from the character of its key event:

@@ -1,9 +1,11 @@
-// The console's code page: one byte, one cell.
+// The console's code page: one byte, one cell; the glyphs of frames as their
+// Unicode characters, which show the same in every code page.
 #include <windows.h>
 
 #include <array>
 
 #include "platform/console_text.h"
+#include "platform/cp437.h"
 
 namespace corrivex::platform {
 
@@ -45,7 +47,10 @@ std::vector<ConsoleChar> consoleChars(std::string_view text) {
 
 int consoleColumns(std::string_view text) { return static_cast<int>(text.size()); }
 
-char32_t glyphCharOf(unsigned char byte) { return byte; }
+char32_t glyphCharOf(unsigned char byte) {
+    const char32_t glyph = cp437CodePoint(byte);
+    return glyph > 0xFF ? glyph : byte;
+}
 
 std::string keyText(char32_t ch) { return ch < 0x100 ? std::string(1, static_cast<char>(ch)) : std::string(); }
 

@@ -132,12 +132,20 @@ void ScreenBuffer::setTitle(std::string_view title) {
     changed();
 }
 
+std::uint32_t ScreenBuffer::currentInputMode() const {
+    return inputMode_ | (extendedReported_ ? mode::kExtendedFlags | extendedFlags_ : 0);
+}
+
 bool ScreenBuffer::inputMode(std::uint32_t& mode) {
-    mode = inputMode_;
+    mode = currentInputMode();
     return true;
 }
 
-void ScreenBuffer::setInputMode(std::uint32_t mode) { inputMode_ = mode; }
+void ScreenBuffer::setInputMode(std::uint32_t mode) {
+    inputMode_ = mode & ~mode::kExtendedMask;
+    extendedReported_ = (mode & mode::kExtendedFlags) != 0;
+    if (extendedReported_) extendedFlags_ = mode & (mode::kQuickEdit | mode::kInsert);
+}
 
 bool ScreenBuffer::outputMode(std::uint32_t& mode) {
     mode = outputMode_;

@@ -1,6 +1,7 @@
 // A Windows-style console screen buffer held in memory: the cells, the
 // cursor, the window, the text attribute, the title and the modes, with the
-// rules of the Windows console for resizing, filling and scrolling.
+// rules of the Windows console for resizing, filling and scrolling, and for
+// the extended flags of the input mode (mode::kExtendedMask).
 //
 // The memory console host of the tests and the POSIX terminal host are both
 // built on it; it reads no input and shows nothing.
@@ -46,7 +47,10 @@ public:
     CellRect window() const { return window_; }
     std::uint16_t textAttribute() const { return attribute_; }
     const std::string& title() const { return title_; }
-    std::uint32_t currentInputMode() const { return inputMode_; }
+    // The input mode as the console reports it.
+    std::uint32_t currentInputMode() const;
+    // Quick edit and insert mode as the console has them, reported or not.
+    std::uint32_t extendedFlags() const { return extendedFlags_; }
     std::uint32_t currentOutputMode() const { return outputMode_; }
     CursorInfo currentCursorInfo() const { return cursorInfo_; }
     const Cell& at(int x, int y) const { return cells_[bounds().indexOf({x, y})]; }
@@ -82,6 +86,8 @@ private:
     std::uint16_t attribute_ = 0x07;
     std::string title_;
     std::uint32_t inputMode_ = mode::kProcessedInput | mode::kLineInput | mode::kEchoInput | mode::kMouseInput;
+    std::uint32_t extendedFlags_ = mode::kQuickEdit | mode::kInsert;  // unreported until a mode sets them
+    bool extendedReported_ = false;
     std::uint32_t outputMode_ = mode::kProcessedOutput | mode::kWrapAtEolOutput;
 };
 

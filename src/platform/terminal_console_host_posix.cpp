@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <new>
 #include <string>
 
 #include "platform/terminal_exit_guard_posix.h"
@@ -62,7 +63,11 @@ TerminalConsoleHost::TerminalConsoleHost(int inputFd, int outputFd, bool process
 }
 
 TerminalConsoleHost::~TerminalConsoleHost() {
-    present();
+    // Drawing takes memory; without it the terminal is still given back.
+    try {
+        present();
+    } catch (const std::bad_alloc&) {
+    }
     if (processWide_) {
         restoreTerminalAtExit();
         disarmTerminalExitGuard();

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "primitives/text.h"
 
@@ -23,10 +24,15 @@ FileHandle openForWriting(const Text& name);
 bool isDiskFile(FileHandle file);
 // Up to `size` bytes; 0 at the end of the file and on any failure.
 std::size_t readBytes(FileHandle file, char* buffer, std::size_t size);
-// One platform write of all `size` bytes; a failure is ignored.
-void writeBytes(FileHandle file, const char* bytes, std::size_t size);
+// One platform write of all `size` bytes; false when not all were written.
+bool writeBytes(FileHandle file, const char* bytes, std::size_t size);
 // Cuts the file at its current position.
 void cutAtPosition(FileHandle file);
 void closeFile(FileHandle file);
+
+// Writes `contents` to a temporary file in the directory of `name`, and gives
+// it the name `name` only when the file is whole and no entry of that name
+// exists. On any failure the temporary file is removed.
+void placeNewFile(const Text& name, std::string_view contents);
 
 }  // namespace corrivex::native

@@ -3,10 +3,10 @@
 // The command line becomes the program and one argument (command_line.h);
 // nothing is quoted and no shell ever sees it. The program: a word holding
 // '/' is a path as it stands, any other is looked for in the order Windows
-// uses: the front end's own directory, the current directory, then each
-// directory of PATH. While the front end waits, it ignores SIGINT and SIGQUIT
-// (as system(3) does) and hands the terminal to the child through the console
-// host.
+// uses (the front end's own directory, the current directory, then each
+// directory of PATH) or along PATH alone. While the front end waits, it
+// ignores SIGINT and SIGQUIT (as system(3) does) and hands the terminal to
+// the child through the console host.
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -30,9 +30,14 @@ extern char** environ;
 namespace corrivex {
 namespace {
 
-bool isProgram(const Text& path) {
+// What a path holds for the program search: nothing of use, a file that
+// cannot be run, or a program.
+enum class Candidate { None, File, Program };
+
+Candidate candidateAt(const Text& path) {
     struct stat status;
-    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) && access(path.c_str(), X_OK) == 0;
+    if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return Candidate::None;
+    return access(path.c_str(), X_OK) == 0 ? Candidate::Program : Candidate::File;
 }
 
 // The directory of the running program, from /proc/self/exe.
@@ -50,14 +55,26 @@ Text inDirectory(const Text& directory, const Text& name) {
     return directory.ends_with('/') ? directory + name : directory + "/" + name;
 }
 
-// The path to start for the command's first word, or the empty text.
-Text findProgram(const Text& word) {
-    if (word.find('/') != Text::npos) return isProgram(word) ? word : Text();
+// The path to start for the command's first word, or the empty text; then
+// `found` tells whether a file of that name that is no program was met.
+Text findProgram(const Text& word, ProgramSearch search, StartResult& found) {
+    found = StartResult::NotFound;
+    const auto take = [&found](const Text& candidate) {
+        const Candidate kind = candidateAt(candidate);
+        if (kind == Candidate::File) found = StartResult::NotExecutable;
+        return kind == Candidate::Program;
+    };
+    if (word.find('/') != Text::npos) return take(word) ? word : Text();
 
     std::vector<Text> directories;
-    if (const Text own = ownDirectory(); !own.empty()) directories.push_back(own);
-    directories.push_back(".");
-    if (const char* path = std::getenv("PATH")) {
+    const char* path = std::getenv("PATH");
+    if (search == ProgramSearch::LikeWindows) {
+        if (const Text own = ownDirectory(); !own.empty()) directories.push_back(own);
+        directories.push_back(".");
+    } else if (path == nullptr) {
+        path = "/bin:/usr/bin";  // as execvp(3) looks without PATH
+    }
+    if (path != nullptr) {
         const Text list = path;
         std::size_t start = 0;
         for (;;) {
@@ -70,7 +87,7 @@ Text findProgram(const Text& word) {
     }
     for (const Text& directory : directories) {
         const Text candidate = inDirectory(directory, word);
-        if (isProgram(candidate)) return candidate;
+        if (take(candidate)) return candidate;
     }
     return Text();
 }
@@ -135,9 +152,16 @@ std::vector<char*> argumentsOf(std::vector<Text>& words) {
     return arguments;
 }
 
-bool spawn(const Text& program, std::vector<char*>& arguments, pid_t& child) {
+StartResult spawn(const Text& program, std::vector<char*>& arguments, pid_t& child) {
     const SpawnAttributes attributes;
-    return posix_spawn(&child, program.c_str(), nullptr, attributes.get(), arguments.data(), environ) == 0;
+    switch (posix_spawn(&child, program.c_str(), nullptr, attributes.get(), arguments.data(), environ)) {
+        case 0: return StartResult::Started;
+        case ENOENT: return StartResult::NotFound;  // gone since it was found
+        case EACCES:
+        case ENOEXEC:
+        case ETXTBSY: return StartResult::NotExecutable;
+        default: return StartResult::Refused;
+    }
 }
 
 void waitFor(pid_t child) {
@@ -148,34 +172,41 @@ void waitFor(pid_t child) {
 
 }  // namespace
 
-void runCommand(const Text& commandLine, int showState, bool wait) {
+StartResult runCommand(const Text& commandLine, int showState, bool wait, ProgramSearch search) {
     (void)showState;  // a terminal has no window show state
     // Everything the child needs is made before the console is handed over;
     // without the memory for it, nothing runs. A command beyond the limit
     // would be cut: it is not run.
+    if (!limits::fits(commandLine, limits::kCommandLine)) return StartResult::TooLong;
+    if (names::holdsNul(commandLine)) return StartResult::Refused;
+    StartResult result = StartResult::Refused;  // also when memory runs out
     memory::orNothing([&] {
-        if (!limits::fits(commandLine, limits::kCommandLine) || names::holdsNul(commandLine)) return;
         const CommandParts parts = splitCommandLine(commandLine);
-        if (parts.program.empty()) return;
-        const Text program = findProgram(parts.program);
-        if (program.empty()) return;  // nothing runs, nothing is waited for
+        StartResult found = StartResult::NotFound;
+        const Text program = parts.program.empty() ? Text() : findProgram(parts.program, search, found);
+        if (program.empty()) {
+            result = found;  // nothing runs, nothing is waited for
+            return;
+        }
         std::vector<Text> words{parts.program};
         if (parts.argument) words.push_back(*parts.argument);
         std::vector<char*> arguments = argumentsOf(words);
 
         pid_t child = 0;
         if (!wait) {
-            spawn(program, arguments, child);
+            result = spawn(program, arguments, child);
             return;
         }
         platform::ConsoleHost& console = platform::consoleHost();
         console.beginChild();
         {
             const WaitSignals waiting;
-            if (spawn(program, arguments, child)) waitFor(child);
+            result = spawn(program, arguments, child);
+            if (result == StartResult::Started) waitFor(child);
         }
         console.endChild();
     });
+    return result;
 }
 
 Text textEditor() { return "editor"; }

@@ -15,33 +15,55 @@
 #include "primitives/process.h"
 
 namespace corrivex {
+namespace {
 
-void runCommand(const Text& commandLine, int showState, bool wait) {
+StartResult startFailure(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME: return StartResult::NotFound;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_BAD_EXE_FORMAT:
+        case ERROR_BAD_FORMAT:
+        case ERROR_EXE_MACHINE_TYPE_MISMATCH:
+        case ERROR_EXE_MARKED_INVALID: return StartResult::NotExecutable;
+        default: return StartResult::Refused;
+    }
+}
+
+}  // namespace
+
+StartResult runCommand(const Text& commandLine, int showState, bool wait, ProgramSearch /*search*/) {
+    if (!limits::fits(commandLine, limits::kCommandLine)) return StartResult::TooLong;
+    if (commandLine.empty()) return StartResult::NotFound;
+    if (names::holdsNul(commandLine)) return StartResult::Refused;
     // CreateProcessA may write into the command line: a buffer of our own,
-    // left empty when there is nothing to run or no memory to hold it. A
-    // command beyond the limit would be cut: it is not run.
+    // left empty when there is no memory to hold it. A command beyond the
+    // limit would be cut: it is not run.
     std::vector<char> buffer;
     memory::orNothing([&] {
-        if (commandLine.empty() || !limits::fits(commandLine, limits::kCommandLine) || names::holdsNul(commandLine))
-            return;
         std::vector<char> line(commandLine.begin(), commandLine.end());
         line.push_back('\0');
         buffer.swap(line);
     });
-    if (buffer.empty()) return;
+    if (buffer.empty()) return StartResult::Refused;
 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showState);
     PROCESS_INFORMATION child{};
-    const DWORD flags = NORMAL_PRIORITY_CLASS | (wait ? CREATE_SUSPENDED : 0);
+    // The child gets the system's default error mode, not the front end's
+    // (which keeps the system's error boxes off while it calls CreateProcessA),
+    // so that Notepad and the engine show "drive not ready" and "file not
+    // found" as they would started anywhere else.
+    const DWORD flags = NORMAL_PRIORITY_CLASS | CREATE_DEFAULT_ERROR_MODE | (wait ? CREATE_SUSPENDED : 0);
 
     {
         const native::ErrorModeGuard quiet;
         if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr, &startup,
                             &child)) {
-            return;  // nothing started, nothing to wait for
+            return startFailure(GetLastError());  // nothing started, nothing to wait for
         }
     }
     if (wait) {
@@ -53,6 +75,7 @@ void runCommand(const Text& commandLine, int showState, bool wait) {
     }
     CloseHandle(child.hThread);
     CloseHandle(child.hProcess);
+    return StartResult::Started;
 }
 
 Text textEditor() { return "notepad"; }

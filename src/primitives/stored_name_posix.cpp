@@ -1,8 +1,11 @@
 // File names without regard to letter case on POSIX systems, as Windows
-// finds them: when no entry has the exact name, an entry of the same
-// directory that differs from it only in the case of ASCII letters is the
-// file meant.
+// finds them: when no plain file has the exact name, a plain file of the
+// same directory whose name differs from it only in the case of ASCII
+// letters is the file meant. Only the kinds of entry that the existence test
+// counts are looked at: a directory or a fifo of the exact name never hides
+// the file beside it.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <memory>
@@ -13,11 +16,19 @@
 #include "primitives/wildcard.h"
 
 namespace corrivex {
+namespace {
+
+// A regular file, or a link to one.
+bool plainFile(int directory, const char* name) {
+    struct stat status;
+    return fstatat(directory, name, &status, 0) == 0 && S_ISREG(status.st_mode);
+}
+
+}  // namespace
 
 Text storedFileName(const Text& name) {
     return memory::textOrEmpty([&] {
-        struct stat status;
-        if (name.empty() || lstat(name.c_str(), &status) == 0) return name;
+        if (name.empty() || plainFile(AT_FDCWD, name.c_str())) return name;
 
         const std::size_t slash = name.rfind('/');
         const Text directoryPart = slash == Text::npos ? Text() : name.substr(0, slash + 1);
@@ -31,7 +42,9 @@ Text storedFileName(const Text& name) {
         Text found;
         while (const dirent* entry = readdir(directory)) {
             const std::string_view candidate = entry->d_name;
-            if (native::sameIgnoringCase(candidate, wanted) && (found.empty() || candidate < found)) found = candidate;
+            if (native::sameIgnoringCase(candidate, wanted) && (found.empty() || candidate < found) &&
+                plainFile(dirfd(directory), entry->d_name))
+                found = candidate;
         }
         return found.empty() ? name : directoryPart + found;
     });

@@ -7,10 +7,12 @@
 #include <cstddef>
 #include <map>
 #include <new>
+#include <string_view>
 
 #include "primitives/length_limits.h"
 #include "primitives/name_checks.h"
 #include "primitives/native_file.h"
+#include "primitives/out_of_memory.h"
 
 namespace corrivex {
 namespace {
@@ -19,6 +21,7 @@ constexpr std::size_t kReadBlock = 128;
 constexpr char kCarriageReturn = '\r';
 constexpr char kLineFeed = '\n';
 constexpr char kEndOfFile = '\x1A';
+constexpr std::string_view kLineEnd = "\r\n";
 
 struct OpenFile {
     FileMode mode = FileMode::Input;
@@ -69,23 +72,32 @@ Text nextLine(OpenFile& file) {
     return line;
 }
 
+// A name that can be handed to the platform as the name of one file.
+bool acceptedFileName(const Text& name) {
+    return !name.empty() && limits::fits(name, limits::kFileName) && !names::readsAsMask(name) &&
+           !names::holdsNul(name);
+}
+
 }  // namespace
 
 void openFile(FileNumber number, const Text& name, FileMode mode) {
-    if (number < 0 || openFiles.contains(number)) return;
-    if (name.empty() || !limits::fits(name, limits::kFileName) || names::readsAsMask(name) || names::holdsNul(name))
-        return;
-    const Text& fileName = name;
+    if (number < 0 || openFiles.contains(number) || !acceptedFileName(name)) return;
 
     OpenFile file;
     file.mode = mode;
-    file.handle = mode == FileMode::Input ? native::openForReading(fileName) : native::openForWriting(fileName);
+    file.handle = mode == FileMode::Input ? native::openForReading(name) : native::openForWriting(name);
     if (file.handle == native::kNoFile) return;
     if (mode == FileMode::Input) {
         file.disk = native::isDiskFile(file.handle);
         refill(file);
     }
-    openFiles.emplace(number, file);
+    // Without the memory to note the file, it is closed again: nothing is
+    // opened.
+    try {
+        openFiles.emplace(number, file);
+    } catch (const std::bad_alloc&) {
+        native::closeFile(file.handle);
+    }
 }
 
 Text readLine(FileNumber number) {
@@ -101,9 +113,20 @@ Text readLine(FileNumber number) {
 void writeLine(FileNumber number, const Text& text) {
     const auto found = openFiles.find(number);
     if (found == openFiles.end() || found->second.mode != FileMode::Output) return;
-    static constexpr char kLineEnd[] = {kCarriageReturn, kLineFeed};
     if (!text.empty()) native::writeBytes(found->second.handle, text.data(), text.size());
-    native::writeBytes(found->second.handle, kLineEnd, sizeof kLineEnd);
+    native::writeBytes(found->second.handle, kLineEnd.data(), kLineEnd.size());
+}
+
+void writeNewFile(const Text& name, std::span<const std::string_view> lines) {
+    if (!acceptedFileName(name)) return;
+    memory::orNothing([&] {
+        Text contents;
+        for (const std::string_view line : lines) {
+            contents += line;
+            contents += kLineEnd;
+        }
+        native::placeNewFile(name, contents);
+    });
 }
 
 void closeFile(FileNumber number) {

@@ -7,6 +7,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string_view>
 
 #include "primitives/text.h"
 
@@ -29,11 +31,20 @@ void writeLine(FileNumber number, const Text& text);
 // file. A number that is not open is ignored.
 void closeFile(FileNumber number);
 
+// Writes a new file `name` holding `lines`, each followed by CR LF, whole or
+// not at all: the file is written under a temporary name in the same
+// directory and takes its name, complete, only if no entry of that name
+// exists by then. An existing entry of any kind is never replaced, and a
+// failure (no right to write, a full disk, an entry of that name) leaves
+// nothing behind; a process ended part way leaves no file of that name. The
+// new file is made as openFile makes one. Names are refused as by openFile.
+void writeNewFile(const Text& name, std::span<const std::string_view> lines);
+
 // The name under which the file `name` is stored, as openFile finds it. File
 // names on Windows ignore letter case: there it is `name`. On POSIX, when no
-// entry has the exact name, it is the entry of the same directory whose name
-// differs only in the case of ASCII letters (with the directory part as
-// given), or `name` when there is none.
+// plain file (or link to one) has the exact name, it is the plain file of the
+// same directory whose name differs only in the case of ASCII letters (with
+// the directory part as given), or `name` when there is none.
 Text storedFileName(const Text& name);
 
 }  // namespace corrivex

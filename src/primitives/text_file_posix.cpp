@@ -9,6 +9,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <string>
+#include <string_view>
 
 #include "primitives/native_file.h"
 #include "primitives/text_file.h"
@@ -58,15 +61,16 @@ std::size_t readBytes(FileHandle file, char* buffer, std::size_t size) {
     return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 
-void writeBytes(FileHandle file, const char* bytes, std::size_t size) {
+bool writeBytes(FileHandle file, const char* bytes, std::size_t size) {
     // One write; repeated only for what a pipe or a signal left over.
     while (size > 0) {
         const ssize_t written = write(descriptorOf(file), bytes, size);
         if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return;
+        if (written <= 0) return false;
         bytes += written;
         size -= static_cast<std::size_t>(written);
     }
+    return true;
 }
 
 void cutAtPosition(FileHandle file) {
@@ -75,5 +79,63 @@ void cutAtPosition(FileHandle file) {
 }
 
 void closeFile(FileHandle file) { close(descriptorOf(file)); }
+
+namespace {
+
+// All of `contents` written and on the disk (where the file system keeps
+// such a promise).
+bool writeWhole(int descriptor, std::string_view contents) {
+    if (!writeBytes(descriptor, contents.data(), contents.size())) return false;
+    return fdatasync(descriptor) == 0 || errno == EINVAL || errno == ENOSYS;
+}
+
+// Links the file of no name open as `descriptor` under `name`; false with
+// errno set.
+bool linkUnnamed(int descriptor, const Text& name) {
+    const Text path = "/proc/self/fd/" + std::to_string(descriptor);
+    return linkat(AT_FDCWD, path.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+// Through a file of no name in the directory (O_TMPFILE), which no end of
+// the process leaves behind. False when that cannot be tried here: the file
+// system makes no such files, or they cannot be linked.
+bool placedUnnamed(const Text& directory, const Text& name, std::string_view contents) {
+    const int descriptor = openRetrying(directory.c_str(), O_TMPFILE | O_WRONLY, 0666);
+    if (descriptor < 0) return false;
+    bool tried = true;
+    if (writeWhole(descriptor, contents) && !linkUnnamed(descriptor, name)) tried = errno == EEXIST;
+    close(descriptor);
+    return tried;
+}
+
+// Through a temporary file of a name of its own, hidden, beside `name`;
+// gives it the name with link, or where the file system has no links, with a
+// rename that replaces nothing.
+void placeNamed(const Text& prefix, const Text& name, std::string_view contents) {
+    const Text stem = prefix + "." + name.substr(prefix.size()) + "." + std::to_string(getpid()) + ".";
+    Text temporary;
+    int descriptor = -1;
+    for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
+        temporary = stem + std::to_string(attempt);
+        descriptor = openRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+        if (descriptor < 0 && errno != EEXIST) return;
+    }
+    if (descriptor < 0) return;
+    bool whole = writeWhole(descriptor, contents);
+    whole = close(descriptor) == 0 && whole;
+    if (whole && link(temporary.c_str(), name.c_str()) != 0 && errno != EEXIST &&
+        renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) == 0)
+        return;  // the temporary file has become the new file
+    unlink(temporary.c_str());
+}
+
+}  // namespace
+
+void placeNewFile(const Text& name, std::string_view contents) {
+    const std::size_t slash = name.rfind('/');
+    const Text prefix = slash == Text::npos ? Text() : name.substr(0, slash + 1);
+    if (placedUnnamed(prefix.empty() ? Text(".") : prefix, name, contents)) return;
+    placeNamed(prefix, name, contents);
+}
 
 }  // namespace corrivex::native

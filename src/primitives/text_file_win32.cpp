@@ -36,10 +36,10 @@ std::size_t readBytes(FileHandle file, char* buffer, std::size_t size) {
     return got;
 }
 
-void writeBytes(FileHandle file, const char* bytes, std::size_t size) {
+bool writeBytes(FileHandle file, const char* bytes, std::size_t size) {
     const ErrorModeGuard quiet;
     DWORD written = 0;
-    WriteFile(handleOf(file), bytes, static_cast<DWORD>(size), &written, nullptr);
+    return WriteFile(handleOf(file), bytes, static_cast<DWORD>(size), &written, nullptr) && written == size;
 }
 
 void cutAtPosition(FileHandle file) {
@@ -52,6 +52,22 @@ void cutAtPosition(FileHandle file) {
 }
 
 void closeFile(FileHandle file) { CloseHandle(handleOf(file)); }
+
+// The temporary file is made by the platform (an empty file of a name of its
+// own in the directory) and moved to the name without replacing anything.
+void placeNewFile(const Text& name, std::string_view contents) {
+    const ErrorModeGuard quiet;
+    const std::size_t end = name.find_last_of("\\/:");
+    const Text directory = end == Text::npos ? Text(".") : name.substr(0, end + 1);
+    char temporary[MAX_PATH];
+    if (GetTempFileNameA(directory.c_str(), "cvx", 0, temporary) == 0) return;
+    const FileHandle file =
+        fileOf(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    bool whole =
+        file != kNoFile && writeBytes(file, contents.data(), contents.size()) && FlushFileBuffers(handleOf(file));
+    if (file != kNoFile) whole = CloseHandle(handleOf(file)) && whole;
+    if (!whole || !MoveFileExA(temporary, name.c_str(), MOVEFILE_WRITE_THROUGH)) DeleteFileA(temporary);
+}
 
 }  // namespace corrivex::native
 

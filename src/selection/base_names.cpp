@@ -29,4 +29,11 @@ void fillBaseNames(std::span<const Text> fileNames, NameList& BaseNames, std::in
     BaseNameCount = static_cast<std::int16_t>(stored);
 }
 
+std::size_t countDataSets(std::span<const Text> fileNames) {
+    std::unordered_set<Text> seen;
+    seen.reserve(fileNames.size());
+    for (const Text& fileName : fileNames) seen.emplace(trimmed(baseNameOf(fileName)));
+    return seen.size();
+}
+
 }  // namespace corrivex::selection

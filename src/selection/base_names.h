@@ -2,6 +2,7 @@
 // names.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -15,5 +16,9 @@ namespace corrivex::selection {
 // untrimmed, at most 1000 of them. BaseNameCount is at least 1 (with no file
 // name, slot 1 holds the empty text); every later slot is emptied.
 void fillBaseNames(std::span<const Text> fileNames, NameList& BaseNames, std::int16_t& BaseNameCount);
+
+// How many data sets `fileNames` hold: their base names told apart as
+// fillBaseNames tells them, however many there are.
+std::size_t countDataSets(std::span<const Text> fileNames);
 
 }  // namespace corrivex::selection

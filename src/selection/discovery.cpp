@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <ranges>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,25 +21,27 @@ namespace {
 constexpr std::size_t kTextFileLimit = 1000;
 constexpr std::size_t kDataFileLimit = 1001;
 
-void warnNoDataFiles() {
+// A warning line in light red on the unchanged background, then an empty
+// line, above what follows (the list box).
+void warn(const Text& warning) {
     console::setTextColors(12, -1);
-    console::printLine("There are no .txt or .dat files in this directory!!");
+    console::printLine(warning);
     console::setTextColors(0, -1);
     console::printLine("");
 }
 
-// Appends the upper-cased names of at most `limit` plain files matching
-// `mask` whose own name ends in `extension` (".TXT", ".DAT"), in listing
-// order: a Windows search also matches the mask against a file's short 8.3
-// alias, so that "*.txt" finds "b.txtx" (alias "B~1.TXT"). The listing is not
-// read further than needed.
-void appendListing(const Text& mask, std::string_view extension, std::size_t limit, std::vector<Text>& names) {
+// Appends the upper-cased names of the plain files matching `mask` whose own
+// name ends in `extension` (".TXT", ".DAT"), in listing order, the first
+// `limit` of them to `names` and the others to `more`: a Windows search also
+// matches the mask against a file's short 8.3 alias, so that "*.txt" finds
+// "b.txtx" (alias "B~1.TXT").
+void appendListing(const Text& mask, std::string_view extension, std::size_t limit, std::vector<Text>& names,
+                   std::vector<Text>& more) {
     std::size_t taken = 0;
     for (Text name = dirFirst(mask, attr::kNone); !name.empty(); name = dirNext()) {
         Text upper = upperCased(name);
         if (!upper.ends_with(extension)) continue;
-        names.push_back(std::move(upper));
-        if (++taken == limit) break;
+        (taken++ < limit ? names : more).push_back(std::move(upper));
     }
 }
 
@@ -60,17 +64,18 @@ void discoverDataFiles(NameList& FileNames, std::int16_t& FileNameCount, NameLis
                        std::int16_t& BaseNameCount) {
     std::vector<Text> names;
     names.reserve(kTextFileLimit + kDataFileLimit);
+    std::vector<Text> more;  // the names beyond those read for the list
     std::size_t textFiles = 0;
     {
         const DirectoryReadOnce once;  // the two listings from one reading of the directory
-        appendListing("*.txt", ".TXT", kTextFileLimit, names);
+        appendListing("*.txt", ".TXT", kTextFileLimit, names, more);
         textFiles = names.size();
-        appendListing("*.dat", ".DAT", kDataFileLimit, names);
+        appendListing("*.dat", ".DAT", kDataFileLimit, names, more);
     }
 
     // The two listings tell whether the directory holds a data file; the
     // warning stands before anything else this step shows (the list box).
-    if (names.empty()) warnNoDataFiles();
+    if (names.empty()) warn("There are no .txt or .dat files in this directory!!");
 
     // With a .dat file, the names are sorted; with .txt files alone, they
     // keep the order of the listing. The file table takes the first 1000 of
@@ -78,6 +83,20 @@ void discoverDataFiles(NameList& FileNames, std::int16_t& FileNameCount, NameLis
     // .TXT and .DAT takes one slot of the list, which holds at most 1000.
     if (names.size() > textFiles) sortNames(names, textFiles);
     fillBaseNames(names, BaseNames, BaseNameCount);
+
+    // Data sets that the list has no room for are not left out in silence.
+    // They are counted as the list counts them: a data set held as both
+    // .TXT and .DAT is one. Only listings read beyond what the list takes,
+    // or a list filled before the names ran out, can leave one out; the
+    // names then fill the file table, and those added behind them stay out
+    // of it.
+    if (!more.empty() || (BaseNameCount == kNameSlots && names.size() > FileNames.size())) {
+        std::ranges::move(more, std::back_inserter(names));
+        const std::size_t found = countDataSets(names);
+        if (found > static_cast<std::size_t>(BaseNameCount))
+            warn("There are " + std::to_string(found) + " data sets in this directory; the list shows the first " +
+                 std::to_string(BaseNameCount) + ".");
+    }
 
     const std::size_t kept = std::min(names.size(), FileNames.size());
     for (std::size_t i = 0; i < kept; ++i) FileNames[i] = std::move(names[i]);

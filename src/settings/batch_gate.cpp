@@ -41,10 +41,13 @@ bool readBatchMode(const Text& settingsFile) {
 // The editor on the start directory's settings file (under the name it is
 // stored under, which may differ in letter case), waited for. Without a start
 // directory the path would name a file at the root: nothing is run. A command
-// beyond the platform's limit is not run either (runCommand).
+// beyond the platform's limit is not run either (runCommand). The editor is
+// a command of the system: a program of that name in the start directory,
+// which holds whatever the course brings, is never run in its place.
 void editSettings(const Text& StartDir, const Text& settingsFile) {
     if (StartDir.empty()) return;
-    runCommand(editorCommand(textEditor(), pathSeparator(), StartDir, storedFileName(settingsFile)), kShowNormal, true);
+    runCommand(editorCommand(textEditor(), pathSeparator(), StartDir, storedFileName(settingsFile)), kShowNormal, true,
+               ProgramSearch::PathOnly);
 }
 
 }  // namespace

@@ -5,10 +5,6 @@
 
 namespace corrivex::settings {
 
-namespace {
-constexpr FileNumber kWriteFileNumber = 111;
-}  // namespace
-
 const std::array<std::string_view, kSettingsLines> kDefaultSettings = {
     "Activate the batch mode?",
     "n",
@@ -47,9 +43,10 @@ void writeDefaultSettings() {
     // it is.
     if (!dirFirst(name, attr::kHidden | attr::kSystem | attr::kDirectory).empty()) return;
 
-    openFile(kWriteFileNumber, name, FileMode::Output);
-    for (const std::string_view line : kDefaultSettings) writeLine(kWriteFileNumber, Text(line));
-    closeFile(kWriteFileNumber);
+    // Whole or not at all: a file cut short by a full disk or by the end of
+    // the process would be kept by every later run, and the gate would read
+    // the answers it lacks as empty.
+    writeNewFile(name, kDefaultSettings);
 }
 
 }  // namespace corrivex::settings

@@ -15,8 +15,8 @@ inline constexpr int kCoursePathLine = 28;
 // The default contents, line by line, in file order.
 extern const std::array<std::string_view, kSettingsLines> kDefaultSettings;
 
-// Writes the default batchs.ini in the current directory, under file number
-// 111, unless an entry of that name exists; an existing file (also a hidden
+// Writes the default batchs.ini in the current directory, whole or not at
+// all, unless an entry of that name exists; an existing file (also a hidden
 // or system one, or anything else of that name) is never touched.
 void writeDefaultSettings();
 

@@ -201,10 +201,19 @@ TEST_F(ConsoleOutputTest, ProcessStartPreparesRawInputWrappedOutputAndAVisibleCu
     host.setOutputMode(0);
     host.setCursorInfo(platform::CursorInfo{25, false});
     prepareConsole();
-    EXPECT_EQ(host.currentInputMode(), 0u);
+    // Every flag off but quick edit and insert mode, kept as found (0xE0).
+    EXPECT_EQ(host.currentInputMode(), 0xE0u);
     EXPECT_EQ(host.currentOutputMode(), 0x3u);
     // A cursor of a real size is left as it is.
     EXPECT_FALSE(host.currentCursorInfo().visible);
+
+    // Windows reports them only after a mode that set them: a dialog that
+    // turns quick edit off and then puts back the mode it found turns it on.
+    enableMouseInput();
+    const auto found = host.currentInputMode();
+    host.setInputMode(platform::mode::kExtendedFlags | platform::mode::kMouseInput);
+    host.setInputMode(found);
+    EXPECT_EQ(host.extendedFlags(), platform::mode::kQuickEdit | platform::mode::kInsert);
 }
 
 }  // namespace

@@ -45,6 +45,14 @@ TEST_F(SequencesTest, SelectionWindowIsEightyByThirtyBlackOnBrightWhite) {
     EXPECT_EQ(host.currentInputMode(), 0x10u);
 }
 
+// A pseudoconsole (Windows Terminal) keeps the terminal's size.
+TEST_F(SequencesTest, SelectionWindowKeepsTheSizeOfAPseudoconsole) {
+    host.pseudoconsole = true;
+    showSelectionWindow();
+    EXPECT_EQ(host.size(), (CellPos{120, 40}));
+    EXPECT_EQ(host.window(), (CellRect{0, 0, 119, 39}));
+}
+
 TEST_F(SequencesTest, InstructionsStartInColumn36OnRows3And4InLightMagenta) {
     showSelectionWindow();
     printInstructions();

@@ -1,8 +1,6 @@
 // Frames as the tests write them, with the Unicode box-drawing characters,
 // turned into what the console's cells hold for the code page 437 glyphs, as
-// ScreenBuffer::rowText gives it (the low byte of each character): the
-// byte itself on Windows, the low byte of the Unicode character on a UTF-8
-// terminal.
+// ScreenBuffer::rowText gives it: the low byte of each cell's character.
 #pragma once
 
 #include <string>

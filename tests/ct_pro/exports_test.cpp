@@ -42,7 +42,8 @@ protected:
 
 TEST_F(ExportsTest, ListBoxTakesEveryStringAndReturnsAFreshResult) {
     std::array<BSTR, kCtProListSlots> slots{};
-    const char* names[] = {"ALPHA", "BETA", "GAMMA"};
+    // An entry holding a zero byte is taken up to it: one field per chosen entry.
+    const std::string_view names[] = {"ALPHA", std::string_view("BETA\0X", 6), "GAMMA"};
     for (int i = 0; i < kCtProListSlots; ++i) slots[i] = bstr(i < 3 ? names[i] : "");
     host.pushKey(vk::kDown);
     host.pushKey(vk::kSpace, ' ');

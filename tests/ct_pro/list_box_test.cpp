@@ -166,7 +166,8 @@ TEST_F(ListBoxTest, PutsBackTheCellsTheCursorAndTheInputModeWhenItCloses) {
     host.pushKey(vk::kSpace, ' ');
     host.pushKey(vk::kReturn);
     EXPECT_EQ(run(three), "ALPHA");
-    EXPECT_EQ(host.last().inputMode, platform::mode::kExtendedFlags | platform::mode::kMouseInput);
+    EXPECT_EQ(host.last().inputMode,
+              platform::mode::kExtendedFlags | platform::mode::kWindowInput | platform::mode::kMouseInput);
     EXPECT_TRUE(host.allCells() == before);
     EXPECT_EQ(host.cursor(), (CellPos{5, 12}));
     EXPECT_TRUE(host.currentCursorInfo().visible);

@@ -145,7 +145,8 @@ TEST_F(MessageBoxTest, PutsBackTheCellsTheCursorAndTheInputMode) {
     const auto before = host.allCells();
     host.pushChar('y');
     EXPECT_EQ(ask(), kIdYes);
-    EXPECT_EQ(host.snapshots().front().inputMode, platform::mode::kExtendedFlags | platform::mode::kMouseInput);
+    EXPECT_EQ(host.snapshots().front().inputMode,
+              platform::mode::kExtendedFlags | platform::mode::kWindowInput | platform::mode::kMouseInput);
     EXPECT_TRUE(host.allCells() == before);
     EXPECT_EQ(host.cursor(), (CellPos{0, 3}));
     EXPECT_TRUE(host.currentCursorInfo().visible);

@@ -116,13 +116,17 @@ TEST_P(EngineRuns, CancelRunsNoEngine) {
     EXPECT_FALSE(fs::exists(workDir() / "quelmark.log"));
 }
 
-TEST_P(EngineRuns, MissingEngineEndsTheRunNormally) {
+// The run ends normally, but no run that could not happen passes for one
+// that did: a line for each says so.
+TEST_P(EngineRuns, MissingEngineEndsTheRunNormallyAndSaysSo) {
     prepare({"alpha.txt", "beta.dat"}, fs::path());
     auto session = start();
     ASSERT_TRUE(listBoxShown(*session, "BETA"));
     session->sendKeys({"Space", "Down", "Space", "Enter"});
     expectCleanEnd(*session);
     EXPECT_FALSE(fs::exists(workDir() / "quelmark.log"));
+    const std::string said = "Could not start Quelmark.exe for ALPHA: not found\nCould not start Quelmark.exe for BETA";
+    EXPECT_TRUE(session->capture().text().starts_with(said)) << session->lastScreen().describe();
 }
 
 TEST_P(EngineRuns, CrashingAndKilledEnginesDoNotStopTheRuns) {
@@ -219,6 +223,7 @@ TEST_P(EngineRuns, ThousandAndOneDataFilesStayWithinTheList) {
     prepare(names, standInEngine());
     auto session = start();
     ASSERT_TRUE(listBoxShown(*session, "AAA"));
+    EXPECT_TRUE(session->lastScreen().contains("There are 1001 data sets in this directory; the list shows"));
     session->sendKeys({"Space"});
     pressEnd(*session);
     session->sendKeys({"Space", "Enter"});

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "console/console_output.h"
+#include "console/console_state.h"
 #include "engine_log.h"
 #include "memory_console_host.h"
 #include "primitives/length_limits.h"
@@ -41,6 +43,7 @@ NameList namesOf(const std::vector<Text>& names) {
 class LaunchEngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        console::resetConsoleState();
         platform::installConsoleHost(&host_);
         inside_ = std::make_unique<CurrentDirectoryScope>(elsewhere_.path());
     }
@@ -61,6 +64,7 @@ protected:
     void launch(const std::vector<Text>& names, std::int16_t count) {
         launchEngine(start_.text(), namesOf(names), count);
     }
+    std::string row(int y) const { return std::string(trimmed(host_.rowText(y))); }
     bool screenUntouched() const {
         for (int y = 0; y < host_.size().y; ++y)
             if (host_.rowText(y).find_first_not_of(' ') != std::string::npos) return false;
@@ -161,13 +165,18 @@ TEST_F(LaunchEngineTest, ANameTooLongForTheCommandLineIsNotRun) {
     EXPECT_EQ(runs[1].arguments, std::vector<std::string>{longest});
 }
 
-TEST_F(LaunchEngineTest, MissingEngineIsSkippedSilently) {
+// A run that cannot happen is skipped after one line that says so, in the
+// colours in force; the next name goes on.
+TEST_F(LaunchEngineTest, MissingEngineIsSkippedWithALineForEachRun) {
+    console::setTextColors(13, 15);
     const auto begin = std::chrono::steady_clock::now();
     launch({"ALPHA", "BETA"});
     EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(30));
     EXPECT_FALSE(fs::exists(start_.path() / "quelmark.log"));
     EXPECT_TRUE(fs::equivalent(fs::current_path(), start_.path()));
-    EXPECT_TRUE(screenUntouched());
+    EXPECT_EQ(row(0), "Could not start Quelmark.exe for ALPHA: not found");
+    EXPECT_EQ(row(1), "Could not start Quelmark.exe for BETA: not found");
+    EXPECT_EQ(host_.at(0, 1).attr, 0xFD);
 }
 
 TEST_F(LaunchEngineTest, EngineThatCannotStartIsSkipped) {
@@ -178,7 +187,7 @@ TEST_F(LaunchEngineTest, EngineThatCannotStartIsSkipped) {
     fs::permissions(start_.path() / kEngineProgram, fs::perms::owner_all, fs::perm_options::add);
     launch({"ALPHA", "BETA"});
     EXPECT_FALSE(fs::exists(start_.path() / "quelmark.log"));
-    EXPECT_TRUE(screenUntouched());
+    EXPECT_EQ(row(1), "Could not start Quelmark.exe for BETA: not executable");
 }
 
 TEST_F(LaunchEngineTest, CrashingEngineDoesNotStopTheNextRun) {
@@ -203,9 +212,10 @@ TEST_F(LaunchEngineTest, KilledEngineDoesNotStopTheNextRun) {
 TEST_F(LaunchEngineTest, StartDirectoryThatCannotBeMadeCurrentRunsNoEngine) {
     placeEngine(elsewhere_);
     launchEngine((start_.path() / "gone").string(), namesOf({"ALPHA"}), 1);
-    launchEngine("", namesOf({"ALPHA"}), 1);
+    launchEngine("", namesOf({"BETA"}), 1);
     EXPECT_FALSE(fs::exists(elsewhere_.path() / "quelmark.log"));
     EXPECT_TRUE(fs::equivalent(fs::current_path(), elsewhere_.path()));
+    EXPECT_EQ(row(1), "Could not start Quelmark.exe for BETA: start directory unreachable");
 }
 
 }  // namespace

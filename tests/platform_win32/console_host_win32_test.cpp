@@ -10,11 +10,19 @@
 
 #include "cell_printers.h"
 #include "platform/console_host.h"
+#include "platform/console_text.h"
 
 namespace corrivex::platform {
 namespace {
 
-// Gives the process a console and makes it the one of the standard handles.
+// Standard output and error redirected as `corrivex.exe >out.txt 2>&1` has
+// them: the host draws on the console itself.
+bool redirectOutput() {
+    const HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    return SetStdHandle(STD_OUTPUT_HANDLE, nul) && SetStdHandle(STD_ERROR_HANDLE, nul);
+}
+
+// Gives the process a console and makes it the one of standard input.
 // GoogleTest's own output keeps going where the C runtime's stdout went.
 bool haveConsole() {
     static const bool ready = [] {
@@ -31,8 +39,14 @@ bool haveConsole() {
         SetStdHandle(STD_OUTPUT_HANDLE, out);
         SetStdHandle(STD_INPUT_HANDLE, in);
         return GetConsoleMode(out, &mode) != 0;
-    }();
+    }() && redirectOutput();
     return ready;
+}
+
+HANDLE consoleOutput() {
+    static const HANDLE out = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          nullptr, OPEN_EXISTING, 0, nullptr);
+    return out;
 }
 
 class Win32ConsoleHost : public ::testing::Test {
@@ -199,6 +213,8 @@ TEST_F(Win32ConsoleHost, TranslatesKeyEvents) {
 }
 
 TEST_F(Win32ConsoleHost, TranslatesMouseAndResizeEvents) {
+    // Windows puts resize events in the input only in window-aware mode.
+    host().setInputMode(mode::kWindowInput | mode::kMouseInput);
     INPUT_RECORD record{};
     record.EventType = MOUSE_EVENT;
     record.Event.MouseEvent.dwMousePosition = COORD{12, 5};
@@ -239,6 +255,27 @@ TEST_F(Win32ConsoleHost, TranslatesMouseAndResizeEvents) {
 
     ASSERT_TRUE(host().readInput(event));
     EXPECT_EQ(event.kind, InputEvent::Kind::Other);
+}
+
+// Frames show the same in every output code page (932 on Japanese systems,
+// 65001 with "Use Unicode UTF-8"), also once read back and written again,
+// as a dialog does with the cells it covers; texts keep the code page.
+TEST_F(Win32ConsoleHost, FramesShowTheSameInEveryCodePage) {
+    const UINT start = GetConsoleOutputCP();
+    for (const UINT codePage : {437u, 932u, 65001u}) {
+        ASSERT_TRUE(SetConsoleOutputCP(codePage)) << codePage;
+        std::array<Cell, 3> cells{{{glyphCharOf(0xDA), 0x1F}, {'A', 0x1F}, {glyphCharOf(0xCD), 0x1F}}};
+        host().writeCells({2, 1}, 3, 1, cells.data());
+        host().readCells({2, 1}, 3, 1, cells.data());
+        host().writeCells({2, 1}, 3, 1, cells.data());
+        std::array<CHAR_INFO, 3> shown{};
+        SMALL_RECT region{2, 1, 4, 1};
+        ASSERT_TRUE(ReadConsoleOutputW(consoleOutput(), shown.data(), COORD{3, 1}, COORD{0, 0}, &region));
+        EXPECT_EQ(std::wstring({shown[0].Char.UnicodeChar, shown[1].Char.UnicodeChar, shown[2].Char.UnicodeChar}),
+                  L"\u250CA\u2550")
+            << codePage;
+    }
+    SetConsoleOutputCP(start);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "out_of_memory.h"
 #include "primitives/directory.h"
 #include "primitives/process.h"
+#include "primitives/text_file.h"
 #include "primitives_support.h"
 
 namespace corrivex::test {
@@ -19,8 +20,13 @@ TEST_F(OutOfMemory, TextsThatCannotBeMadeAreEmptyAndNothingRuns) {
     writeBytes(name, "x");
     const Text text = "  " + Text(40, 'a') + "\\\\" + Text(40, 'b') + "  ";
     const Text command = "primitives_child a-log-file-with-a-long-name.log";
+    writeBytes("in.txt", "in\r\n");  // a short name: opening it takes no memory, noting it does
     ASSERT_EQ(dirFirst("*.txt", attr::kNone), name);
     abandonListing();
+#ifndef _WIN32
+    const auto descriptors = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+    const auto descriptorsBefore = descriptors();
+#endif
 
     Text replaced = "unchanged";
     Text trimmed = "unchanged";
@@ -43,6 +49,7 @@ TEST_F(OutOfMemory, TextsThatCannotBeMadeAreEmptyAndNothingRuns) {
         listed = dirFirst("*.txt", attr::kNone);
         exists = fileExists(name);
         runCommand(command, kShowNormal, true);
+        openFile(1, "in.txt", FileMode::Input);
     }
     EXPECT_EQ(replaced, "");
     EXPECT_EQ(trimmed, "");
@@ -54,6 +61,12 @@ TEST_F(OutOfMemory, TextsThatCannotBeMadeAreEmptyAndNothingRuns) {
     EXPECT_EQ(listed, "");
     EXPECT_FALSE(exists);
     EXPECT_FALSE(fs::exists("a-log-file-with-a-long-name.log"));
+    EXPECT_EQ(readLine(1), "");  // nothing was opened, and nothing was left open:
+#ifdef _WIN32
+    EXPECT_TRUE(otherReaderCanOpen("in.txt"));
+#else
+    EXPECT_EQ(descriptors(), descriptorsBefore);
+#endif
     // With memory again, all is as before.
     EXPECT_EQ(dirFirst("*.txt", attr::kNone), name);
     EXPECT_TRUE(fs::equivalent(currentDir(), root()));

@@ -158,9 +158,9 @@ TEST_F(RunCommand, ACommandLineBeyondTheLimitStartsNothing) {
     const Text start = kChild + " cut.log a";
     const Text whole = start + Text(limits::kCommandLine - 1 - start.size(), ' ') + "b";
     ASSERT_EQ(whole.size(), limits::kCommandLine);
-    runCommand(whole + "c", kShowNormal, true);
+    EXPECT_EQ(runCommand(whole + "c", kShowNormal, true), StartResult::TooLong);
     EXPECT_FALSE(fs::exists("cut.log"));
-    runCommand(whole, kShowNormal, true);
+    EXPECT_EQ(runCommand(whole, kShowNormal, true), StartResult::Started);
     EXPECT_EQ(readChildLog("cut.log").args.back().back(), 'b');
 }
 
@@ -168,10 +168,9 @@ TEST_F(RunCommand, AMissingProgramStartsNothingAndReturnsAtOnce) {
     RecordingHost host("missing.log");
     const InstalledHost installed(host);
     fs::create_directory(programFile("a-directory"));
-    runCommand("corrivex-no-such-program missing.log", kShowNormal, true);
-    runCommand("a-directory missing.log", kShowNormal, true);
-    runCommand("", kShowNormal, true);
-    runCommand("     ", kShowNormal, true);
+    EXPECT_EQ(runCommand("corrivex-no-such-program missing.log", kShowNormal, true), StartResult::NotFound);
+    for (const Text& line : {Text("a-directory missing.log"), Text(), Text("     ")})
+        EXPECT_NE(runCommand(line, kShowNormal, true), StartResult::Started) << line;
     EXPECT_FALSE(fs::exists("missing.log"));
     EXPECT_TRUE(host.childEvents().empty());
 }
@@ -214,6 +213,11 @@ TEST_F(RunCommand, TheProgramIsLookedForInOwnDirectoryThenCurrentDirectoryThenPa
     EXPECT_TRUE(fs::equivalent(own.exe, ownDirectory() / programFile(kChild)));
     EXPECT_TRUE(fs::equivalent(cwd.exe, root() / programFile("probe-cwd")));
     EXPECT_TRUE(fs::equivalent(onPathLog.exe, onPath / programFile("probe-path")));
+#ifndef _WIN32
+    // Along PATH alone, as a shell looks: the copy in the current directory does not count.
+    runCommand("probe-cwd cwd-path.log", kShowNormal, true, ProgramSearch::PathOnly);
+    EXPECT_TRUE(fs::equivalent(readChildLog("cwd-path.log").exe, onPath / programFile("probe-cwd")));
+#endif
 }
 
 TEST_F(RunCommand, TheConsoleIsHandedOverAroundTheChild) {
@@ -303,8 +307,8 @@ TEST_F(RunCommand, ANonExecutableFileIsNoProgram) {
     writeBytes("plain", "not a program");
     RecordingHost host("plain.log");
     const InstalledHost installed(host);
-    runCommand("plain plain.log", kShowNormal, true);
-    runCommand("./plain plain.log", kShowNormal, true);
+    EXPECT_EQ(runCommand("plain plain.log", kShowNormal, true), StartResult::NotExecutable);
+    EXPECT_EQ(runCommand("./plain plain.log", kShowNormal, true), StartResult::NotExecutable);
     EXPECT_FALSE(fs::exists("plain.log"));
     EXPECT_TRUE(host.childEvents().empty());
 }

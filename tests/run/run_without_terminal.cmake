@@ -1,8 +1,23 @@
 # Runs PROGRAM (through EMULATOR when set) in a fresh empty WORK_DIR with no
 # terminal, and checks the exit code and the settings file it leaves.
+set(EXPECTED_help "man corrivex")
+set(EXPECTED_version "corrivex ${VERSION}\n")
 string(REPLACE "|" ";" EMULATOR "${EMULATOR}")
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
+
+# The POSIX program answers --help and --version and touches nothing.
+foreach(option help version)
+  if(NOT EMULATOR)
+    execute_process(COMMAND "${PROGRAM}" --${option} ignored WORKING_DIRECTORY "${WORK_DIR}" INPUT_FILE /dev/null
+                    OUTPUT_VARIABLE answer RESULT_VARIABLE exit_code TIMEOUT 60)
+    file(GLOB left_behind "${WORK_DIR}/*")
+    string(FIND "${answer}" "${EXPECTED_${option}}" at)
+    if(NOT exit_code STREQUAL "0" OR left_behind OR at LESS 0)
+      message(FATAL_ERROR "--${option}: exit code ${exit_code}, files ${left_behind}, printed ${answer}")
+    endif()
+  endif()
+endforeach()
 
 execute_process(
   COMMAND ${EMULATOR} "${PROGRAM}"

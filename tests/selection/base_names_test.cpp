@@ -99,6 +99,7 @@ TEST(FillBaseNames, MoreDistinctNamesThanSlotsKeepTheFirstThousand) {
     ASSERT_EQ(lists.BaseNameCount, kNameSlots);
     EXPECT_EQ(lists.BaseNames[0], "N10000");
     EXPECT_EQ(lists.BaseNames[kNameSlots - 1], "N10999");
+    EXPECT_EQ(countDataSets(numberedNames(1500, ".DAT")), 1500u);
 }
 
 TEST(FillBaseNames, PairsBeyondAThousandNamesStillFitAsDataSets) {
@@ -115,6 +116,8 @@ TEST(FillBaseNames, PairsBeyondAThousandNamesStillFitAsDataSets) {
     const std::set<Text> distinct(lists.BaseNames.begin(), lists.BaseNames.begin() + 600);
     EXPECT_EQ(distinct.size(), 600u);
     EXPECT_TRUE(lists.restEmpty());
+    names.push_back("N10000 .TXT");  // the same data set once trimmed
+    EXPECT_EQ(countDataSets(names), 600u);
 }
 
 }  // namespace

@@ -17,6 +17,8 @@
 #else
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "unprivileged.h"
 #endif
 
 #include "console/console_state.h"
@@ -63,6 +65,8 @@ protected:
         return std::all_of(FileNames.begin() + FileNameCount, FileNames.end(), empty) &&
                std::all_of(BaseNames.begin() + BaseNameCount, BaseNames.end(), empty);
     }
+    // The line above the list box when data sets are left out of it.
+    Text leftOutLine() const { return Text(trimmed(host_.rowText(0))); }
     int warnings() const {
         int found = 0;
         for (int y = 0; y < host_.size().y; ++y)
@@ -274,13 +278,15 @@ TEST_F(DiscoveryTest, DirectoryThatIsGoneActsAsEmpty) {
 
 TEST_F(DiscoveryTest, DirectoryThatCannotBeReadActsAsEmpty) {
     make({"a.txt", "b.dat"});
-    std::filesystem::permissions(scratch_.path(), std::filesystem::perms::none);
-    std::error_code error;
-    std::filesystem::directory_iterator probe(scratch_.path(), error);
-    if (!error) GTEST_SKIP() << "this user may read every directory";
-    discover();
-    EXPECT_EQ(FileNameCount, 0);
-    EXPECT_EQ(warnings(), 1);
+    testing::runUnprivileged([&] {
+        std::filesystem::permissions(scratch_.path(), std::filesystem::perms::none);
+        std::error_code error;
+        std::filesystem::directory_iterator probe(scratch_.path(), error);
+        if (!error) GTEST_SKIP() << "this user may read every directory";
+        discover();
+        EXPECT_EQ(FileNameCount, 0);
+        EXPECT_EQ(warnings(), 1);
+    });
 }
 #endif
 
@@ -302,6 +308,7 @@ TEST_F(DiscoveryTest, ThousandAndOneTextFilesTakeTheFirstThousandListed) {
     for (int i = 0; i < 1000; ++i) ASSERT_EQ(FileNames[i], upperCased(listed[i])) << "slot " << i + 1;
     EXPECT_EQ(std::count(FileNames.begin(), FileNames.end(), upperCased(listed[1000])), 0);
     EXPECT_EQ(warnings(), 0);
+    EXPECT_EQ(leftOutLine(), "There are 1001 data sets in this directory; the list shows the first 1000.");
 }
 
 TEST_F(DiscoveryTest, ThousandTextFilesAndOneDataFileStayWithinTheTable) {
@@ -315,6 +322,8 @@ TEST_F(DiscoveryTest, ThousandTextFilesAndOneDataFileStayWithinTheTable) {
     // The last name in order is the one left out.
     EXPECT_EQ(FileNames[999], "T10998.TXT");
     EXPECT_EQ(BaseNames[999], "T10998");
+    EXPECT_EQ(leftOutLine(), "There are 1001 data sets in this directory; the list shows the first 1000.");
+    EXPECT_EQ(host_.at(0, 0).attr, 12);
 }
 
 TEST_F(DiscoveryTest, DataSetsHeldTwiceFitAsLongAsTheirBaseNamesDo) {
@@ -327,6 +336,7 @@ TEST_F(DiscoveryTest, DataSetsHeldTwiceFitAsLongAsTheirBaseNamesDo) {
     EXPECT_EQ(distinct.size(), 700u);
     EXPECT_EQ(BaseNames[699], "S10699");
     EXPECT_TRUE(tailsEmpty());
+    EXPECT_EQ(leftOutLine(), "") << "1400 files, but 700 data sets: all are listed";
 }
 
 TEST_F(DiscoveryTest, TenThousandFilesGiveASortedFullListOfDistinctNames) {
@@ -345,6 +355,7 @@ TEST_F(DiscoveryTest, TenThousandFilesGiveASortedFullListOfDistinctNames) {
         const std::filesystem::path onDisk = scratch_.path() / ("d" + name.substr(1, 5) + ".dat");
         ASSERT_TRUE(std::filesystem::exists(onDisk)) << name;
     }
+    EXPECT_EQ(leftOutLine(), "There are 10000 data sets in this directory; the list shows the first 1000.");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,13 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "unprivileged.h"
 #endif
 
 namespace corrivex::settings {
@@ -67,6 +75,7 @@ TEST_F(DefaultSettingsTest, MissingFileIsWrittenByteForByte) {
     const std::string written = readBytes(settings());
     EXPECT_EQ(written.size(), 513u);
     EXPECT_EQ(written, std::string(kExpectedDefault));
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.path()), {}), 1) << "a temporary file left behind";
 }
 
 TEST_F(DefaultSettingsTest, WrittenFileHasTwentyEightLinesWithTheAnswersInPlace) {
@@ -124,11 +133,37 @@ TEST_F(DefaultSettingsTest, DirectoryOfThatNameIsLeftAndNothingIsWritten) {
 // Windows keeps no write permission on directories (only access lists do).
 #ifndef _WIN32
 TEST_F(DefaultSettingsTest, ReadOnlyDirectoryGetsNoFile) {
-    fs::permissions(scratch.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    if (testing::canCreateIn(scratch.path())) GTEST_SKIP() << "this user may write in read-only directories";
-    writeDefaultSettings();
-    EXPECT_FALSE(fs::exists(settings()));
+    corrivex::testing::runUnprivileged([&] {
+        fs::permissions(scratch.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+        if (testing::canCreateIn(scratch.path())) GTEST_SKIP() << "this user may write in read-only directories";
+        writeDefaultSettings();
+        EXPECT_FALSE(fs::exists(settings()));
+    });
+}
+
+// Writes that fail part way (past the file size limit, as on a full disk)
+// leave nothing behind, and a process ended in the middle (by SIGXFSZ) no
+// batchs.ini: never a cut one, which every later run would keep.
+TEST_F(DefaultSettingsTest, AWriteCutShortLeavesNoFile) {
+    for (const bool ended : {false, true})
+        for (const rlim_t limit : {rlim_t{0}, rlim_t{200}, rlim_t{512}}) {
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                if (!ended) signal(SIGXFSZ, SIG_IGN);
+                const rlimit noCore{0, 0}, size{limit, limit};
+                setrlimit(RLIMIT_CORE, &noCore);
+                setrlimit(RLIMIT_FSIZE, &size);
+                writeDefaultSettings();
+                _exit(0);
+            }
+            int status = 0;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            EXPECT_EQ(ended, WIFSIGNALED(status)) << limit;
+            EXPECT_FALSE(fs::exists(settings())) << limit << (ended ? ", ended" : "");
+            EXPECT_TRUE(ended || fs::is_empty(scratch.path())) << limit;
+        }
 }
 #endif
 

@@ -8,6 +8,10 @@
 #include "primitives/length_limits.h"
 #include "primitives/text_file.h"
 
+#ifndef _WIN32
+#include "unprivileged.h"
+#endif
+
 namespace corrivex::settings {
 namespace {
 
@@ -181,13 +185,15 @@ TEST_F(GatePassTest, DirectoryNamedLikeTheSettingsFileSkipsTheGate) {
 // Windows keeps no write permission on directories (only access lists do).
 #ifndef _WIN32
 TEST_F(GatePassTest, ReadOnlyStartDirectorySkipsTheGate) {
-    fs::permissions(scratch.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    if (testing::canCreateIn(scratch.path())) GTEST_SKIP() << "this user may write in read-only directories";
-    EXPECT_EQ(runGate(), GateResult::GoOn);
-    EXPECT_FALSE(fs::exists(settings()));
-    EXPECT_TRUE(testing::isCurrent(scratch.path()));
-    EXPECT_TRUE(consoleUntouched());
+    corrivex::testing::runUnprivileged([&] {
+        fs::permissions(scratch.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+        if (testing::canCreateIn(scratch.path())) GTEST_SKIP() << "this user may write in read-only directories";
+        EXPECT_EQ(runGate(), GateResult::GoOn);
+        EXPECT_FALSE(fs::exists(settings()));
+        EXPECT_TRUE(testing::isCurrent(scratch.path()));
+        EXPECT_TRUE(consoleUntouched());
+    });
 }
 #endif
 

@@ -11,6 +11,7 @@
 
 #include "gate_fixture.h"
 #include "primitives/length_limits.h"
+#include "unprivileged.h"
 
 namespace corrivex::settings {
 namespace {
@@ -203,9 +204,12 @@ TEST_F(EditLoopTest, EmptyLineGoesToTheConsoleBeforeTheBox) {
     EXPECT_EQ(boxHost.cursor(), (platform::CellPos{0, 4}));
 }
 
+// The editor is found along PATH: an `editor` in the start directory never runs.
 TEST_F(EditLoopTest, YesRunsTheEditorOnTheStartDirectorysFileAndThePassingFileGoesOn) {
     const std::string before = settingsWith("n", "");
     writeBytes(settings(), before);
+    writeBytes(scratch.path() / "editor", "#!/bin/sh\nexit 0\n");
+    fs::permissions(scratch.path() / "editor", fs::perms::owner_all, fs::perm_options::add);
     const std::vector<EditorRun> runs = answerYesOnce();
     ASSERT_EQ(runs.size(), 1u);
     ASSERT_EQ(runs[0].arguments.size(), 2u);
@@ -220,16 +224,18 @@ TEST_F(EditLoopTest, YesRunsTheEditorOnTheStartDirectorysFileAndThePassingFileGo
 }
 
 // As on Windows, the file is found whatever the letter case of its name: it
-// is read and edited under its own name, and no other file is written.
+// is read and edited under its own name, and no other file is written; a
+// directory of the exact name, which the existence test does not count, is none.
 TEST_F(EditLoopTest, FileNamedInOtherLetterCaseIsReadAndEditedUnderItsOwnName) {
     fs::create_directory(scratch.path() / "course");
+    fs::create_directory(settings());
     const fs::path upper = scratch.path() / "BATCHS.INI";
     writeBytes(upper, settingsWith("n", "course"));
     const std::vector<EditorRun> runs = answerYesOnce();
     ASSERT_EQ(runs.size(), 1u);
     ASSERT_EQ(runs[0].arguments.size(), 2u);
     EXPECT_EQ(runs[0].arguments[1], StartDir + "/BATCHS.INI");
-    EXPECT_FALSE(fs::exists(settings()));
+    EXPECT_TRUE(fs::is_empty(settings()));
     EXPECT_EQ(readBytes(upper).substr(26, 1), "y");
     EXPECT_TRUE(testing::isCurrent(scratch.path() / "course"));
 }
@@ -335,17 +341,19 @@ TEST_F(EditLoopTest, EditorCommandOfExactlyTheLimitIsRun) {
 }
 
 TEST_F(EditLoopTest, UnreadableFileAsksAgainAfterEveryEdit) {
-    useStandInEditor("y");
-    const std::string before = settingsWith("y", "");
-    writeBytes(settings(), before);
-    fs::permissions(settings(), fs::perms::none);
-    if (!readBytes(settings()).empty()) GTEST_SKIP() << "this user may read unreadable files";
-    boxHost.pushChar('y');
-    boxHost.pushChar('n');
-    EXPECT_EQ(runGate(), GateResult::End);
-    EXPECT_EQ(boxHost.boxesShown, 2);
-    fs::permissions(settings(), fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(readBytes(settings()), before);
+    corrivex::testing::runUnprivileged([&] {
+        useStandInEditor("y");
+        const std::string before = settingsWith("y", "");
+        writeBytes(settings(), before);
+        fs::permissions(settings(), fs::perms::none);
+        if (!readBytes(settings()).empty()) GTEST_SKIP() << "this user may read unreadable files";
+        boxHost.pushChar('y');
+        boxHost.pushChar('n');
+        EXPECT_EQ(runGate(), GateResult::End);
+        EXPECT_EQ(boxHost.boxesShown, 2);
+        fs::permissions(settings(), fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_EQ(readBytes(settings()), before);
+    });
 }
 
 }  // namespace

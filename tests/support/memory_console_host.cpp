@@ -3,6 +3,8 @@
 namespace corrivex::platform {
 
 bool MemoryConsoleHost::readInput(InputEvent& event) {
+    const bool windowAware = (currentInputMode() & mode::kWindowInput) != 0;
+    while (!input_.empty() && input_.front().kind == InputEvent::Kind::Resize && !windowAware) input_.pop_front();
     if (input_.empty()) return false;
     event = input_.front();
     input_.pop_front();

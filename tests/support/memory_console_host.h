@@ -1,5 +1,6 @@
 // The console host of the tests: a screen buffer in memory and a script of
 // input events. When the script is used up, input reads as closed.
+// Resize events reach a reader only in window-aware mode, as on Windows.
 #pragma once
 
 #include <deque>
@@ -16,6 +17,9 @@ public:
     explicit MemoryConsoleHost(CellPos size = {80, 25}) : ScreenBuffer(size) {}
 
     bool readInput(InputEvent& event) override;
+
+    bool sizedByTerminal() const override { return pseudoconsole; }
+    bool pseudoconsole = false;  // sized by the terminal alone
 
     // Script building.
     void pushEvent(const InputEvent& event) { input_.push_back(event); }

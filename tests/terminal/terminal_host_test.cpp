@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cell_printers.h"
+#include "out_of_memory.h"
 #include "platform/terminal_modes_posix.h"
 #include "pty_pair.h"
 #include "vt_model.h"
@@ -206,16 +207,20 @@ TEST(TerminalHost, InputClosesWhenTheTerminalGoesAway) {
     EXPECT_FALSE(host.readInput(event));
 }
 
+// Also when the last drawing finds no memory.
 TEST(TerminalHost, TheEndGivesTheTerminalBack) {
     PtyPair pty(40, 10);
+    auto host = std::make_unique<TerminalConsoleHost>(pty.slave(), pty.slave(), false);
+    prepare(*host);
+    host->setInputMode(mode::kMouseInput);
+    host->setCursorInfo({25, false});
+    host->fillAttribute(0x4E, 400, {0, 0});
+    host->present();
+    pty.sent();
+    host->fillAttribute(0x1E, 400, {0, 0});
     {
-        TerminalConsoleHost host(pty.slave(), pty.slave(), false);
-        prepare(host);
-        host.setInputMode(mode::kMouseInput);
-        host.setCursorInfo({25, false});
-        host.fillAttribute(0x4E, 400, {0, 0});
-        host.present();
-        pty.sent();
+        const corrivex::testing::OutOfMemory noMemory;
+        host.reset();
     }
     EXPECT_EQ(pty.sent(), std::string(kTerminalRestore) + std::string(kTitleRestore));
     EXPECT_TRUE(sameSettings(pty.now(), pty.start()));
