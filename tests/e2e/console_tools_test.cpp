@@ -126,10 +126,9 @@ TEST_P(ConsoleTools, MessageBoxTabMovesToYesAndEscapeAnswersNo) {
     EXPECT_NE(session->title(), kSelectionTitle);
 }
 
-// Ctrl+C is Esc in both boxes: No in the message box; in the list box Esc
-// first takes back a kept filter, the box staying open, then Ctrl+C cancels.
-// Wine's console in a terminal makes Ctrl+C a signal, never a key: there
-// Esc stands in for it.
+// Ctrl+C is Esc in both boxes: No, and in the list box after Esc has taken
+// back a kept filter, Cancel. Wine's console in a terminal makes Ctrl+C a
+// signal, never a key: there Esc stands in for it.
 TEST_P(ConsoleTools, EscAndCtrlCLeaveTheDialogs) {
     const std::string ctrlC = program().build == Build::Native ? "C-c" : "Escape";
     auto box = start();
