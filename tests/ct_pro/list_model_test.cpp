@@ -85,9 +85,8 @@ TEST(ListModel, ShiftClickWithoutAnAnchorStartsAtTheFocus) {
     EXPECT_EQ(model.result(), std::string("c2\0d3\0e4", 8));
 }
 
-// Characters typed at their times (ms), each from where the one before left
-// the focus: a prefix within a second, the same letter again for the next
-// entry, either case alike, names as shown (the byte 0x8E as its glyph, Ä).
+// Typed at their times (ms): a prefix within a second, the same letter again
+// for the next entry, either case alike, names as shown (byte 0x8E: Ä).
 TEST(ListModel, TypeAheadFindsTheNamesAsShown) {
     ListModel model({"x", "\x8Epfel", "Apple", "\xE4hre", "", "apricot", "BETA", "bravo", "Brot"}, 10);
     const std::tuple<char32_t, int, bool, int> rows[] = {

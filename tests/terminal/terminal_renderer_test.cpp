@@ -162,8 +162,7 @@ TEST(TerminalRenderer, AMovedHighlightIsSentGroupedByColourWhenShorter) {
               "\x1b[3;3H  [ ] NAME1 \x1b[12;31H2\x1b[4;3H\x1b[97;44m> [ ] NAME2 \x1b[H");
     expectModelShows(model, buffer);
 
-    // The cursor hidden on the focused entry's mark: a change there and one
-    // far below go out between DECSC and DECRC, shorter than a move back.
+    // Hidden on a changed cell, with a change far below: DECSC, DECRC.
     buffer.setCursorInfo({25, false});
     buffer.setCursorPosition({5, 3});
     EXPECT_EQ(paint(renderer, buffer, model), "\x1b[?25l\x1b[4;6H");
