@@ -1,5 +1,7 @@
 #include "dialog_input.h"
 
+#include <chrono>
+
 namespace corrivex::ctpro {
 
 using platform::InputEvent;
@@ -11,9 +13,17 @@ DialogEvent DialogInput::next() {
         if (event.kind == InputEvent::Kind::Key) {
             if (!event.key.down) continue;
             out.kind = DialogEvent::Kind::Key;
+            out.repeat = event.key.repeat > 0 ? event.key.repeat : 1;
+            out.timeMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                             std::chrono::steady_clock::now().time_since_epoch())
+                             .count();
+            if (event.key.ch == 3) {
+                out.key = platform::vk::kEscape;
+                out.ch = 0x1B;
+                return out;
+            }
             out.key = event.key.virtualKey;
             out.ch = event.key.ch;
-            out.repeat = event.key.repeat > 0 ? event.key.repeat : 1;
             out.modifiers = event.key.modifiers;
             return out;
         }

@@ -14,10 +14,12 @@ struct DialogEvent {
     // again.
     enum class Kind { Closed, Key, Click, Drag, DoubleClick, Wheel, Resized };
     Kind kind = Kind::Closed;
-    // Key: the virtual key, the character (0 for none) and the repeat count.
+    // Key: the virtual key, the character (0 for none), the repeat count
+    // and when it came (a steady clock in milliseconds).
     std::uint16_t key = 0;
-    unsigned char ch = 0;
+    char32_t ch = 0;
     int repeat = 1;
+    std::int64_t timeMs = 0;
     // Click, Drag, DoubleClick, Wheel: the cell under the pointer.
     platform::CellPos pos;
     // Wheel: +1 away from the user (up), -1 towards the user (down).
@@ -41,8 +43,9 @@ public:
 
     // Waits for the next event a dialog acts on. Key releases, button
     // releases and other events are passed over; a change of the console's
-    // size is Resized. A click is the left button going down; a drag is the
-    // pointer moving while it stays down; other pointer moves are passed over.
+    // size is Resized. Ctrl+C (the character 3) is Esc, as Linux users leave
+    // a dialog. A click is the left button going down; a drag is the pointer
+    // moving while it stays down; other pointer moves are passed over.
     DialogEvent next();
 
 private:

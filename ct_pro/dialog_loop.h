@@ -1,7 +1,8 @@
 // The life of a dialog on the console: it is placed in the visible window,
 // takes its region (saved, with the cursor and the input mode), is drawn,
 // and handles input events until it has an answer; then the console gets
-// back what the dialog took. When the window changes size, the dialog gives
+// back what the dialog took. The cursor, hidden, stays on what has the
+// focus, so that screen readers and braille displays follow it. When the window changes size, the dialog gives
 // its region back and is placed again. In a window too small for it, a
 // one-line note asks for a larger one until the window has grown; Esc and
 // the end of input still reach the dialog then.
@@ -21,8 +22,9 @@ inline constexpr std::string_view kTooSmallNote = "Please make the window larger
 
 // `dialog` places itself in a window (void place(CellRect), bool fits()
 // const, CellRect rect() const), draws itself over its rect (Canvas draw()
-// const) and answers an event with an empty optional while it stays open
-// (handle(DialogEvent)).
+// const), tells where its focus is (CellPos cursor() const, in buffer
+// coordinates) and answers an event with an empty optional while it stays
+// open (handle(DialogEvent)).
 template <class Dialog>
 auto runDialog(platform::ConsoleHost& host, Dialog& dialog) {
     for (;;) {
@@ -37,10 +39,12 @@ auto runDialog(platform::ConsoleHost& host, Dialog& dialog) {
         for (;;) {
             if (fits) {
                 presenter.present(dialog.draw());
+                host.setCursorPosition(dialog.cursor());
             } else {
                 Canvas note(rect.width(), 1, platform::Cell{' ', kHintAttr});
                 note.text(0, 0, kTooSmallNote, kHintAttr, note.width());
                 presenter.present(note);
+                host.setCursorPosition(rect.topLeft());
             }
             const DialogEvent event = input.next();
             if (event.kind == DialogEvent::Kind::Resized) break;

@@ -17,6 +17,8 @@ inline constexpr std::uint16_t kFocusAttr = 0x1F;     // bright white on blue
 // A button is its label centred in `labelWidth` cells between brackets:
 // "[  OK  ]", and "[> OK <]" in the focus colour when it has the focus.
 int buttonWidth(int labelWidth);
+// Where the label's first letter stands, from the button's left end.
+int buttonLabelOffset(std::string_view label, int labelWidth);
 void drawButton(Canvas& canvas, int x, int y, std::string_view label, int labelWidth, bool focused);
 
 }  // namespace corrivex::ctpro

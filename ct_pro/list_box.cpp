@@ -14,6 +14,7 @@
 #include "platform/console_text.h"
 #include "saved_region.h"
 #include "text_fit.h"
+#include "type_ahead.h"
 
 namespace corrivex::ctpro {
 
@@ -36,31 +37,47 @@ constexpr int kMarkColumn = 3;
 constexpr int kTextColumn = 7;
 constexpr int kWheelRows = 3;
 
-// The help that F1 shows over the box.
+// The help that F1 shows over the box: in two columns, the keys and the
+// mouse, where the box is wide enough for both, else in one.
 struct HelpLine {
     std::string_view keys;
     std::string_view does;
 };
 constexpr HelpLine kHelp[] = {
-    {"Up Down PgUp PgDn Home End", "move"},
-    {"Space", "mark or unmark the entry"},
-    {"+ or Ctrl+A   -   *", "mark all, none, invert the marks"},
-    {"/ text Enter", "show only the names holding the text"},
-    {"/ Esc", "show all names again"},
-    {"a letter or digit", "next name beginning with it"},
-    {"Tab  Shift+Tab", "list, OK, Cancel"},
-    {"Enter  Esc", "OK  Cancel"},
-    {"click", "choose only that entry"},
-    {"double-click", "choose only that entry, then OK"},
-    {"Ctrl+click", "mark or unmark that entry"},
-    {"Shift+click  drag", "mark a range"},
+    {"Up Down", "move"},
+    {"PgUp PgDn", "move by a page"},
+    {"Home End", "first, last"},
+    {"letters", "go to the name"},
+    {"Space", "mark or unmark"},
+    {"+ or Ctrl+A", "mark all shown"},
+    {"-", "unmark all shown"},
+    {"*", "invert the marks"},
+    {"/ text Enter", "names with the text"},
+    {"Esc", "all names, or Cancel"},
+    {"Tab", "list, OK, Cancel"},
+    {"Enter", "OK"},
+    {"Ctrl+C", "as Esc"},
+    {"click", "choose only it"},
+    {"Ctrl+click", "mark or unmark"},
+    {"Shift+click", "mark a range"},
+    {"drag", "mark a range"},
+    {"double-click", "choose it, then OK"},
     {"wheel", "scroll"},
 };
-constexpr int kHelpKeysWidth = 28;
+constexpr int kHelpColumnGap = 2;
 
 // The parts that take the focus, in the order of Tab.
 enum class Area { List, Ok, Cancel };
 constexpr int kAreas = 3;
+
+// A character that goes to the type-ahead: a letter or digit, or any
+// character beyond ASCII, typed alone or with AltGr (which sets Ctrl and
+// Alt together).
+bool typeAheadChar(const DialogEvent& event) {
+    const char32_t c = event.ch;
+    return event.kind == DialogEvent::Kind::Key && event.ctrl() == event.alt() &&
+           ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c >= 0x80);
+}
 
 class ListBox {
 public:
@@ -76,6 +93,9 @@ public:
     bool fits() const { return layout_.fits; }
     CellRect rect() const { return layout_.box; }
     Canvas draw() const;
+    // Where the focus is: on the mark of the focused entry, where the next
+    // letter of the filter goes, or on the focused button.
+    CellPos cursor() const;
     // The result when the event closes the box.
     std::optional<std::string> handle(const DialogEvent& event);
 
@@ -88,6 +108,7 @@ private:
     }
     int entryAt(CellPos pos) const;
     int dragTarget(CellPos pos) const;
+    std::string filterLine() const { return "Filter: " + cutLeft(model_.filter(), layout_.box.width() - 14); }
     void drawEntry(Canvas& canvas, int row) const;
     void drawHelp(Canvas& canvas) const;
 
@@ -95,6 +116,7 @@ private:
     std::string caption_;
     std::string hint_;
     ListModel model_;
+    TypeAhead typeAhead_;
     Area area_ = Area::List;
     bool typing_ = false;  // keys go to the filter line
     bool helpShown_ = false;
@@ -111,10 +133,23 @@ int ListBox::entryAt(CellPos pos) const {
 
 // The entry a drag reaches: the one on the pointer's row, or when the
 // pointer is above or below the list the one beyond the view, which
-// scrolls it.
+// scrolls it; -1 when no entry is shown.
 int ListBox::dragTarget(CellPos pos) const {
+    if (model_.count() == 0) return -1;
     const int row = std::clamp(pos.y - layout_.listTop, -1, layout_.listRows);
     return std::clamp(model_.top() + row, 0, model_.count() - 1);
+}
+
+CellPos ListBox::cursor() const {
+    const CellRect& box = layout_.box;
+    if (typing_) return {box.left + 2 + columnsOf(filterLine()), box.top + 1};
+    if (area_ != Area::List) {
+        const CellRect& button = area_ == Area::Ok ? layout_.okButton : layout_.cancelButton;
+        return {button.left + buttonLabelOffset(area_ == Area::Ok ? "OK" : "Cancel", kButtonLabelWidth), button.top};
+    }
+    if (model_.focus() < 0) return {box.left + kTextColumn, layout_.listTop};
+    const int row = std::clamp(model_.focus() - model_.top(), 0, layout_.listRows - 1);
+    return {box.left + kMarkColumn + 1, layout_.listTop + row};
 }
 
 void ListBox::drawEntry(Canvas& canvas, int row) const {
@@ -147,7 +182,7 @@ Canvas ListBox::draw() const {
 
     if (!caption_.empty()) canvas.text(2, 0, " " + cutLeft(caption_, width - 6) + " ", kBoxAttr);
     if (typing_) {
-        const std::string line = "Filter: " + cutLeft(model_.filter(), width - 14);
+        const std::string line = filterLine();
         canvas.text(2, 1, line, kHintAttr);
         canvas.text(2 + columnsOf(line), 1, " ", kFocusAttr);  // where the next letter goes
     } else {
@@ -170,26 +205,56 @@ Canvas ListBox::draw() const {
     return canvas;
 }
 
-// Over the box, inside its frame, as many lines as fit.
+// Over the box, inside its frame: in two columns where both fit whole, else
+// in one. Where the lines find no room, the last row shows the cut mark
+// instead; a text too long for its place ends in it.
 void ListBox::drawHelp(Canvas& canvas) const {
-    const int lines = std::min(static_cast<int>(std::size(kHelp)), canvas.height() - 4);
-    const CellRect rect{2, 1, canvas.width() - 3, 2 + lines};
-    const int inner = rect.width() - 2;
+    constexpr int kLines = static_cast<int>(std::size(kHelp));
+    const auto widest = [](int first, int last, std::string_view HelpLine::*part) {
+        int width = 0;
+        for (int i = first; i < last; ++i) width = std::max(width, columnsOf(kHelp[i].*part));
+        return width;
+    };
+    const auto keysWidth = [&](int first, int last) { return widest(first, last, &HelpLine::keys) + 2; };
+    const auto lineWidth = [&](int first, int last) {
+        return keysWidth(first, last) + widest(first, last, &HelpLine::does);
+    };
+    const int textWidth = canvas.width() - 8;  // inside the help's frame, a blank on each side
+    const int half = (kLines + 1) / 2;
+    const bool twoColumns = lineWidth(0, half) + kHelpColumnGap + lineWidth(half, kLines) <= textWidth;
+    const int perColumn = twoColumns ? half : kLines;
+    const int rows = std::min(perColumn, canvas.height() - 4);
+
+    const CellRect rect{2, 1, canvas.width() - 3, 2 + rows};
     for (int y = rect.top; y <= rect.bottom; ++y) canvas.text(1, y, std::string(canvas.width() - 2, ' '), kBoxAttr);
     canvas.frame(rect, kBoxAttr, Canvas::Lines::Double);
-    // On a narrow window the texts are cut at the frame.
-    const int keysWidth = std::max(inner - 2, 0);
-    const int doesWidth = std::max(inner - 2 - kHelpKeysWidth, 0);
-    canvas.text(rect.left + 2, rect.top, " Keys and mouse ", kBoxAttr, keysWidth);
-    canvas.text(rect.left + 2, rect.bottom, " Any key closes this help ", kBoxAttr, keysWidth);
-    for (int i = 0; i < lines; ++i) {
-        const int y = rect.top + 1 + i;
-        canvas.text(rect.left + 2, y, kHelp[i].keys, kHintAttr, keysWidth);
-        canvas.text(rect.left + 2 + kHelpKeysWidth, y, kHelp[i].does, kBoxAttr, doesWidth);
+    canvas.text(rect.left + 2, rect.top, cutRight(" Keys and mouse ", rect.width() - 4), kBoxAttr);
+    canvas.text(rect.left + 2, rect.bottom, cutRight(" Any key closes this help ", rect.width() - 4), kBoxAttr);
+    int x = rect.left + 2;
+    for (int first = 0; first < kLines; first += perColumn) {
+        const int last = std::min(first + perColumn, kLines);
+        const int width = twoColumns ? lineWidth(first, last) : textWidth;
+        const int keys = std::min(keysWidth(first, last), width);
+        for (int row = 0; row < rows; ++row) {
+            const int y = rect.top + 1 + row;
+            if (row == rows - 1 && last - first > rows) {
+                canvas.text(x, y, kCutMark, kBoxAttr);
+                break;
+            }
+            if (first + row >= last) break;
+            const HelpLine& line = kHelp[first + row];
+            canvas.text(x, y, cutRight(line.keys, keys - 1), kHintAttr);
+            canvas.text(x + keys, y, cutRight(line.does, width - keys), kBoxAttr);
+        }
+        x += width + kHelpColumnGap;
     }
 }
 
 std::optional<std::string> ListBox::handle(const DialogEvent& event) {
+    // Anything but a character of the type-ahead makes the next one start a
+    // prefix afresh; a key ends a drag.
+    if (typing_ || helpShown_ || !typeAheadChar(event)) typeAhead_.reset();
+    if (event.kind == DialogEvent::Kind::Key) pressed_ = false;
     if (helpShown_ && event.kind != DialogEvent::Kind::Closed) {
         // Any key or click closes the help and does nothing else.
         if (event.kind == DialogEvent::Kind::Key || event.kind == DialogEvent::Kind::Click ||
@@ -220,7 +285,11 @@ std::optional<std::string> ListBox::handleKey(const DialogEvent& event) {
     namespace vk = platform::vk;
     const int repeat = event.repeat;
     switch (event.key) {
-        case vk::kEscape: return std::string();
+        case vk::kEscape:
+            // A kept filter goes first, and the box stays open.
+            if (model_.filter().empty()) return std::string();
+            model_.setFilter({});
+            return std::nullopt;
         case vk::kReturn: return press(area_);
         case vk::kTab:
             area_ = static_cast<Area>(focusAfterTab(static_cast<int>(area_), kAreas, event));
@@ -260,8 +329,7 @@ std::optional<std::string> ListBox::handleKey(const DialogEvent& event) {
         return std::nullopt;
     }
     // A character (also one typed with AltGr, which sets Ctrl and Alt
-    // together): the mark commands, the filter, or a letter or digit that
-    // moves to the next entry beginning with it.
+    // together): the mark commands, the filter, or the type-ahead.
     if (event.ctrl() != event.alt() || event.ch <= ' ' || event.ch == 0x7F) return std::nullopt;
     area_ = Area::List;
     switch (event.ch) {
@@ -269,19 +337,19 @@ std::optional<std::string> ListBox::handleKey(const DialogEvent& event) {
         case '-': model_.markNone(); break;
         case '*': model_.invertMarks(); break;
         case '/': typing_ = true; break;
-        default: {
-            const unsigned char upper = foldCase(event.ch);
-            if ((upper >= 'A' && upper <= 'Z') || (upper >= '0' && upper <= '9') || upper >= 0x80)
-                model_.jumpTo(platform::keyText(event.ch));
+        default:
+            if (typeAheadChar(event)) {
+                const TypeAhead::Search search = typeAhead_.type(event.ch, event.timeMs);
+                model_.jumpTo(search.prefix, search.fromFocused);
+            }
             break;
-        }
     }
     return std::nullopt;
 }
 
-// The filter line has the keys: letters add to the filter, Backspace takes
-// the last one off, Enter keeps the filter, Esc clears it. The keys that
-// move the focus keep working in the entries shown.
+// The filter line has the keys: characters add to the filter, Backspace
+// takes the last one off, Enter keeps the filter, Esc clears it. The keys
+// that move the focus keep working in the entries shown.
 void ListBox::handleFilterKey(const DialogEvent& event) {
     namespace vk = platform::vk;
     std::string text = model_.filter();

@@ -8,22 +8,6 @@
 
 namespace corrivex::ctpro {
 
-namespace {
-
-bool sameFolded(char a, char b) {
-    return foldCase(static_cast<unsigned char>(a)) == foldCase(static_cast<unsigned char>(b));
-}
-
-bool containsFolded(std::string_view text, std::string_view part) {
-    return std::search(text.begin(), text.end(), part.begin(), part.end(), sameFolded) != text.end();
-}
-
-bool startsFolded(std::string_view text, std::string_view start) {
-    return text.size() >= start.size() && std::equal(start.begin(), start.end(), text.begin(), sameFolded);
-}
-
-}  // namespace
-
 std::vector<std::string> shownEntries(std::vector<std::string> slots) {
     while (!slots.empty() && slots.back().empty()) slots.pop_back();
     return slots;
@@ -84,12 +68,22 @@ void ListModel::home() { focusOn(0); }
 
 void ListModel::end() { focusOn(count() - 1); }
 
-bool ListModel::jumpTo(std::string_view typed) {
+const std::u32string& ListModel::folded(std::size_t index) {
+    if (folded_.size() != entries_.size()) {
+        folded_.clear();
+        folded_.reserve(entries_.size());
+        for (const std::string& text : entries_) folded_.push_back(shownFolded(text));
+    }
+    return folded_[index];
+}
+
+bool ListModel::jumpTo(std::string_view typed, bool fromFocused) {
     const int n = count();
-    if (typed.empty()) return false;
-    for (int step = 1; step <= n; ++step) {
+    const std::u32string start = shownFolded(typed);
+    if (start.empty()) return false;
+    for (int step = fromFocused ? 0 : 1; step <= n; ++step) {
         const int pos = (focus_ + step) % n;
-        if (startsFolded(entry(pos), typed)) {
+        if (folded(indexOf(pos)).starts_with(start)) {
             focusOn(pos);
             return true;
         }
@@ -158,9 +152,10 @@ void ListModel::invertMarks() {
 void ListModel::setFilter(std::string text) {
     const int focused = focus_ >= 0 ? shown_[static_cast<std::size_t>(focus_)] : 0;
     filter_ = std::move(text);
+    const std::u32string part = shownFolded(filter_);
     shown_.clear();
     for (int index = 0; index < total(); ++index)
-        if (filter_.empty() || containsFolded(entries_[static_cast<std::size_t>(index)], filter_))
+        if (part.empty() || folded(static_cast<std::size_t>(index)).find(part) != std::u32string::npos)
             shown_.push_back(index);
     // Positions name other entries now: a range starts afresh.
     anchor_ = -1;

@@ -43,10 +43,10 @@ public:
     void pageUp();
     void home();
     void end();
-    // The next entry after the focused one (going round) whose text begins
-    // with `typed` (one character's bytes), letters of either case alike.
-    // False when there is none.
-    bool jumpTo(std::string_view typed);
+    // The first entry after the focused one, or from the focused one on
+    // (`fromFocused`), going round, whose text as shown begins with `typed`,
+    // letters of either case alike. False when there is none.
+    bool jumpTo(std::string_view typed, bool fromFocused = false);
 
     // The view moves; the focus stays.
     void scrollBy(int rows);
@@ -74,9 +74,10 @@ public:
     void markNone();
     void invertMarks();
 
-    // Shows only the entries whose text contains `text`, letters of either
-    // case alike; the empty text shows every entry. The focus stays on its
-    // entry while that is shown, else goes to the next shown one.
+    // Shows only the entries whose text as shown contains `text` as shown,
+    // letters of either case alike; the empty text shows every entry. The
+    // focus stays on its entry while that is shown, else goes to the next
+    // shown one.
     void setFilter(std::string text);
     const std::string& filter() const { return filter_; }
 
@@ -88,10 +89,14 @@ private:
     void setSelected(int pos, bool on);
     void markRange(int from, int to);
     void focusOn(int pos);
+    // The entry's text as shown, folded (shownFolded): made for every entry
+    // when first needed, so that a list that is never searched costs nothing.
+    const std::u32string& folded(std::size_t index);
     void bringIntoView();
     int maxTop() const;
 
     std::vector<std::string> entries_;
+    std::vector<std::u32string> folded_;
     std::vector<int> shown_;  // entry index of each position
     std::string filter_;
     std::vector<char> selected_;

@@ -10,6 +10,7 @@
 #include "dialog_input.h"
 #include "dialog_loop.h"
 #include "dialog_style.h"
+#include "platform/console_text.h"
 #include "saved_region.h"
 #include "text_fit.h"
 
@@ -76,6 +77,12 @@ public:
     bool fits() const { return fits_; }
     const CellRect& rect() const { return rect_; }
     Canvas draw() const;
+    // On the focused button's label.
+    CellPos cursor() const {
+        const Button& button = buttons_[static_cast<std::size_t>(focus_)];
+        return {rect_.left + buttonX_[static_cast<std::size_t>(focus_)] + buttonLabelOffset(button.label, labelWidth_),
+                rect_.bottom - 1};
+    }
     std::optional<int> handle(const DialogEvent& event);
 
 private:
@@ -194,7 +201,9 @@ std::optional<int> MessageDialog::handle(const DialogEvent& event) {
     // A button's first letter presses it, in either case.
     if (event.ch != 0 && !event.ctrl() && !event.alt())
         for (const Button& button : buttons_)
-            if (foldCase(event.ch) == static_cast<unsigned char>(button.label.front())) return button.id;
+            if (platform::foldedChar(event.ch) ==
+                platform::foldedChar(static_cast<unsigned char>(button.label.front())))
+                return button.id;
     return std::nullopt;
 }
 

@@ -124,8 +124,10 @@ std::vector<std::string> wrapText(std::string_view text, int width, int maxLines
 
 unsigned char shownByte(unsigned char byte) { return byte < 0x20 || byte == 0x7F ? '?' : byte; }
 
-unsigned char foldCase(unsigned char byte) {
-    return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
+std::u32string shownFolded(std::string_view text) {
+    std::u32string folded;
+    for (const ConsoleChar& c : platform::consoleChars(text)) folded += c.control ? U'?' : platform::foldedChar(c.ch);
+    return folded;
 }
 
 }  // namespace corrivex::ctpro

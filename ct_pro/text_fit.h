@@ -35,7 +35,9 @@ std::vector<std::string> wrapText(std::string_view text, int width, int maxLines
 // show them as glyphs, never act on them); every other byte is itself.
 unsigned char shownByte(unsigned char byte);
 
-// Upper-case for ASCII letters only; every other byte is itself.
-unsigned char foldCase(unsigned char byte);
+// The characters that `text` shows (control bytes as '?'), each as
+// platform::foldedChar gives it: texts compare by it as the user reads them,
+// without regard to letter case.
+std::u32string shownFolded(std::string_view text);
 
 }  // namespace corrivex::ctpro

@@ -149,7 +149,9 @@ struct KeyInput {
     bool down = true;
     std::uint16_t repeat = 1;
     std::uint16_t virtualKey = 0;
-    unsigned char ch = 0;  // the character in the console's code page, 0 for none
+    // The character typed, 0 for none: on the Windows console a byte of its
+    // code page, on the POSIX terminal a Unicode character.
+    char32_t ch = 0;
     std::uint32_t modifiers = 0;
 };
 

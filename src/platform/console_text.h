@@ -6,11 +6,11 @@
 // holding that byte. The POSIX terminal console works in UTF-8, as
 // a Windows console does with code page 65001: a cell holds a Unicode
 // character; a character of East Asian width takes two cells (a leading and
-// a trailing one, marked as the Windows console marks them); bytes that are
-// not UTF-8, control characters and characters that a terminal would show
-// in no cell of their own show as the code page 437 glyphs of their bytes,
-// one cell each, so that no text can send a control to the terminal or move
-// its columns.
+// a trailing one, marked as the Windows console marks them), as Unicode's
+// tables give it (through utf8proc); bytes that are not UTF-8, control
+// characters and characters that a terminal would show in no cell of their
+// own show as the code page 437 glyphs of their bytes, one cell each, so
+// that no text can send a control to the terminal or move its columns.
 #pragma once
 
 #include <array>
@@ -64,9 +64,15 @@ int consoleColumns(std::string_view text);
 // as another UTF-8 character.
 char32_t glyphCharOf(unsigned char byte);
 
-// The text a typed character adds, from the code page 437 byte of its key
-// event: the byte itself on Windows, its UTF-8 on the POSIX terminal, so
-// that it compares with the texts the console shows.
-std::string keyText(unsigned char byte);
+// The text a typed character adds, from the character of its key event:
+// the byte itself on Windows, its UTF-8 on the POSIX terminal.
+std::string keyText(char32_t ch);
+
+// What `ch` (a character as consoleChars gives it) and every character that
+// differs from it only in letter case have in common, for comparing texts
+// as shown without regard to letter case: on the POSIX terminal by
+// Unicode's simple case mapping, on Windows among the letters of the
+// console's code page.
+char32_t foldedChar(char32_t ch);
 
 }  // namespace corrivex::platform

@@ -101,12 +101,6 @@ std::string_view cp437Glyph(unsigned char byte) {
 
 char32_t cp437CodePoint(unsigned char byte) { return codePointOf(byte); }
 
-int cp437UpperByte(char32_t codePoint) {
-    for (int i = 0; i < 128; ++i)
-        if (kHighGlyphs[i] == codePoint) return 0x80 + i;
-    return -1;
-}
-
 void appendUtf8(std::string& out, char32_t c) {
     const Utf8Glyph g = encode(c);
     out.append(g.bytes.data(), g.length);

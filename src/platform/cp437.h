@@ -1,5 +1,5 @@
 // Code page 437, the code page of the console's cells: the glyph of every
-// byte as UTF-8, and the way back from a Unicode character to its byte.
+// byte as UTF-8, and UTF-8 itself.
 //
 // The bytes 0x00 to 0x1F and 0x7F have graphic glyphs too (0x01 is a smiling
 // face, 0x7F a house), so a byte shown through this table never reaches a
@@ -32,9 +32,5 @@ Utf8Char decodeUtf8(std::string_view in);
 
 // The Unicode character that `byte` shows.
 char32_t cp437CodePoint(unsigned char byte);
-
-// The byte 0x80 to 0xFF whose glyph is `codePoint`, or -1 when that
-// character has none in that range.
-int cp437UpperByte(char32_t codePoint);
 
 }  // namespace corrivex::platform

@@ -26,7 +26,7 @@ constexpr int kMoreButtons = 128;
 // Function keys F1 to F12 have the virtual keys 0x70 to 0x7B.
 constexpr std::uint16_t functionKey(int n) { return static_cast<std::uint16_t>(0x70 + n - 1); }
 
-KeyInput makeKey(std::uint16_t virtualKey, unsigned char ch, std::uint32_t modifiers) {
+KeyInput makeKey(std::uint16_t virtualKey, char32_t ch, std::uint32_t modifiers) {
     KeyInput key;
     key.down = true;
     key.repeat = 1;
@@ -225,16 +225,15 @@ TerminalInputDecoder::Recognized TerminalInputDecoder::decodeText(std::string_vi
     } else if (byte < 0x80) {
         key = printableKey(byte);
     } else {
-        // UTF-8: the character's code page 437 byte. Bytes that are not
-        // UTF-8 pass through unchanged.
+        // UTF-8: the character. A byte that is not UTF-8 stands for its
+        // code page 437 glyph, as such a byte of a name shows.
         const Utf8Char decoded = decodeUtf8(in);
         if (decoded.status == Utf8Char::Status::CutShort && !noMoreBytes) return Recognized::partial();
         if (decoded.status == Utf8Char::Status::Complete) {
-            const int mapped = cp437UpperByte(decoded.ch);
-            key = makeKey(0, mapped >= 0 ? static_cast<unsigned char>(mapped) : '?', 0);
+            key = makeKey(0, decoded.ch, 0);
             length = decoded.length;
         } else {
-            key = makeKey(0, byte, 0);
+            key = makeKey(0, cp437CodePoint(byte), 0);
         }
     }
     key.modifiers |= extraModifiers;

@@ -8,10 +8,10 @@
 // the keys they are.
 //
 // Keys come as key-down events with the Windows virtual-key code, the
-// character in code page 437 and the modifier flags: Ctrl+letter gives the
+// Unicode character and the modifier flags: Ctrl+letter gives the
 // characters 1 to 26 with the letter's key; Esc before a key is Alt.
-// A character sent as UTF-8 gives its code page 437 byte, or '?' when the
-// code page has none; bytes that are not UTF-8 pass through as they are.
+// A character sent as UTF-8 is that character; a byte that is not UTF-8
+// stands for its code page 437 glyph, as the console shows such a byte.
 // Mouse reports (SGR, mode 1006, and the older X10 form) give mouse events at
 // buffer positions (terminal cell + window origin), with the buttons held
 // after the event; a second press of the left button on the same cell within

@@ -11,6 +11,18 @@ namespace corrivex::platform {
 
 namespace {
 
+// Escape sequences of two bytes (ESC, then a letter or digit): DECSC and
+// DECRC save and restore the cursor's place with the colours; index and
+// reverse index move a row down or up; next line moves to the start of the
+// next row.
+constexpr std::string_view kSaveCursor = "\0337";
+constexpr std::string_view kRestoreCursor = "\0338";
+constexpr std::string_view kIndex = "\033D";
+constexpr std::string_view kReverseIndex = "\033M";
+constexpr std::string_view kNextLine = "\033E";
+static_assert(kSaveCursor.size() == 2 && kRestoreCursor.size() == 2 && kIndex.size() == 2 &&
+              kReverseIndex.size() == 2 && kNextLine.size() == 2);
+
 // Console attribute bits that a terminal shows besides the colours.
 constexpr std::uint16_t kReverseVideo = 0x4000;
 constexpr std::uint16_t kUnderscore = 0x8000;
@@ -146,6 +158,10 @@ void TerminalRenderer::moveTo(std::string& out, CellPos to, const TerminalFrame*
         if (to.y != *row_) {
             vertical = to.y < *row_ ? relativeMove(*row_ - to.y, 'A') : relativeMove(to.y - *row_, 'B');
             shortest(vertical, absoluteMove(to.y, 'd'));
+            // A row up or down: reverse index or index, which keep the
+            // column (and do not scroll, the row being on the screen).
+            if (to.y == *row_ - 1) shortest(vertical, std::string(kReverseIndex));
+            if (to.y == *row_ + 1) shortest(vertical, std::string(kIndex));
         }
         std::string horizontal = to.x == 0 ? std::string("\r") : absoluteMove(to.x, 'G');
         if (column_) {
@@ -160,11 +176,12 @@ void TerminalRenderer::moveTo(std::string& out, CellPos to, const TerminalFrame*
             }
         }
         shortest(best, vertical + horizontal);
-        // To the first column of the next row: a carriage return, which
-        // also ends a wait to wrap, and a line feed (it does not scroll, the
-        // row being on the screen; where the terminal's output adds a
-        // carriage return to it, that changes nothing).
-        if (to.x == 0 && to.y == *row_ + 1) shortest(best, "\r\n");
+        // To the first column of the next row: next line (NEL), which also
+        // ends a wait to wrap and does not scroll, the row being on the
+        // screen. Unlike a carriage return and a line feed, no output
+        // setting of the terminal makes more bytes of it (ONLCR sends a line
+        // feed as both).
+        if (to.x == 0 && to.y == *row_ + 1) shortest(best, std::string(kNextLine));
 
         // Forward on the same row over cells that already show what the
         // frame holds, in the colours in force: writing them again may be
@@ -343,9 +360,14 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
 
     // Drawn top to bottom; a small change (a key's: a highlight moved over
     // two rows in two colours and a counter in the first) also grouped by
-    // colours, those in force first, and sent in whichever way is shorter.
-    const auto draw = [&](const std::vector<Span>& order) {
-        std::string bytes;
+    // colours, those in force first. Each order ends with the cursor where
+    // the console has it, shown or hidden, when that is inside the frame
+    // (screen readers and braille displays follow it): by a move at the
+    // end, or for a small change also by going there first, saving it
+    // (DECSC, with the colours) and restoring it after the drawing (DECRC).
+    // The shortest of these is sent.
+    const bool cursorInside = CellRect::sized({0, 0}, frame.size.x, frame.size.y).contains(frame.cursor);
+    const auto drawSpans = [&](std::string& bytes, const std::vector<Span>& order) {
         // Rows drawn to their end by an erase: [row] = the first column drawn so.
         std::vector<int> finished(static_cast<std::size_t>(frame.size.y), frame.size.x);
         for (const Span& span : order) {
@@ -353,12 +375,42 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
             if (span.left >= from) continue;
             from = std::min(from, drawSpan(bytes, frame, previous, span));
         }
-        return bytes;
     };
     const auto start = std::tuple(row_, column_, pen_);
-    std::string drawn = draw(spans);
+    std::string drawn;
+    auto end = start;
+    bool first = true;
+    const auto consider = [&](std::string bytes) {
+        if (first || bytes.size() < drawn.size()) {
+            drawn = std::move(bytes);
+            end = std::tuple(row_, column_, pen_);
+            first = false;
+        }
+        std::tie(row_, column_, pen_) = start;
+    };
     constexpr std::size_t kSmallChange = 64;  // spans
-    if (previous != nullptr && spans.size() <= kSmallChange) {
+    const bool small = previous != nullptr && !spans.empty() && spans.size() <= kSmallChange;
+    const auto tryOrder = [&](const std::vector<Span>& order) {
+        std::string bytes;
+        drawSpans(bytes, order);
+        const std::size_t drawnBytes = bytes.size();
+        if (cursorInside) moveTo(bytes, frame.cursor, &frame);
+        const bool longMove = bytes.size() - drawnBytes > kSaveCursor.size() + kRestoreCursor.size();
+        consider(std::move(bytes));
+        if (!cursorInside || !small || !longMove) return;
+        bytes.clear();
+        moveTo(bytes, frame.cursor, &frame);
+        const std::optional<std::uint16_t> savedPen = pen_;
+        bytes += kSaveCursor;
+        drawSpans(bytes, order);
+        bytes += kRestoreCursor;
+        row_ = frame.cursor.y;
+        column_ = frame.cursor.x;
+        pen_ = savedPen;
+        consider(std::move(bytes));
+    };
+    tryOrder(spans);
+    if (small) {
         std::vector<std::uint16_t> colours;
         if (std::get<2>(start)) colours.push_back(*std::get<2>(start));
         for (const Span& span : spans)
@@ -368,14 +420,9 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
         for (const std::uint16_t colour : colours)
             for (const Span& span : spans)
                 if (span.attr == colour) grouped.push_back(span);
-        if (grouped != spans) {
-            const auto topToBottom = std::tuple(row_, column_, pen_);
-            std::tie(row_, column_, pen_) = start;
-            std::string byColour = draw(grouped);
-            if (byColour.size() < drawn.size()) drawn = std::move(byColour);
-            else std::tie(row_, column_, pen_) = topToBottom;
-        }
+        if (grouped != spans) tryOrder(grouped);
     }
+    std::tie(row_, column_, pen_) = end;
     out += drawn;
 
     // A frame drawn whole leaves the colours of most of its cells in force:
@@ -383,7 +430,6 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
     if (previous == nullptr && !frame.cells.empty()) setPen(out, mostCommonColours(frame));
 
     if (frame.cursorShown) {
-        moveTo(out, frame.cursor, &frame);
         if (cursorShown_ != true) {
             out += "\x1b[?25h";
             cursorShown_ = true;

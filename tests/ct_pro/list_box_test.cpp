@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,8 +49,8 @@ protected:
     const std::string& listRow(int row) const { return host.last().rows[layout.listTop + row]; }
     const std::string& bottomBorder() const { return host.last().rows[layout.box.bottom]; }
     // Types each character of `keys` as its key: Space, Enter (\r), Esc
-    // (\x1b), Backspace (\b), Tab (\t), Ctrl+A (\x01), other characters as
-    // they are.
+    // (\x1b), Backspace (\b), Tab (\t), Ctrl+A (\x01), Ctrl+C (\x03),
+    // other bytes as the characters of their code page 437 glyphs.
     void type(std::string_view keys) {
         for (const char c : keys) switch (c) {
                 case ' ': host.pushKey(vk::kSpace, ' '); break;
@@ -58,7 +59,8 @@ protected:
                 case '\b': host.pushKey(vk::kBack, 0x08); break;
                 case '\t': host.pushKey(vk::kTab, '\t'); break;
                 case '\x01': host.pushKey('A', 0x01, modifier::kLeftCtrl); break;
-                default: host.pushChar(static_cast<unsigned char>(c)); break;
+                case '\x03': host.pushKey('C', 0x03, modifier::kLeftCtrl); break;
+                default: host.pushChar(platform::glyphCharOf(static_cast<unsigned char>(c))); break;
             }
     }
 
@@ -130,6 +132,7 @@ TEST_F(ListBoxTest, ShowsCaptionHintEntriesMarksAndButtons) {
     EXPECT_EQ(host.attrAt(host.last(), 10, layout.listTop), 0x1F);
     EXPECT_EQ(host.attrAt(host.last(), 10, layout.listTop + 1), 0x70);
     EXPECT_FALSE(host.last().cursorVisible);
+    EXPECT_EQ(host.last().cursor, (CellPos{6, layout.listTop})) << "the hidden cursor on the focused entry's mark";
 }
 
 TEST_F(ListBoxTest, CutsLongCaptionsAtTheLeftAndLongNamesAtTheRight) {
@@ -225,6 +228,7 @@ TEST_F(ListBoxTest, TabMovesBetweenListAndButtons) {
     host.pushKey(vk::kReturn);  // OK
     EXPECT_EQ(run(three), "ALPHA");
     EXPECT_EQ(host.last().rows[layout.okButton.top].substr(layout.okButton.left, 10), "[>  OK  <]");
+    EXPECT_EQ(host.last().cursor, (CellPos{layout.okButton.left + 4, layout.okButton.top}));
     EXPECT_EQ(listRow(0).substr(2, 13), cp437("│  [x] ALPHA ")) << "no pointer while a button has the focus";
 
     host.pushKey(vk::kSpace, ' ');
@@ -258,11 +262,13 @@ TEST_F(ListBoxTest, ALetterJumpsToTheNextEntryBeginningWithIt) {
     host.pushKey(vk::kSpace, ' ');
     host.pushKey(vk::kReturn);
     EXPECT_EQ(run({"alpha", "Beta", "charlie", "bravo"}), "bravo");
+    type("br \r");  // letters typed one soon after another: one prefix
+    EXPECT_EQ(run({"alpha", "Beta", "charlie", "bravo"}), "bravo");
 }
 
 TEST_F(ListBoxTest, MarkAndFilterKeys) {
     const std::vector<std::string> four{"ALPHA", "BETA", "GAMMA", "GOLF"};
-    const std::string aRa = platform::keyText(0x8E) + "RA";
+    const std::string aRa = platform::keyText(platform::glyphCharOf(0x8E)) + "RA";
     const std::vector<std::string> umlaut{"ALPHA", aRa, "BETA"};
     struct Row {
         const char* keys;
@@ -280,7 +286,9 @@ TEST_F(ListBoxTest, MarkAndFilterKeys) {
         {"/gx\b\r+\r", {"GAMMA", "GOLF"}, four},
         {"/go\x1b+\r", {"ALPHA", "BETA", "GAMMA", "GOLF"}, four},     // Esc while typing clears
         {"/go\r/\x1b+\r", {"ALPHA", "BETA", "GAMMA", "GOLF"}, four},  // and later too
-        {"/go\r\x1b", {}, four},                                      // else Esc is Cancel
+        {"+/go\r\x1b\r", {"ALPHA", "BETA", "GAMMA", "GOLF"}, four},   // Esc clears a kept filter,
+        {"+/go\r\x1b\x1b\r", {}, four},                               // the next one is Cancel
+        {"+\x03\r", {}, four},                                        // Ctrl+C is Esc
         {"/b+ -\r\r", {}, four},                                      // typed, not acted on
         {"/zz\r+ \r", {}, four},                                      // nothing shown: nothing marked
         // A typed character outside ASCII (code page 437 in the key event)
@@ -297,6 +305,7 @@ TEST_F(ListBoxTest, MarkAndFilterKeys) {
         std::string expected;
         for (const std::string& name : row.chosen) expected += (expected.empty() ? "" : std::string(1, '\0')) + name;
         EXPECT_EQ(run(row.names), expected);
+        host.clearInput();  // the keys after a Cancel
     }
 }
 
@@ -335,13 +344,19 @@ TEST_F(ListBoxTest, F1ShowsTheHelpUntilAKeyClosesIt) {
     ASSERT_NE(shown, snapshots.end());
     const auto& help = shown->rows;
     EXPECT_EQ(help[8].substr(4, 20), cp437("╔═ Keys and mouse ══"));
-    EXPECT_NE(help[9].find("Up Down PgUp PgDn Home End"), std::string::npos);
-    int lines = 0;
-    for (const std::string& row : help) lines += row.find(cp437("║ ")) != std::string::npos ? 1 : 0;
-    EXPECT_EQ(lines, 13) << "every line fits on an 80 x 30 window";
-    EXPECT_NE(help[22].find(cp437("╚═ Any key closes this help ═")), std::string::npos);
+    EXPECT_NE(help[9].find("Up Down"), std::string::npos);
+    EXPECT_NE(help[9].find("Tab"), std::string::npos) << "two columns";
+    EXPECT_NE(help[19].find(cp437("╚═ Any key closes this help ═")), std::string::npos);
     EXPECT_EQ(host.last().rows[8].find("Keys and mouse"), std::string::npos);
     EXPECT_EQ(listRow(0).substr(2, 13), cp437("│> [x] ALPHA "));
+
+    for (const bool whole : {true, false}) {  // whole at 80 x 24; at 50 x 20 its last row is the cut mark
+        RecordingHost other(whole ? CellPos{80, 24} : CellPos{50, 20});
+        other.pushKey(vk::kF1);
+        runListBox(other, ListBoxRequest{"C:\\COURSE", "hint", three});
+        const std::string text = std::accumulate(other.last().rows.begin(), other.last().rows.end(), std::string());
+        EXPECT_EQ(text.find("wheel") != std::string::npos && text.find(cp437("║ ...")) == std::string::npos, whole);
+    }
 
     // On a small window the help is cut within the box's frame.
     RecordingHost small({34, 12});
@@ -466,6 +481,14 @@ TEST_F(ListBoxTest, ADragFromAnEntryMarksTheRange) {
     host.pushKey(vk::kReturn);
     EXPECT_EQ(run(names), bytes("NAME0015\0NAME0016\0NAME0017\0NAME0018\0NAME0019", 44));
     EXPECT_EQ(listRow(15).substr(2, 15), cp437("│> [x] NAME0019"));
+
+    // A key ends the drag.
+    host.pushMouse(rowPos(0), mouse::kLeftButton);
+    host.pushMouse(rowPos(2), mouse::kLeftButton, mouse::kMoved);
+    type(" \r");  // the third entry unmarked again
+    host.pushMouse(rowPos(5), mouse::kLeftButton, mouse::kMoved);
+    EXPECT_EQ(run(names), bytes("NAME0001\0NAME0002", 17));
+    host.clearInput();
 
     // A press outside the entries starts no drag.
     host.pushKey(vk::kSpace, ' ');

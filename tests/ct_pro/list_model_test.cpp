@@ -4,7 +4,11 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
+
+#include "platform/console_text.h"
+#include "type_ahead.h"
 
 namespace corrivex::ctpro {
 namespace {
@@ -81,22 +85,23 @@ TEST(ListModel, ShiftClickWithoutAnAnchorStartsAtTheFocus) {
     EXPECT_EQ(model.result(), std::string("c2\0d3\0e4", 8));
 }
 
-TEST(ListModel, JumpsCompareLettersWithoutCaseAndOtherBytesExactly) {
-    ListModel model({"x", "\xC4pfel", "Apple", "\xE4hre", "", "apricot", "\xC3\x84RA", "\xC3\xA4ra"}, 10);
-    // In order, each from where the one before left the focus. A character
-    // of several bytes (UTF-8) matches as a whole, never by its first byte.
-    const struct {
-        const char* typed;
-        bool found;
-        int focus;
-    } jumps[] = {
-        {"a", true, 2},  {"A", true, 5},        {"\xE4", true, 3},     {"\xC4", true, 1},
-        {"q", false, 1}, {"\xC3\xA4", true, 7}, {"\xC3\x84", true, 6},
+// Typed at their times (ms): a prefix within a second, the same letter again
+// for the next entry, either case alike, names as shown (byte 0x8E: Ä).
+TEST(ListModel, TypeAheadFindsTheNamesAsShown) {
+    ListModel model({"x", "\x8Epfel", "Apple", "\xE4hre", "", "apricot", "BETA", "bravo", "Brot"}, 10);
+    const std::tuple<char32_t, int, bool, int> rows[] = {
+        // clang-format off
+        {'a', 0, true, 2}, {'A', 2000, true, 5}, {platform::glyphCharOf(0x84), 4000, true, 1},
+        {'b', 8000, true, 6}, {'r', 8500, true, 7}, {'o', 9000, true, 8},     // "bro"
+        {'b', 12000, true, 6}, {'b', 12500, true, 7}, {'b', 13000, true, 8},  // the next b each time
+        {'q', 13200, false, 8}, {'x', 20000, true, 0},
+        // clang-format on
     };
-    for (const auto& jump : jumps) {
-        SCOPED_TRACE(jump.typed);
-        EXPECT_EQ(model.jumpTo(jump.typed), jump.found);
-        EXPECT_EQ(model.focus(), jump.focus);
+    TypeAhead typeAhead;
+    for (const auto& [typed, ms, found, focus] : rows) {
+        const TypeAhead::Search search = typeAhead.type(typed, ms);
+        EXPECT_EQ(model.jumpTo(search.prefix, search.fromFocused), found) << ms;
+        EXPECT_EQ(model.focus(), focus) << ms;
     }
 }
 
@@ -161,24 +166,26 @@ struct FilterRow {
 };
 
 TEST(ListModel, FilterRows) {
+    const std::string arger = "\x8ERGER";  // ÄRGER, the byte shown as its glyph
     const FilterRow rows[] = {
-        {"", {"ALPHA", "BETA", "", "GAMMA", "GOLF", "A\xE4"}, "GAMMA"},
+        {"", {"ALPHA", "BETA", "", "GAMMA", "GOLF", "A\xE4", arger}, "GAMMA"},
         {"a", {"ALPHA", "BETA", "GAMMA", "A\xE4"}, "GAMMA"},
         {"gOl", {"GOLF"}, "GOLF"},   // GAMMA hidden: the next shown one
         {"ph", {"ALPHA"}, "ALPHA"},  // none after it: the last shown one
         {"x", {}, ""},
-        {"a\xE4", {"A\xE4"}, "A\xE4"},  // bytes beyond ASCII match exactly
+        {"a\xE4", {"A\xE4"}, "A\xE4"},  // a byte that is no UTF-8 matches as its glyph
         {"A\xC4", {}, ""},
+        {"\x84rg", {arger}, arger},  // letters beyond ASCII without regard to case
     };
     for (const FilterRow& row : rows) {
         SCOPED_TRACE("filter \"" + row.filter + "\"");
-        ListModel model({"ALPHA", "BETA", "", "GAMMA", "GOLF", "A\xE4"}, 2);
+        ListModel model({"ALPHA", "BETA", "", "GAMMA", "GOLF", "A\xE4", arger}, 2);
         model.moveBy(3);
         model.setFilter(row.filter);
         std::vector<std::string> shown;
         for (int pos = 0; pos < model.count(); ++pos) shown.push_back(model.entry(pos));
         EXPECT_EQ(shown, row.shown);
-        EXPECT_EQ(model.total(), 6);
+        EXPECT_EQ(model.total(), 7);
         if (row.focused.empty()) {
             EXPECT_EQ(model.focus(), -1);
         } else {

@@ -71,6 +71,8 @@ TEST_F(MessageBoxTest, ShowsCaptionTextAndButtonsWithNoFocused) {
     EXPECT_NEAR(static_cast<double>(left), static_cast<double>(79 - right), 1.0);
     EXPECT_NEAR(top, 24 - (top + 5), 1);
     EXPECT_FALSE(host.snapshots().front().cursorVisible);
+    EXPECT_EQ(host.snapshots().front().cursor, (CellPos{static_cast<int>(rows[buttons].find("[>No <]")) + 2, buttons}))
+        << "the hidden cursor on the focused button";
 }
 
 TEST_F(MessageBoxTest, LettersAnswerInEitherCase) {

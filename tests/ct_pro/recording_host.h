@@ -19,6 +19,7 @@ public:
         std::vector<std::uint16_t> attrs;  // row by row
         std::uint32_t inputMode = 0;
         bool cursorVisible = true;
+        platform::CellPos cursor;
         std::size_t cellsWrittenBefore = 0;  // cells written since the previous read
     };
 
@@ -30,6 +31,7 @@ public:
         }
         snapshot.inputMode = currentInputMode();
         snapshot.cursorVisible = currentCursorInfo().visible;
+        snapshot.cursor = cursor();
         snapshot.cellsWrittenBefore = cellsSinceRead_;
         cellsSinceRead_ = 0;
         snapshots_.push_back(std::move(snapshot));

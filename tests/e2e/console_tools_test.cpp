@@ -126,6 +126,27 @@ TEST_P(ConsoleTools, MessageBoxTabMovesToYesAndEscapeAnswersNo) {
     EXPECT_NE(session->title(), kSelectionTitle);
 }
 
+// Ctrl+C is Esc in both boxes: No, and in the list box after Esc has taken
+// back a kept filter, Cancel. Wine's console in a terminal makes Ctrl+C a
+// signal, never a key: there Esc stands in for it.
+TEST_P(ConsoleTools, EscAndCtrlCLeaveTheDialogs) {
+    const std::string ctrlC = program().build == Build::Native ? "C-c" : "Escape";
+    auto box = start();
+    ASSERT_TRUE(messageBoxShown(*box));
+    box->sendKeys({ctrlC});
+    expectExitZero(*box);
+    prepare({"alpha.dat", "beta.dat", "gamma.dat"});
+    auto session = start();
+    ASSERT_TRUE(listBoxShown(*session, "GAMMA"));
+    session->sendKeys({"/", "g", "Enter", "Space"});
+    ASSERT_TRUE(session->waitForText("1 chosen - 1/1 - /g", stepTimeout())) << session->lastScreen().describe();
+    session->sendKeys({"Escape"});
+    ASSERT_TRUE(session->waitForText("1 chosen - 3/3 ", stepTimeout())) << session->lastScreen().describe();
+    session->sendKeys({ctrlC});
+    expectExitZero(*session);
+    EXPECT_FALSE(fs::exists(workDir() / "quelmark.log"));
+}
+
 TEST_P(ConsoleTools, MessageBoxAnswersAClickOnNo) {
     if (!mouseReaches()) GTEST_SKIP() << "no mouse reports under Wine";
     auto session = start();

@@ -141,6 +141,24 @@ TEST_P(PosixTerminal, Utf8NamesAreListedAndRunWhole) {
     EXPECT_EQ(runs[1].arguments, std::vector<std::string>{"\xE4\xB8\xAD\xE6\x96\x87"});
 }
 
+// Typed characters arrive whole: the filter and the type-ahead find names in
+// any script, letters of either case alike (ł, ś and ø stay small in names).
+TEST_P(PosixTerminal, TypingFindsNamesInAnyScript) {
+    prepare(workDir(), "y", {"alpha.txt", "\xC5\x82o\xC5\x9B.txt", "\xC3\xB8re.txt", "\xE6\x97\xA5\xE6\x9C\xAC.txt"});
+    auto session = start();
+    ASSERT_TRUE(session->waitFor(listBox, firstScreenTimeout())) << session->lastScreen().describe();
+    session->sendText("/\xC5\x81O\xC5\x9A");  // "/ŁOŚ": łOś marked, then all shown again
+    session->sendKeys({"Enter", "Space", "Escape"});
+    ASSERT_TRUE(session->waitForText("1 chosen - 3/4 ", stepTimeout())) << session->lastScreen().describe();
+    session->sendText("\xC3\x98 \xE6\x97\xA5 ");  // Ø: øRE marked; 日: 日本 marked
+    ASSERT_TRUE(session->waitForText("3 chosen - 4/4 ", stepTimeout())) << session->lastScreen().describe();
+    session->sendKeys({"Enter"});
+    expectCleanEnd(*session);
+    std::vector<std::string> names;
+    for (const auto& run : engineRuns(workDir())) names.push_back(run.arguments.at(0));
+    EXPECT_EQ(names, (std::vector<std::string>{"\xC3\xB8RE", "\xC5\x82O\xC5\x9B", "\xE6\x97\xA5\xE6\x9C\xAC"}));
+}
+
 // The dialogs lie in the terminal's own size: in a terminal too small a
 // note until it grows, then the whole list box at 80 x 24; the message box
 // at 30 x 8.

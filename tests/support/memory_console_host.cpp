@@ -11,7 +11,7 @@ bool MemoryConsoleHost::readInput(InputEvent& event) {
     return true;
 }
 
-void MemoryConsoleHost::pushKey(std::uint16_t virtualKey, unsigned char ch, std::uint32_t modifiers) {
+void MemoryConsoleHost::pushKey(std::uint16_t virtualKey, char32_t ch, std::uint32_t modifiers) {
     InputEvent event;
     event.kind = InputEvent::Kind::Key;
     event.key = KeyInput{.down = true, .virtualKey = virtualKey, .ch = ch, .modifiers = modifiers};
@@ -20,7 +20,7 @@ void MemoryConsoleHost::pushKey(std::uint16_t virtualKey, unsigned char ch, std:
     input_.push_back(event);
 }
 
-void MemoryConsoleHost::pushChar(unsigned char ch, std::uint32_t modifiers) {
+void MemoryConsoleHost::pushChar(char32_t ch, std::uint32_t modifiers) {
     std::uint16_t virtualKey = 0;
     if (ch >= 'a' && ch <= 'z') {
         virtualKey = static_cast<std::uint16_t>(ch - 'a' + 'A');

@@ -23,14 +23,15 @@ public:
 
     // Script building.
     void pushEvent(const InputEvent& event) { input_.push_back(event); }
-    void pushKey(std::uint16_t virtualKey, unsigned char ch = 0, std::uint32_t modifiers = 0);
+    void pushKey(std::uint16_t virtualKey, char32_t ch = 0, std::uint32_t modifiers = 0);
     // A printable character, with the virtual key Windows gives it.
-    void pushChar(unsigned char ch, std::uint32_t modifiers = 0);
+    void pushChar(char32_t ch, std::uint32_t modifiers = 0);
     void pushMouse(CellPos pos, std::uint32_t buttons, std::uint32_t flags = 0, std::uint32_t modifiers = 0,
                    int wheelDelta = 0);
     // A left click: press, then release.
     void pushClick(CellPos pos, std::uint32_t modifiers = 0);
     std::size_t pendingEvents() const { return input_.size(); }
+    void clearInput() { input_.clear(); }
 
     // Every call to beginChild and endChild, in order, for tests of the hand-over.
     const std::vector<std::string>& childEvents() const { return childEvents_; }

@@ -16,7 +16,7 @@ using namespace modifier;
 
 struct Key {
     std::uint16_t vk;
-    unsigned char ch;
+    char32_t ch;
     std::uint32_t modifiers;
 };
 
@@ -38,8 +38,8 @@ std::vector<InputEvent> decode(std::string_view bytes) {
 std::string describe(const InputEvent& e) {
     char text[128];
     if (e.kind == InputEvent::Kind::Key) {
-        std::snprintf(text, sizeof text, "key vk=%#x ch=%#x mod=%#x down=%d", e.key.virtualKey, e.key.ch,
-                      static_cast<unsigned>(e.key.modifiers), e.key.down ? 1 : 0);
+        std::snprintf(text, sizeof text, "key vk=%#x ch=%#x mod=%#x down=%d", e.key.virtualKey,
+                      static_cast<unsigned>(e.key.ch), static_cast<unsigned>(e.key.modifiers), e.key.down ? 1 : 0);
     } else if (e.kind == InputEvent::Kind::Mouse) {
         std::snprintf(text, sizeof text, "mouse (%d,%d) buttons=%#x mod=%#x flags=%#x wheel=%d", e.mouse.pos.x,
                       e.mouse.pos.y, static_cast<unsigned>(e.mouse.buttons), static_cast<unsigned>(e.mouse.modifiers),
@@ -138,11 +138,11 @@ const std::vector<Sequence>& keySequences() {
         {"F12", "\x1b[24~", {0x7B, 0, 0}},
         {"Shift+F2", "\x1b[1;2Q", {0x71, 0, kShift}},
         {"keypad Enter", "\x1bOM", {vk::kReturn, '\r', E}},
-        {"e acute", "\xc3\xa9", {0, 0x82, 0}},
-        {"box corner", "\xe2\x95\x94", {0, 0xC9, 0}},
-        {"euro, not in the code page", "\xe2\x82\xac", {0, '?', 0}},
-        {"emoji, not in the code page", "\xf0\x9f\x98\x80", {0, '?', 0}},
-        {"Alt+u umlaut", "\x1b\xc3\xbc", {0, 0x81, kLeftAlt}},
+        {"e acute", "\xc3\xa9", {0, U'é', 0}},
+        {"box corner", "\xe2\x95\x94", {0, U'╔', 0}},
+        {"euro, beyond code page 437", "\xe2\x82\xac", {0, U'€', 0}},
+        {"emoji", "\xf0\x9f\x98\x80", {0, U'\U0001F600', 0}},
+        {"Alt+u umlaut", "\x1b\xc3\xbc", {0, U'ü', kLeftAlt}},
     };
     return table;
 }
@@ -247,13 +247,14 @@ TEST(TerminalInputDecoder, AnOverlongSequenceIsDroppedWhole) {
     EXPECT_EQ(events[0].key.ch, 'q');
 }
 
+// Each stands for its code page 437 glyph, as such a byte of a name shows.
 TEST(TerminalInputDecoder, BytesThatAreNotUtf8PassThrough) {
-    expectKeys("\xe9x", {{0, 0xE9, 0}, {'X', 'x', 0}});
-    expectKeys("\x80", {{0, 0x80, 0}});
-    expectKeys("\xc0\xaf", {{0, 0xC0, 0}, {0, 0xAF, 0}});                    // overlong
-    expectKeys("\xed\xa0\x80", {{0, 0xED, 0}, {0, 0xA0, 0}, {0, 0x80, 0}});  // surrogate
+    expectKeys("\xe9x", {{0, U'Θ', 0}, {'X', 'x', 0}});
+    expectKeys("\x80", {{0, U'Ç', 0}});
+    expectKeys("\xc0\xaf", {{0, U'└', 0}, {0, U'»', 0}});                    // overlong
+    expectKeys("\xed\xa0\x80", {{0, U'φ', 0}, {0, U'á', 0}, {0, U'Ç', 0}});  // surrogate
     // Cut off at the end, and the wait is over.
-    expectKeys("\xc3", {{0, 0xC3, 0}});
+    expectKeys("\xc3", {{0, U'├', 0}});
 }
 
 // Mouse reports.

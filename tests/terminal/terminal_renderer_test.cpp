@@ -53,9 +53,8 @@ void expectModelShows(const VtModel& model, const ScreenBuffer& buffer) {
     const CellPos cursor{buffer.cursor().x - w.left, buffer.cursor().y - w.top};
     const bool cursorInside = cursor.x >= 0 && cursor.y >= 0 && cursor.x < model.columns() && cursor.y < model.rows() &&
                               cursor.x <= w.right - w.left && cursor.y <= w.bottom - w.top;
-    const bool visible = buffer.currentCursorInfo().visible && cursorInside;
-    EXPECT_EQ(model.cursorVisible(), visible);
-    if (visible) {
+    EXPECT_EQ(model.cursorVisible(), buffer.currentCursorInfo().visible && cursorInside);
+    if (cursorInside) {  // shown or hidden, where screen readers look for it
         EXPECT_EQ(model.cursorX(), cursor.x);
         EXPECT_EQ(model.cursorY(), cursor.y);
     }
@@ -116,7 +115,7 @@ TEST(TerminalRenderer, FirstFrameStartsFromACleanRenditionAndDrawsEveryCell) {
     buffer.fillAttribute(0xF0, 6, {0, 0});
     write(buffer, {0, 0}, "ab", 0xF0);
     TerminalRenderer renderer;
-    EXPECT_EQ(renderer.render(captureFrame(buffer, {3, 2})), "\x1b[H\x1b[0;30;107mab \r\n   \x1b[H\x1b[?25h");
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {3, 2})), "\x1b[H\x1b[0;30;107mab \033E   \x1b[H\x1b[?25h");
 }
 
 TEST(TerminalRenderer, AWholeFrameLeavesTheColoursOfMostOfItsCellsInForce) {
@@ -124,7 +123,7 @@ TEST(TerminalRenderer, AWholeFrameLeavesTheColoursOfMostOfItsCellsInForce) {
     buffer.fillAttribute(0x70, 20, {0, 0});  // black on grey
     buffer.fillAttribute(0xF0, 10, {0, 2});  // the last row black on bright white
     TerminalRenderer renderer;
-    EXPECT_TRUE(renderer.render(captureFrame(buffer, {10, 3})).ends_with("\x1b[47m\x1b[H\x1b[?25h"));
+    EXPECT_TRUE(renderer.render(captureFrame(buffer, {10, 3})).ends_with("\x1b[H\x1b[47m\x1b[?25h"));
 
     // A change in those colours then needs no colour change.
     write(buffer, {4, 1}, "X", 0x70);
@@ -139,7 +138,7 @@ TEST(TerminalRenderer, LongBlankRunsAreErasedAndRepeatedShortOnesWritten) {
     VtModel model(40, 2);
     VtModel withoutRepeat(40, 2, false);
     EXPECT_EQ(paint(renderer, buffer, model, &withoutRepeat),
-              "\x1b[H\x1b[0;93;42m\x1b[K \x1b[39b\r\n" + std::string(10, ' ') + "ab\x1b[K \x1b[27b\x1b[H\x1b[?25h");
+              "\x1b[H\x1b[0;93;42m\x1b[K \x1b[39b\033E" + std::string(10, ' ') + "ab\x1b[K \x1b[27b\x1b[H\x1b[?25h");
     expectModelShows(model, buffer);
     expectModelShows(withoutRepeat, buffer);
     EXPECT_EQ(withoutRepeat.at(39, 1).bg, 42);
@@ -161,6 +160,15 @@ TEST(TerminalRenderer, AMovedHighlightIsSentGroupedByColourWhenShorter) {
     // first, in the colours in force, then the blue row.
     EXPECT_EQ(paint(renderer, buffer, model),
               "\x1b[3;3H  [ ] NAME1 \x1b[12;31H2\x1b[4;3H\x1b[97;44m> [ ] NAME2 \x1b[H");
+    expectModelShows(model, buffer);
+
+    // Hidden on a changed cell, with a change far below: DECSC, DECRC.
+    buffer.setCursorInfo({25, false});
+    buffer.setCursorPosition({5, 3});
+    EXPECT_EQ(paint(renderer, buffer, model), "\x1b[?25l\x1b[4;6H");
+    write(buffer, {5, 3}, "x", 0x1F);
+    write(buffer, {28, 11}, "1", 0x70);
+    EXPECT_EQ(paint(renderer, buffer, model), "\0337x\x1b[12;29H\x1b[30;47m1\0338");
     expectModelShows(model, buffer);
 }
 
@@ -214,6 +222,8 @@ TEST(ConsoleChars, Utf8CharactersAndTheGlyphsOfEverythingElse) {
         {"a\x1b[2J\x01", U"a←[2J☺", {1, 1, 1, 1, 1, 1}},           // C0 controls
         {"\xC2\x9B", U"┬¢", {1, 1}},                               // a C1 control
         {"e\xCC\x81\xE2\x80\xAE", U"e╠üΓÇ«", {1, 1, 1, 1, 1, 1}},  // combining mark, bidi override
+        {"\xDC\x90\xDD\x82", U"ܐ▌é", {1, 1, 1}},                   // a Syriac letter and its vowel mark
+        {"\xE1\x84\x80\xE1\x85\xA1", U"ᄀßàí", {2, 1, 1, 1}},      // Hangul jamo: the vowel joins
     };
     for (const Row& row : rows) {
         std::u32string chars;
@@ -251,13 +261,6 @@ TEST(Cp437, NoGlyphIsAControlCharacter) {
     EXPECT_EQ(cp437Glyph(0x82), "\xc3\xa9");      // é
 }
 
-TEST(Cp437, UpperBytesComeBackFromTheirCharacters) {
-    for (int b = 0x80; b < 0x100; ++b) EXPECT_EQ(cp437UpperByte(cp437CodePoint(static_cast<unsigned char>(b))), b);
-    EXPECT_EQ(cp437UpperByte(U'é'), 0x82);
-    EXPECT_EQ(cp437UpperByte(U'€'), -1);
-    EXPECT_EQ(cp437UpperByte(U'A'), -1);
-}
-
 TEST(TerminalRenderer, TitleGoesOutAsOsc2WithoutControlBytes) {
     MemoryConsoleHost buffer({10, 2});
     TerminalRenderer renderer;
@@ -281,10 +284,10 @@ TEST(TerminalRenderer, CursorVisibilityFollowsTheCursorInfo) {
     renderer.render(captureFrame(buffer, {10, 3}));
     buffer.setCursorInfo({25, false});
     EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 3})), "\x1b[?25l");
-    buffer.setCursorPosition({3, 2});
-    EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 3})), "");
+    buffer.setCursorPosition({3, 2});  // hidden, it still goes where screen readers look
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 3})), "\x1b[3;4H");
     buffer.setCursorInfo({10, true});
-    EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 3})), "\x1b[3;4H\x1b[?25h");
+    EXPECT_EQ(renderer.render(captureFrame(buffer, {10, 3})), "\x1b[?25h");
 }
 
 // Rectangles include their right column and bottom row: where two meet and

@@ -1,6 +1,6 @@
 // A small model of an xterm-compatible terminal for the tests: it takes the
 // bytes a program sends and keeps the screen (characters and SGR colours),
-// the cursor, the private modes and the title. Like the Linux console, it
+// the cursor (with what DECSC saves), the private modes and the title. Like the Linux console, it
 // may be made without REP (repeat the last glyph): it then ignores it, and
 // erased cells keep only the background, so that a test can tell which
 // cells a renderer erased. Sequences it does not know
@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace corrivex::testing {
@@ -75,6 +76,16 @@ private:
                 } else if (byte == ']') {
                     state_ = State::Osc;
                     sequence_.clear();
+                } else if (byte == '7') {  // DECSC
+                    saved_ = {x_, y_, pen_};
+                    state_ = State::Ground;
+                } else if (byte == '8' || byte == 'D' || byte == 'E' || byte == 'M') {
+                    if (byte == '8') std::tie(x_, y_, pen_) = saved_;  // DECRC
+                    if (byte == 'E') x_ = 0;                           // next line, and
+                    if (byte == 'D' || byte == 'E') lineFeed();        // index
+                    if (byte == 'M') y_ > 0 ? --y_ : ++scrolled_;      // reverse index
+                    wrapPending_ = false;
+                    state_ = State::Ground;
                 } else {
                     unknown_.push_back(std::string("ESC ") + static_cast<char>(byte));
                     state_ = State::Ground;
@@ -312,6 +323,7 @@ private:
     int y_ = 0;
     bool wrapPending_ = false;
     VtCell pen_;
+    std::tuple<int, int, VtCell> saved_{0, 0, VtCell{}};
     State state_ = State::Ground;
     std::string sequence_;
     char32_t code_ = 0;
