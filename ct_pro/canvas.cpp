@@ -1,9 +1,9 @@
-#include "canvas.h"
+#include "ct_pro/canvas.h"
 
 #include <algorithm>
 
+#include "ct_pro/text_fit.h"
 #include "platform/console_text.h"
-#include "text_fit.h"
 
 namespace corrivex::ctpro {
 

@@ -1,4 +1,4 @@
-#include "dialog_input.h"
+#include "ct_pro/dialog_input.h"
 
 #include <chrono>
 

@@ -10,11 +10,11 @@
 
 #include <string_view>
 
-#include "canvas.h"
-#include "dialog_input.h"
-#include "dialog_style.h"
+#include "ct_pro/canvas.h"
+#include "ct_pro/dialog_input.h"
+#include "ct_pro/dialog_style.h"
+#include "ct_pro/saved_region.h"
 #include "platform/console_host.h"
-#include "saved_region.h"
 
 namespace corrivex::ctpro {
 

@@ -1,4 +1,4 @@
-#include "dialog_style.h"
+#include "ct_pro/dialog_style.h"
 
 #include <algorithm>
 #include <string>

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "canvas.h"
+#include "ct_pro/canvas.h"
 
 namespace corrivex::ctpro {
 

@@ -1,7 +1,8 @@
 // The ten entry points of the library. Each takes over the texts it is
 // given (they are read into strings and freed at once), calls the library's
-// own functions, and returns texts as fresh strings made with
-// SysAllocStringByteLen, which the caller frees.
+// own functions, handing the dialogs the console of the process
+// (process_console/process_console.h), and returns texts as fresh strings
+// made with SysAllocStringByteLen, which the caller frees.
 //
 // The caller knows nothing of C++: no exception leaves an entry point. Where
 // memory runs out, the call frees what it was given and gives the result of
@@ -12,15 +13,16 @@
 #include <vector>
 
 #include "console_tools/ct_pro.h"
-#include "list_box.h"
-#include "list_model.h"
-#include "message_box.h"
-#include "platform/console_host.h"
+#include "ct_pro/list_box.h"
+#include "ct_pro/list_model.h"
+#include "ct_pro/message_box.h"
+#include "ct_pro/window_ops.h"
 #include "platform/ole_text.h"
-#include "window_ops.h"
+#include "process_console/process_console.h"
 
 namespace {
 
+using corrivex::platform::consoleHost;
 using corrivex::platform::takeBstr;
 
 constexpr std::size_t kListSlots = kCtProListSlots;
@@ -86,7 +88,7 @@ CT_PRO_API std::int32_t CT_PRO_CALL ConsoleIcon(std::int32_t icon) {
 
 CT_PRO_API BSTR CT_PRO_CALL ConsoleTitle(BSTR title) {
     HandedOver given(&title, 1);
-    return guarded<BSTR>(nullptr, [&] { return toBstr(setWindowTitle(given.take(0))); });
+    return guarded<BSTR>(nullptr, [&] { return toBstr(setWindowTitle(consoleHost(), given.take(0))); });
 }
 
 CT_PRO_API std::int32_t CT_PRO_CALL DeleteWindowMenuItem(std::int32_t command) {
@@ -111,7 +113,7 @@ CT_PRO_API std::int32_t CT_PRO_CALL ConsoleMessageBox(BSTR text, std::int32_t st
         request.caption = givenCaption.take(0);
         request.style = static_cast<std::uint32_t>(style);
         request.icon = icon;
-        return runMessageBox(corrivex::platform::consoleHost(), request);
+        return runMessageBox(consoleHost(), request);
     });
 }
 
@@ -132,6 +134,6 @@ CT_PRO_API BSTR CT_PRO_CALL ConsoleListBox(std::int32_t, std::int32_t, std::int3
             for (std::size_t i = 0; i < kListSlots; ++i) slots.push_back(givenList.takeUpToZero(i));
             request.entries = shownEntries(std::move(slots));
         }
-        return toBstr(runListBox(corrivex::platform::consoleHost(), std::move(request)));
+        return toBstr(runListBox(consoleHost(), std::move(request)));
     });
 }

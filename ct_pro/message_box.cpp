@@ -1,4 +1,4 @@
-#include "message_box.h"
+#include "ct_pro/message_box.h"
 
 #include <algorithm>
 #include <optional>
@@ -6,13 +6,13 @@
 #include <string_view>
 #include <vector>
 
-#include "canvas.h"
-#include "dialog_input.h"
-#include "dialog_loop.h"
-#include "dialog_style.h"
+#include "ct_pro/canvas.h"
+#include "ct_pro/dialog_input.h"
+#include "ct_pro/dialog_loop.h"
+#include "ct_pro/dialog_style.h"
+#include "ct_pro/saved_region.h"
+#include "ct_pro/text_fit.h"
 #include "platform/console_text.h"
-#include "saved_region.h"
-#include "text_fit.h"
 
 namespace corrivex::ctpro {
 

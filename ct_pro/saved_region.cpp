@@ -1,4 +1,4 @@
-#include "saved_region.h"
+#include "ct_pro/saved_region.h"
 
 namespace corrivex::ctpro {
 

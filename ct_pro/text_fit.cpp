@@ -1,4 +1,4 @@
-#include "text_fit.h"
+#include "ct_pro/text_fit.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "window_menu_win32.h"
+#include "ct_pro/window_menu_win32.h"
 
 #include <string>
 #include <vector>

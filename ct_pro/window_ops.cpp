@@ -1,13 +1,12 @@
 // The window operations that are the same on every platform.
-#include "platform/console_host.h"
-#include "window_ops.h"
+#include "ct_pro/window_ops.h"
 
 namespace corrivex::ctpro {
 
 bool showToolBar(std::int32_t, std::int32_t) { return false; }
 
-std::string setWindowTitle(const std::string& title) {
-    platform::consoleHost().setTitle(title);
+std::string setWindowTitle(platform::ConsoleHost& console, const std::string& title) {
+    console.setTitle(title);
     return title;
 }
 

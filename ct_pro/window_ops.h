@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/console_host.h"
+
 namespace corrivex::ctpro {
 
 // Starts the library for the program whose instance handle is given; the
@@ -20,8 +22,8 @@ bool showToolBar(std::int32_t mode, std::int32_t id);
 bool moveWindow(std::int32_t x, std::int32_t y);
 // Sets the window's icon to one of the system icons (IDI_* numbers).
 bool setWindowIcon(std::int32_t icon);
-// Sets the console's title; returns the title as set.
-std::string setWindowTitle(const std::string& title);
+// Sets the title of `console`; returns the title as set.
+std::string setWindowTitle(platform::ConsoleHost& console, const std::string& title);
 // Removes an entry (SC_* command) from the window menu.
 bool deleteWindowMenuItem(std::int32_t command);
 // Gives the window menu its default entries back.

@@ -1,6 +1,6 @@
 // A terminal has no window that a program may move, decorate or raise:
 // nothing here changes anything (the title is set in window_ops.cpp).
-#include "window_ops.h"
+#include "ct_pro/window_ops.h"
 
 namespace corrivex::ctpro {
 

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "console_tools/ct_pro_codes.h"
-#include "window_menu_win32.h"
-#include "window_ops.h"
+#include "ct_pro/window_menu_win32.h"
+#include "ct_pro/window_ops.h"
 
 namespace corrivex::ctpro {
 

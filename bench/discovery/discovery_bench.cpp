@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "console/console_state.h"
 #include "memory_console_host.h"
-#include "platform/console_host.h"
 #include "primitives/directory.h"
 #include "selection/discovery.h"
 
@@ -84,7 +84,7 @@ Text upper(Text name) {
 void BM_DiscoverDataFiles(benchmark::State& state) {
     const Inside inside(directoryOf(static_cast<int>(state.range(0))));
     corrivex::platform::MemoryConsoleHost host;
-    corrivex::platform::installConsoleHost(&host);
+    corrivex::console::prepareConsole(host);
     auto FileNames = std::make_unique<NameList>();
     auto BaseNames = std::make_unique<NameList>();
     std::int16_t FileNameCount = 0;
@@ -93,7 +93,6 @@ void BM_DiscoverDataFiles(benchmark::State& state) {
         corrivex::selection::discoverDataFiles(*FileNames, FileNameCount, *BaseNames, BaseNameCount);
         benchmark::DoNotOptimize(BaseNameCount);
     }
-    corrivex::platform::installConsoleHost(nullptr);
     state.counters["names"] = BaseNameCount;
 }
 

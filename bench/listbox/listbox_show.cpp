@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "console_tools/ct_pro.h"
-#include "platform/console_host.h"
+#include "process_console/process_console.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "memory_console_host.h"
-#include "platform/terminal_renderer.h"
+#include "terminal/terminal_renderer.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "console/console_state.h"
-#include "platform/console_host.h"
 #include "platform/console_text.h"
 
 namespace corrivex::console {
@@ -31,11 +30,12 @@ void setTextColors(std::int32_t foreground, std::int32_t background) {
     ConsoleState& state = consoleState();
     if (static_cast<std::uint32_t>(foreground) <= 15) state.foreground = foreground;
     if (static_cast<std::uint32_t>(background) <= 15) state.background = background;
-    platform::consoleHost().setTextAttribute(currentAttribute());
+    if (state.host != nullptr) state.host->setTextAttribute(currentAttribute());
 }
 
 void clearScreen() {
-    platform::ConsoleHost& host = platform::consoleHost();
+    if (consoleState().host == nullptr) return;
+    platform::ConsoleHost& host = *consoleState().host;
     platform::CursorInfo cursor;
     const bool hidden = host.cursorInfo(cursor) && cursor.visible;
     if (hidden) host.setCursorInfo(platform::CursorInfo{cursor.size, false});
@@ -53,8 +53,8 @@ void clearScreen() {
 }
 
 void setScreenSize(std::int32_t columns, std::int32_t rows) {
-    if (columns > kScreenSizeLimit || rows > kScreenSizeLimit) return;
-    platform::ConsoleHost& host = platform::consoleHost();
+    if (columns > kScreenSizeLimit || rows > kScreenSizeLimit || consoleState().host == nullptr) return;
+    platform::ConsoleHost& host = *consoleState().host;
     // A pseudoconsole keeps the terminal's size: the screen is what it shows.
     if (host.sizedByTerminal()) return;
     platform::ScreenBufferInfo info;
@@ -66,16 +66,18 @@ void setScreenSize(std::int32_t columns, std::int32_t rows) {
 
 void setWindowTitle(const Text& title) {
     // The platform takes a zero-terminated string: the title ends at a NUL.
-    platform::consoleHost().setTitle(Text(title.c_str()));
+    if (consoleState().host != nullptr) consoleState().host->setTitle(Text(title.c_str()));
 }
 
 void enableMouseInput() {
-    platform::consoleHost().setInputMode(platform::mode::kMouseInput | consoleState().startExtendedFlags);
+    const ConsoleState& state = consoleState();
+    if (state.host != nullptr) state.host->setInputMode(platform::mode::kMouseInput | state.startExtendedFlags);
 }
 
 void printLine(const Text& text) {
-    platform::ConsoleHost& host = platform::consoleHost();
     ConsoleState& state = consoleState();
+    if (state.host == nullptr) return;
+    platform::ConsoleHost& host = *state.host;
     platform::ScreenBufferInfo info;
     if (!host.screenBufferInfo(info) || info.size.x <= 0 || info.size.y <= 0) return;
     const int width = info.size.x;

@@ -1,4 +1,6 @@
-// The console operations that the steps call. None reports an error.
+// The console operations that the steps call, on the console that the
+// process start gave the console layer (console_state.h). None reports an
+// error.
 #pragma once
 
 #include <cstdint>

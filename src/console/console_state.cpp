@@ -1,7 +1,5 @@
 #include "console/console_state.h"
 
-#include "platform/console_host.h"
-
 namespace corrivex::console {
 
 ConsoleState& consoleState() {
@@ -9,15 +7,15 @@ ConsoleState& consoleState() {
     return state;
 }
 
-void resetConsoleState() { consoleState() = ConsoleState{}; }
-
-void prepareConsole() {
-    platform::ConsoleHost& host = platform::consoleHost();
+void prepareConsole(platform::ConsoleHost& host) {
+    ConsoleState& state = consoleState();
+    state = ConsoleState{};
+    state.host = &host;
     host.setOutputMode(platform::mode::kProcessedOutput | platform::mode::kWrapAtEolOutput);
     std::uint32_t start = 0;
     if (host.inputMode(start) && (start & platform::mode::kExtendedFlags) != 0)
-        consoleState().startExtendedFlags = start & platform::mode::kExtendedMask;
-    host.setInputMode(consoleState().startExtendedFlags);
+        state.startExtendedFlags = start & platform::mode::kExtendedMask;
+    host.setInputMode(state.startExtendedFlags);
     platform::CursorInfo cursor;
     if (!host.cursorInfo(cursor) || cursor.size == 0) host.setCursorInfo(platform::CursorInfo{10, true});
 }

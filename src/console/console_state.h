@@ -4,9 +4,15 @@
 
 #include <cstdint>
 
+#include "platform/console_host.h"
+
 namespace corrivex::console {
 
 struct ConsoleState {
+    // The console of the process, given at process start: output goes to
+    // it, input comes from it. Before one is given, the operations of
+    // console_output.h do nothing.
+    platform::ConsoleHost* host = nullptr;
     int foreground = 7;  // colour number 0 to 15 for later writes
     int background = 0;
     bool pendingScroll = false;  // the last write filled the bottom row up to its last column
@@ -17,17 +23,13 @@ struct ConsoleState {
     std::uint32_t startExtendedFlags = 0;
 };
 
-// The process-wide record. Output goes to the console host of the platform
-// (standard output's console, else standard error's), input comes from
-// standard input's.
+// The process-wide record.
 ConsoleState& consoleState();
 
-// Back to the values of the process start. For tests.
-void resetConsoleState();
-
-// Process start: processed output with wrap at the end of a line, raw key
-// input (every input flag off, the extended flags as found), and a visible
-// cursor of 10 percent when the console reports none or one of size 0.
-void prepareConsole();
+// Process start: the record starts afresh with `host` as the console of the
+// process, which gets processed output with wrap at the end of a line, raw
+// key input (every input flag off, the extended flags as found), and a
+// visible cursor of 10 percent when it reports none or one of size 0.
+void prepareConsole(platform::ConsoleHost& host);
 
 }  // namespace corrivex::console

@@ -2,16 +2,20 @@
 
 #include <new>
 
+#include "console/console_state.h"
 #include "main/winmain.h"
+#include "primitives/child_console.h"
 
 namespace corrivex {
 
-int runProcess(void* instance, const char* commandTail, int showState, void (*prepare)()) noexcept {
+int runProcess(platform::ConsoleHost& (*findConsole)(), void* instance, const char* commandTail,
+               int showState) noexcept {
     // WINMAIN lets no failure for want of memory out once its first step has
-    // begun: one that comes out is that of the console preparation or of the
-    // run state.
+    // begun: one that comes out is that of the console or of the run state.
     try {
-        if (prepare != nullptr) prepare();
+        platform::ConsoleHost& host = findConsole();
+        console::prepareConsole(host);
+        setChildConsole(&host);
         return WINMAIN(instance, nullptr, commandTail, showState);
     } catch (const std::bad_alloc&) {
         return kSetupFailedExitCode;

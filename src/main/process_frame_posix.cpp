@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string_view>
 
-#include "console/console_state.h"
 #include "main/process_frame.h"
+#include "process_console/process_console.h"
 
 namespace {
 
@@ -47,5 +47,5 @@ int main(int argc, char** argv) {
         std::fwrite(answer.data(), 1, answer.size(), stdout);
         return 0;
     }
-    return corrivex::runProcess(nullptr, "", 1, corrivex::console::prepareConsole);
+    return corrivex::runProcess(corrivex::platform::consoleHost, nullptr, "", 1);
 }

@@ -1,10 +1,10 @@
-// The process frame on Windows: console preparation, COM for the console
-// tools library, the instance handle, and the exit code.
+// The process frame on Windows: the console of the process, COM for the
+// console tools library, the instance handle, and the exit code.
 #include <windows.h>
 #include <objbase.h>
 
-#include "console/console_state.h"
 #include "main/process_frame.h"
+#include "process_console/process_console.h"
 
 namespace {
 
@@ -33,10 +33,10 @@ BOOL WINAPI ignoreInterrupts(DWORD event) { return event == CTRL_C_EVENT || even
 }  // namespace
 
 int main() {
-    corrivex::console::prepareConsole();
     SetConsoleCtrlHandler(ignoreInterrupts, TRUE);
     CoInitialize(nullptr);
-    const int exitCode = corrivex::runProcess(GetModuleHandleA(nullptr), commandTail(), SW_SHOWNORMAL);
+    const int exitCode =
+        corrivex::runProcess(corrivex::platform::consoleHost, GetModuleHandleA(nullptr), commandTail(), SW_SHOWNORMAL);
     CoUninitialize();
     ExitProcess(static_cast<UINT>(exitCode));
 }

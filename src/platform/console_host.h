@@ -6,6 +6,10 @@
 // implementation (the POSIX terminal emulation, the memory host of the tests)
 // behaves as a Windows console would. Coordinates are 0-based buffer
 // positions; rectangles are inclusive, as in the Windows console API.
+//
+// The process's own host is looked up once, where the process or a call
+// into the console tools library begins (process_console/process_console.h),
+// and handed to what draws or reads.
 #pragma once
 
 #include <algorithm>
@@ -229,13 +233,5 @@ public:
     virtual void beginChild() {}
     virtual void endChild() {}
 };
-
-// The process-wide console host: the real console of this platform unless a
-// test has installed another one.
-ConsoleHost& consoleHost();
-
-// Installs `host` as the process-wide console host; nullptr puts the
-// platform's own back. For tests.
-void installConsoleHost(ConsoleHost* host);
 
 }  // namespace corrivex::platform

@@ -16,11 +16,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/console_host.h"
+#include "platform/console_host_win32.h"
 #include "platform/pseudo_console_win32.h"
 
 namespace corrivex::platform {
@@ -370,19 +371,8 @@ private:
     bool childRunning_ = false;
 };
 
-ConsoleHost*& installedHost() {
-    static ConsoleHost* installed = nullptr;
-    return installed;
-}
-
 }  // namespace
 
-ConsoleHost& consoleHost() {
-    if (ConsoleHost* installed = installedHost()) return *installed;
-    static Win32ConsoleHost host;
-    return host;
-}
-
-void installConsoleHost(ConsoleHost* host) { installedHost() = host; }
+std::unique_ptr<ConsoleHost> makeWindowsConsoleHost() { return std::make_unique<Win32ConsoleHost>(); }
 
 }  // namespace corrivex::platform

@@ -28,7 +28,8 @@ enum class ProgramSearch { LikeWindows, PathOnly };
 // longer than the platform takes (length_limits.h) starts nothing. The first
 // word names the program, found by the platform's usual program search; on
 // POSIX systems the rest of the line is its one argument (command_line.h).
-// With `wait`, returns when the child has ended; its exit code is not read.
+// With `wait`, returns when the child has ended, with the console handed
+// over to it meanwhile (child_console.h); its exit code is not read.
 // A program that cannot be started is not waited for.
 StartResult runCommand(const Text& commandLine, int showState, bool wait,
                        ProgramSearch search = ProgramSearch::LikeWindows);

@@ -18,7 +18,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/console_host.h"
+#include "primitives/child_console.h"
 #include "primitives/command_line.h"
 #include "primitives/length_limits.h"
 #include "primitives/name_checks.h"
@@ -197,14 +197,13 @@ StartResult runCommand(const Text& commandLine, int showState, bool wait, Progra
             result = spawn(program, arguments, child);
             return;
         }
-        platform::ConsoleHost& console = platform::consoleHost();
-        console.beginChild();
+        handOverConsole();
         {
             const WaitSignals waiting;
             result = spawn(program, arguments, child);
             if (result == StartResult::Started) waitFor(child);
         }
-        console.endChild();
+        takeBackConsole();
     });
     return result;
 }

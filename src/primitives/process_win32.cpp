@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "platform/console_host.h"
+#include "primitives/child_console.h"
 #include "primitives/error_mode_guard.h"
 #include "primitives/length_limits.h"
 #include "primitives/name_checks.h"
@@ -67,11 +67,10 @@ StartResult runCommand(const Text& commandLine, int showState, bool wait, Progra
         }
     }
     if (wait) {
-        platform::ConsoleHost& console = platform::consoleHost();
-        console.beginChild();
+        handOverConsole();
         ResumeThread(child.hThread);
         WaitForSingleObject(child.hProcess, INFINITE);
-        console.endChild();
+        takeBackConsole();
     }
     CloseHandle(child.hThread);
     CloseHandle(child.hProcess);

@@ -1,5 +1,5 @@
-// The console tests' fixture: a memory console of the given size installed
-// as the console host, and the console state reset before and after.
+// The console tests' fixture: a memory console of the given size, handed to
+// the console layer as the process start hands it the console of the process.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,14 +13,7 @@ class MemoryConsoleTest : public ::testing::Test {
 protected:
     explicit MemoryConsoleTest(platform::CellPos size) : host(size) {}
 
-    void SetUp() override {
-        platform::installConsoleHost(&host);
-        resetConsoleState();
-    }
-    void TearDown() override {
-        platform::installConsoleHost(nullptr);
-        resetConsoleState();
-    }
+    void SetUp() override { prepareConsole(host); }
 
     platform::MemoryConsoleHost host;
 };

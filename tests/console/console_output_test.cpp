@@ -200,7 +200,7 @@ TEST_F(ConsoleOutputTest, ProcessStartPreparesRawInputWrappedOutputAndAVisibleCu
     host.setInputMode(0x1F7);
     host.setOutputMode(0);
     host.setCursorInfo(platform::CursorInfo{25, false});
-    prepareConsole();
+    prepareConsole(host);
     // Every flag off but quick edit and insert mode, kept as found (0xE0).
     EXPECT_EQ(host.currentInputMode(), 0xE0u);
     EXPECT_EQ(host.currentOutputMode(), 0x3u);

@@ -1,15 +1,19 @@
 // The ten entry points as the front end calls them: texts as BSTRs that
 // pass to the library, results as fresh BSTRs. Run under the sanitizers, a
-// string that is not freed, or freed twice, fails the test.
+// string that is not freed, or freed twice, fails the test. The entry points
+// find the console of the process with consoleHost(): this program defines
+// it, as the test's recording host, where the program and CT_PRO.DLL link
+// the real one.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <string>
 #include <string_view>
 
-#include "console_tools/ct_pro.h"
 #include "box_text.h"
+#include "console_tools/ct_pro.h"
 #include "out_of_memory.h"
+#include "process_console/process_console.h"
 #include "recording_host.h"
 
 #ifdef _WIN32
@@ -28,14 +32,17 @@ constexpr int kListCaptionRow = 7;
 constexpr int kListHintRow = 8;
 constexpr int kListBottomRow = 28;
 
+// The console of the test that runs.
+RecordingHost* testConsole = nullptr;
+
 BSTR bstr(std::string_view text) { return SysAllocStringByteLen(text.data(), static_cast<UINT>(text.size())); }
 
 std::string bytesOf(BSTR text) { return std::string(reinterpret_cast<const char*>(text), SysStringByteLen(text)); }
 
 class ExportsTest : public ::testing::Test {
 protected:
-    void SetUp() override { platform::installConsoleHost(&host); }
-    void TearDown() override { platform::installConsoleHost(nullptr); }
+    void SetUp() override { testConsole = &host; }
+    void TearDown() override { testConsole = nullptr; }
 
     RecordingHost host;
 };
@@ -164,3 +171,5 @@ TEST_F(ExportsTest, WindowOperationsActOnlyOnAConsoleWindow) {
 
 }  // namespace
 }  // namespace corrivex::ctpro
+
+corrivex::platform::ConsoleHost& corrivex::platform::consoleHost() { return *corrivex::ctpro::testConsole; }

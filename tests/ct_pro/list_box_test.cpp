@@ -1,6 +1,6 @@
 // The list box on an 80 x 30 memory console, driven by scripted keys and
 // mouse events.
-#include "list_box.h"
+#include "ct_pro/list_box.h"
 
 #include <gtest/gtest.h>
 

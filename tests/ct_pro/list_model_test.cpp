@@ -1,4 +1,4 @@
-#include "list_model.h"
+#include "ct_pro/list_model.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <tuple>
 #include <vector>
 
+#include "ct_pro/type_ahead.h"
 #include "platform/console_text.h"
-#include "type_ahead.h"
 
 namespace corrivex::ctpro {
 namespace {

@@ -1,6 +1,6 @@
 // The message box on a memory console, as the batch-mode gate uses it and
 // with the other button sets.
-#include "message_box.h"
+#include "ct_pro/message_box.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "window_menu_win32.h"
+#include "ct_pro/window_menu_win32.h"
 
 namespace corrivex::ctpro {
 namespace {

@@ -43,14 +43,10 @@ NameList namesOf(const std::vector<Text>& names) {
 class LaunchEngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        console::resetConsoleState();
-        platform::installConsoleHost(&host_);
+        console::prepareConsole(host_);
         inside_ = std::make_unique<CurrentDirectoryScope>(elsewhere_.path());
     }
-    void TearDown() override {
-        inside_.reset();
-        platform::installConsoleHost(nullptr);
-    }
+    void TearDown() override { inside_.reset(); }
 
     void placeEngine(const ScratchDirectory& directory) {
         fs::copy_file(fs::path(MISBEHAVING_ENGINE), directory.path() / kEngineProgram);

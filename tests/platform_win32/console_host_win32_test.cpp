@@ -5,11 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "cell_printers.h"
-#include "platform/console_host.h"
+#include "platform/console_host_win32.h"
 #include "platform/console_text.h"
 
 namespace corrivex::platform {
@@ -60,7 +61,10 @@ protected:
         host().fillAttribute(0x07, 40 * 12, {0, 0});
         FlushConsoleInputBuffer(GetStdHandle(STD_INPUT_HANDLE));
     }
-    static ConsoleHost& host() { return consoleHost(); }
+    static ConsoleHost& host() {
+        static const std::unique_ptr<ConsoleHost> windowsConsole = makeWindowsConsoleHost();
+        return *windowsConsole;
+    }
 
     static Cell cellAt(int x, int y) {
         Cell cell;

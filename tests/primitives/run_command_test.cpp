@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "memory_console_host.h"
+#include "primitives/child_console.h"
 #include "primitives/directory.h"
 #include "primitives/length_limits.h"
 #include "primitives/process.h"
@@ -80,19 +81,14 @@ private:
     fs::path log_;
 };
 
-// Installs a console host for as long as it lives, then puts the one before
-// it back.
-class InstalledHost {
+// Gives runCommand a console to hand over for as long as it lives, as the
+// process frame gives it the console of the process; then none again.
+class GivenConsole {
 public:
-    explicit InstalledHost(platform::ConsoleHost& host) : previous_(&platform::consoleHost()) {
-        platform::installConsoleHost(&host);
-    }
-    ~InstalledHost() { platform::installConsoleHost(previous_); }
-    InstalledHost(const InstalledHost&) = delete;
-    InstalledHost& operator=(const InstalledHost&) = delete;
-
-private:
-    platform::ConsoleHost* previous_;
+    explicit GivenConsole(platform::ConsoleHost& host) { setChildConsole(&host); }
+    ~GivenConsole() { setChildConsole(nullptr); }
+    GivenConsole(const GivenConsole&) = delete;
+    GivenConsole& operator=(const GivenConsole&) = delete;
 };
 
 void copyProgram(const fs::path& to) {
@@ -101,21 +97,8 @@ void copyProgram(const fs::path& to) {
 }
 
 // The children share the test's output; the terminal of the test run is
-// never handed over.
-class RunCommand : public ScratchDirectory {
-protected:
-    void SetUp() override {
-        ScratchDirectory::SetUp();
-        platform::installConsoleHost(&quiet_);
-    }
-    void TearDown() override {
-        platform::installConsoleHost(nullptr);
-        ScratchDirectory::TearDown();
-    }
-
-private:
-    platform::MemoryConsoleHost quiet_;
-};
+// never handed over: runCommand is given no console but a test's own.
+class RunCommand : public ScratchDirectory {};
 
 // Windows hands the child its command tail, which its C runtime splits at
 // blanks; a POSIX child gets the rest of the line as one argument, as
@@ -166,7 +149,7 @@ TEST_F(RunCommand, ACommandLineBeyondTheLimitStartsNothing) {
 
 TEST_F(RunCommand, AMissingProgramStartsNothingAndReturnsAtOnce) {
     RecordingHost host("missing.log");
-    const InstalledHost installed(host);
+    const GivenConsole given(host);
     fs::create_directory(programFile("a-directory"));
     EXPECT_EQ(runCommand("corrivex-no-such-program missing.log", kShowNormal, true), StartResult::NotFound);
     for (const Text& line : {Text("a-directory missing.log"), Text(), Text("     ")})
@@ -222,7 +205,7 @@ TEST_F(RunCommand, TheProgramIsLookedForInOwnDirectoryThenCurrentDirectoryThenPa
 
 TEST_F(RunCommand, TheConsoleIsHandedOverAroundTheChild) {
     RecordingHost host("handover.log");
-    const InstalledHost installed(host);
+    const GivenConsole given(host);
     runCommand(kChild + " handover.log --sleep", kShowNormal, true);
     ASSERT_TRUE(readChildLog("handover.log").complete);
     EXPECT_EQ(host.childEvents(), (std::vector<std::string>{"begin", "end"}));
@@ -306,7 +289,7 @@ TEST_F(RunCommand, TheChildInheritsNoOpenTextFileAndNoListing) {
 TEST_F(RunCommand, ANonExecutableFileIsNoProgram) {
     writeBytes("plain", "not a program");
     RecordingHost host("plain.log");
-    const InstalledHost installed(host);
+    const GivenConsole given(host);
     EXPECT_EQ(runCommand("plain plain.log", kShowNormal, true), StartResult::NotExecutable);
     EXPECT_EQ(runCommand("./plain plain.log", kShowNormal, true), StartResult::NotExecutable);
     EXPECT_FALSE(fs::exists("plain.log"));

@@ -38,14 +38,10 @@ constexpr const char* kWarning = "There are no .txt or .dat files in this direct
 class DiscoveryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        console::resetConsoleState();
-        platform::installConsoleHost(&host_);
+        console::prepareConsole(host_);
         inside_ = std::make_unique<CurrentDirectoryScope>(scratch_.path());
     }
-    void TearDown() override {
-        inside_.reset();
-        platform::installConsoleHost(nullptr);
-    }
+    void TearDown() override { inside_.reset(); }
 
     void make(const std::vector<std::string>& names) {
         for (const std::string& name : names) ASSERT_TRUE(writeFile(name, "x")) << name;

@@ -51,14 +51,10 @@ private:
 class SelectDataSetsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        console::resetConsoleState();
-        platform::installConsoleHost(&host_);
+        console::prepareConsole(host_);
         inside_ = std::make_unique<testing::CurrentDirectoryScope>(course_.path());
     }
-    void TearDown() override {
-        inside_.reset();
-        platform::installConsoleHost(nullptr);
-    }
+    void TearDown() override { inside_.reset(); }
 
     void offer(const std::vector<Text>& names) {
         for (std::size_t i = 0; i < names.size(); ++i) BaseNames[i] = names[i];

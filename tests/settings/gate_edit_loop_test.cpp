@@ -80,7 +80,7 @@ class EditLoopTest : public testing::GateTest {
 protected:
     void SetUp() override {
         GateTest::SetUp();
-        platform::installConsoleHost(&boxHost);
+        console::prepareConsole(boxHost);
         fs::create_directory(scratch.path() / "empty");
     }
 

@@ -1,5 +1,5 @@
 // A scratch start directory made current, and a memory console for what the
-// gate shows.
+// gate shows, handed to the console layer as at process start.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,13 +18,8 @@ namespace corrivex::settings::testing {
 class GateTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        platform::installConsoleHost(&host);
-        console::resetConsoleState();
+        console::prepareConsole(host);
         StartDir = currentDir();
-    }
-    void TearDown() override {
-        platform::installConsoleHost(nullptr);
-        console::resetConsoleState();
     }
 
     std::filesystem::path settings() const { return scratch.path() / "batchs.ini"; }

@@ -1,6 +1,6 @@
 // The terminal console host on a pseudo-terminal: size, modes, drawing,
 // input, the hand-over around child processes, resizing and the end.
-#include "platform/terminal_console_host_posix.h"
+#include "terminal/terminal_console_host_posix.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -12,8 +12,8 @@
 
 #include "cell_printers.h"
 #include "out_of_memory.h"
-#include "platform/terminal_modes_posix.h"
 #include "pty_pair.h"
+#include "terminal/terminal_modes_posix.h"
 #include "vt_model.h"
 
 namespace corrivex::platform {

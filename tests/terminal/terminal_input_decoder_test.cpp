@@ -1,6 +1,6 @@
 // The terminal input decoder: every key and mouse sequence, in one piece and
 // cut at every point, the lone Esc, Alt, UTF-8, and damaged input.
-#include "platform/terminal_input_decoder.h"
+#include "terminal/terminal_input_decoder.h"
 
 #include <gtest/gtest.h>
 

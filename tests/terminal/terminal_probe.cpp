@@ -12,8 +12,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/console_host.h"
-#include "platform/terminal_console_host_posix.h"
+#include "process_console/process_console.h"
+#include "terminal/terminal_console_host_posix.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include <string>
 
-#include "platform/terminal_modes_posix.h"
 #include "pty_pair.h"
+#include "terminal/terminal_modes_posix.h"
 #include "vt_model.h"
 
 namespace corrivex::platform {

@@ -1,7 +1,7 @@
 // The terminal renderer: the bytes it sends, checked byte for byte where the
 // exact form matters and otherwise through a model terminal that must end up
 // showing the buffer's window.
-#include "platform/terminal_renderer.h"
+#include "terminal/terminal_renderer.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/terminal_input_decoder.h"
+#include "terminal/terminal_input_decoder.h"
 
 namespace {
 

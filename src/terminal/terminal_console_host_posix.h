@@ -30,9 +30,9 @@
 #include <string_view>
 
 #include "platform/screen_buffer.h"
-#include "platform/terminal_input_decoder.h"
-#include "platform/terminal_modes_posix.h"
-#include "platform/terminal_renderer.h"
+#include "terminal/terminal_input_decoder.h"
+#include "terminal/terminal_modes_posix.h"
+#include "terminal/terminal_renderer.h"
 
 namespace corrivex::platform {
 

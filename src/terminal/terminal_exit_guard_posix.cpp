@@ -1,11 +1,11 @@
-#include "platform/terminal_exit_guard_posix.h"
+#include "terminal/terminal_exit_guard_posix.h"
 
 #include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "platform/terminal_modes_posix.h"
+#include "terminal/terminal_modes_posix.h"
 
 namespace corrivex::platform {
 

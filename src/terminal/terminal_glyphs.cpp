@@ -1,4 +1,4 @@
-#include "platform/terminal_glyphs.h"
+#include "terminal/terminal_glyphs.h"
 
 #include "platform/console_text.h"
 #include "platform/cp437.h"

@@ -1,21 +1,20 @@
-// The process-wide console host of the POSIX build, created on first use and
-// ended with the process. Keys come from the terminal of standard input. The
-// screen goes to the terminal of standard output, else of standard error,
-// else (as fzf and vim do, when both are redirected) to the controlling
-// terminal, /dev/tty, so that `corrivex >log 2>&1` still shows its dialogs
-// while the engine's output goes to the log. Where no screen can be shown,
-// input reads as closed: an invisible dialog never waits for keys.
+// The console host of the process on a POSIX system: the terminal host,
+// created on first use and ended with the process. Keys come from the
+// terminal of standard input. The screen goes to the terminal of standard
+// output, else of standard error, else (as fzf and vim do, when both are
+// redirected) to the controlling terminal, /dev/tty, so that
+// `corrivex >log 2>&1` still shows its dialogs while the engine's output
+// goes to the log. Where no screen can be shown, input reads as closed: an
+// invisible dialog never waits for keys.
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "platform/console_host.h"
-#include "platform/terminal_console_host_posix.h"
+#include "process_console/process_console.h"
+#include "terminal/terminal_console_host_posix.h"
 
 namespace corrivex::platform {
 
 namespace {
-
-ConsoleHost* installedHost = nullptr;
 
 // The controlling terminal, opened once, close-on-exec: no child inherits it.
 int controllingTerminal() {
@@ -42,16 +41,12 @@ Terminals chooseTerminals() {
     return chosen;
 }
 
-TerminalConsoleHost& terminalHost() {
+}  // namespace
+
+ConsoleHost& consoleHost() {
     static const Terminals terminals = chooseTerminals();
     static TerminalConsoleHost host(terminals.input, terminals.screen, true);
     return host;
 }
-
-}  // namespace
-
-ConsoleHost& consoleHost() { return installedHost != nullptr ? *installedHost : terminalHost(); }
-
-void installConsoleHost(ConsoleHost* host) { installedHost = host; }
 
 }  // namespace corrivex::platform

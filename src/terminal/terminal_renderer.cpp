@@ -1,11 +1,11 @@
-#include "platform/terminal_renderer.h"
+#include "terminal/terminal_renderer.h"
 
 #include <algorithm>
 #include <array>
 #include <tuple>
 
 #include "platform/console_text.h"
-#include "platform/terminal_glyphs.h"
+#include "terminal/terminal_glyphs.h"
 
 namespace corrivex::platform {
 

@@ -1,4 +1,4 @@
-#include "platform/terminal_modes_posix.h"
+#include "terminal/terminal_modes_posix.h"
 
 #include <poll.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "platform/terminal_resize_posix.h"
+#include "terminal/terminal_resize_posix.h"
 
 #include <fcntl.h>
 #include <signal.h>

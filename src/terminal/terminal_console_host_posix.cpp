@@ -1,4 +1,4 @@
-#include "platform/terminal_console_host_posix.h"
+#include "terminal/terminal_console_host_posix.h"
 
 #include <poll.h>
 #include <unistd.h>
@@ -9,8 +9,8 @@
 #include <new>
 #include <string>
 
-#include "platform/terminal_exit_guard_posix.h"
-#include "platform/terminal_resize_posix.h"
+#include "terminal/terminal_exit_guard_posix.h"
+#include "terminal/terminal_resize_posix.h"
 
 namespace corrivex::platform {
 
