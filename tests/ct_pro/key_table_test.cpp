@@ -16,27 +16,42 @@ namespace {
 
 using Keys = std::set<std::string>;
 
-// The lines of a document, from the one that is `start` up to the first
-// after it that `ends` (or the end of the file).
-std::vector<std::string> section(const std::string& file, std::string_view start, bool (*ends)(std::string_view)) {
-    std::ifstream in(std::string(CORRIVEX_SOURCE_DIR) + "/" + file);
-    std::vector<std::string> lines;
-    bool inside = false;
-    for (std::string line; std::getline(in, line);) {
-        if (inside && ends(line)) break;
-        if (inside) lines.push_back(line);
-        inside = inside || line == start;
-    }
-    return lines;
+// Where a document's key table lies, and the cell of a line of it that
+// names keys (empty for a line that names none).
+struct Document {
+    const char* file;
+    std::string_view before;  // the line before the table
+    std::string_view after;   // how the line after it begins; empty: a blank line
+    std::string (*cell)(std::string_view previous, std::string_view line);
+};
+
+std::string firstColumn(std::string_view line, std::string_view end) {
+    return std::string(line.substr(2, line.find(end, 2) - 2));
 }
 
-bool heading(std::string_view line) { return line.starts_with("#"); }
-bool blank(std::string_view line) { return line.empty(); }
-bool nextPart(std::string_view line) {
-    return line.starts_with(".SS") || line.starts_with(".SH") || line.starts_with(".PP");
-}
+const Document kDocuments[] = {
+    {"README.md", "| key | does |", "",
+     [](std::string_view, std::string_view line) {
+         return line.starts_with("|--") ? std::string() : firstColumn(line, " |");
+     }},
+    {"doc/README-Windows.txt", "Keys in the list", "",
+     [](std::string_view, std::string_view line) {
+         return line.size() < 3 || line[2] == ' ' ? std::string() : firstColumn(line, "  ");
+     }},
+    // The tag of each .TP item, without its font changes and quotes.
+    {"doc/corrivex.1", ".SS \"The list box\"", ".PP",
+     [](std::string_view previous, std::string_view line) {
+         if (!previous.starts_with(".TP") || !line.starts_with(".B ")) return std::string();
+         std::string tag(line.substr(3));
+         for (const std::string_view font : {"\\fR", "\\fP"})
+             for (std::size_t at; (at = tag.find(font)) != std::string::npos;) tag.erase(at, font.size());
+         std::erase(tag, '"');
+         std::erase(tag, '\\');
+         return tag;
+     }},
+};
 
-// A cell of keys as the documents write them: "Up, Down", "`+` or Ctrl+A".
+// The keys of a cell as the documents write them: "Up, Down", "`+` or Ctrl+A".
 void addKeys(std::string cell, Keys& keys) {
     std::erase(cell, '`');
     for (std::size_t begin = 0; begin < cell.size();) {
@@ -47,42 +62,15 @@ void addKeys(std::string cell, Keys& keys) {
     }
 }
 
-// README.md: the first column of the table headed "| key |" under the
-// list box's heading.
-Keys readmeKeys() {
+Keys keysOf(const Document& document) {
+    std::ifstream in(std::string(CORRIVEX_SOURCE_DIR) + "/" + document.file);
     Keys keys;
-    bool table = false;
-    for (const std::string& line : section("README.md", "### The list box", heading)) {
-        if (table && !line.starts_with("|")) break;
-        table = table || line.starts_with("| key |");
-        if (table && !line.starts_with("| key |") && !line.starts_with("|--"))
-            addKeys(line.substr(2, line.find(" |", 2) - 2), keys);
-    }
-    return keys;
-}
-
-// The Windows read-me: under "Keys in the list", up to a blank line, the
-// column before the first two blanks of each line that starts two blanks in.
-Keys windowsReadmeKeys() {
-    Keys keys;
-    for (const std::string& line : section("doc/README-Windows.txt", "Keys in the list", blank))
-        if (line.size() > 2 && line[2] != ' ') addKeys(line.substr(2, line.find("  ", 2) - 2), keys);
-    return keys;
-}
-
-// The manual page: under .SS "The list box", the tag of each .TP item, its
-// font changes and quotes taken out.
-Keys manualKeys() {
-    Keys keys;
-    bool tag = false;
-    for (std::string line : section("doc/corrivex.1", ".SS \"The list box\"", nextPart)) {
-        if (tag && line.starts_with(".B ")) {
-            for (const std::string_view drop : {"\\fR", "\\fP", "\"", ".B "})
-                for (std::size_t at; (at = line.find(drop)) != std::string::npos;) line.erase(at, drop.size());
-            for (std::size_t at; (at = line.find("\\-")) != std::string::npos;) line.erase(at, 1);
-            addKeys(line, keys);
-        }
-        tag = line.starts_with(".TP");
+    bool inside = false;
+    std::string previous;
+    for (std::string line; std::getline(in, line); previous = line) {
+        if (inside && (document.after.empty() ? line.empty() : line.starts_with(document.after))) break;
+        if (inside) addKeys(document.cell(previous, line), keys);
+        inside = inside || line == document.before;
     }
     return keys;
 }
@@ -90,10 +78,7 @@ Keys manualKeys() {
 TEST(KeyTableTest, TheDocumentsNameTheKeysOfTheTable) {
     const std::vector<std::string> names = listBoxKeyNames();
     const Keys table(names.begin(), names.end());
-    ASSERT_EQ(table.size(), names.size()) << "a key named twice in the table";
-    EXPECT_EQ(readmeKeys(), table) << "README.md";
-    EXPECT_EQ(windowsReadmeKeys(), table) << "doc/README-Windows.txt";
-    EXPECT_EQ(manualKeys(), table) << "doc/corrivex.1";
+    for (const Document& document : kDocuments) EXPECT_EQ(keysOf(document), table) << document.file;
 }
 
 }  // namespace
