@@ -3,6 +3,7 @@
 // none left out. Each document words what a key does in its own way.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 #include <string>
