@@ -1,6 +1,8 @@
 #include "list_box.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -21,6 +23,9 @@ namespace corrivex::ctpro {
 using platform::Cell;
 using platform::CellPos;
 using platform::CellRect;
+namespace vk = platform::vk;
+using platform::modifier::kCtrl;
+using platform::modifier::kShift;
 
 namespace {
 
@@ -37,26 +42,9 @@ constexpr int kMarkColumn = 3;
 constexpr int kTextColumn = 7;
 constexpr int kWheelRows = 3;
 
-// The help that F1 shows over the box: in two columns, the keys and the
-// mouse, where the box is wide enough for both, else in one.
-struct HelpLine {
-    std::string_view keys;
-    std::string_view does;
-};
-constexpr HelpLine kHelp[] = {
-    {"Up Down", "move"},
-    {"PgUp PgDn", "move by a page"},
-    {"Home End", "first, last"},
-    {"letters", "go to the name"},
-    {"Space", "mark or unmark"},
-    {"+ or Ctrl+A", "mark all shown"},
-    {"-", "unmark all shown"},
-    {"*", "invert the marks"},
-    {"/ text Enter", "names with the text"},
-    {"Esc", "all names, or Cancel"},
-    {"Tab", "list, OK, Cancel"},
-    {"Enter", "OK"},
-    {"Ctrl+C", "as Esc"},
+// The mouse's lines of the F1 help, after those of the key table.
+// clang-format off
+constexpr ListBoxHelpLine kMouseHelp[] = {
     {"click", "choose only it"},
     {"Ctrl+click", "mark or unmark"},
     {"Shift+click", "mark a range"},
@@ -64,18 +52,65 @@ constexpr HelpLine kHelp[] = {
     {"double-click", "choose it, then OK"},
     {"wheel", "scroll"},
 };
-constexpr int kHelpColumnGap = 2;
+// clang-format on
 
 // The parts that take the focus, in the order of Tab.
 enum class Area { List, Ok, Cancel };
 constexpr int kAreas = 3;
 
+// A character typed: without Ctrl and Alt, or with both (AltGr).
+bool typedCharacter(const DialogEvent& event) {
+    return event.ctrl() == event.alt() && event.ch > ' ' && event.ch != 0x7F;
+}
+
+// The modifiers a key is read with: Ctrl and Alt together are AltGr, which
+// types characters, and count as neither.
+std::uint32_t heldModifiers(const DialogEvent& event) {
+    std::uint32_t held = event.shift() ? kShift : 0;
+    if (event.ctrl() != event.alt()) held |= event.ctrl() ? kCtrl : platform::modifier::kAlt;
+    return held;
+}
+
+class ListBox;
+using Answer = std::optional<std::string>;  // the result, when the event closes the box
+
+// A key of the list box: a virtual key, read whatever other modifiers are
+// held (Ctrl+Down moves as Down does), or a character typed; a key with
+// neither stands for every character typed that no other row names.
+struct Key {
+    std::uint16_t vk = 0;
+    char32_t ch = 0;
+    std::string_view name;  // as the documents write it, without the modifiers; a character names itself
+};
+constexpr Key vkey(std::uint16_t vk, std::string_view name) { return {vk, 0, name}; }
+constexpr Key typed(char ch) { return {0, static_cast<char32_t>(ch), {}}; }
+constexpr Key kOtherCharacters{0, 0, "letters and digits"};
+
+// What a key does: an action of the box, or a change of the list model
+// alone, which also brings the focus back to the list.
+struct KeyAction {
+    constexpr KeyAction(Answer (ListBox::*action)(const DialogEvent&)) : box(action) {}
+    constexpr KeyAction(void (ListModel::*change)()) : list(change) {}
+    Answer (ListBox::*box)(const DialogEvent&) = nullptr;
+    void (ListModel::*list)() = nullptr;
+};
+
+// A row of the key table: the key, the modifiers it needs, what it does,
+// its line of the F1 help (none where a row beside it shares that line),
+// and whether it also works while a filter is typed.
+struct KeyRow {
+    Key key;
+    std::uint32_t modifiers;
+    KeyAction action;
+    ListBoxHelpLine help;
+    bool whileTyping;
+};
+
 // A character that goes to the type-ahead: a letter or digit, or any
-// character beyond ASCII, typed alone or with AltGr (which sets Ctrl and
-// Alt together).
+// character beyond ASCII.
 bool typeAheadChar(const DialogEvent& event) {
     const char32_t c = event.ch;
-    return event.kind == DialogEvent::Kind::Key && event.ctrl() == event.alt() &&
+    return event.kind == DialogEvent::Kind::Key && typedCharacter(event) &&
            ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c >= 0x80);
 }
 
@@ -97,15 +132,50 @@ public:
     // letter of the filter goes, or on the focused button.
     CellPos cursor() const;
     // The result when the event closes the box.
-    std::optional<std::string> handle(const DialogEvent& event);
+    Answer handle(const DialogEvent& event);
+
+    // The keys, in the order of their lines in the F1 help.
+    static const KeyRow kKeys[];
 
 private:
-    std::optional<std::string> handleKey(const DialogEvent& event);
-    void handleFilterKey(const DialogEvent& event);
-    std::optional<std::string> handleClick(const DialogEvent& event, bool doubleClick);
-    std::optional<std::string> press(Area button) const {
-        return button == Area::Cancel ? std::string() : model_.result();
+    // The row of the key table that reads the key; none for a key that
+    // does nothing.
+    static const KeyRow* rowOf(const DialogEvent& event);
+    Answer act(const KeyRow& row, const DialogEvent& event);
+    Answer handleKey(const DialogEvent& event) {
+        const KeyRow* row = rowOf(event);
+        return row != nullptr ? act(*row, event) : std::nullopt;
     }
+    void handleFilterKey(const DialogEvent& event);
+
+    // What the keys do.
+    Answer clearFilterOrCancel(const DialogEvent&);
+    Answer pressFocused(const DialogEvent&) { return press(area_); }
+    Answer toggleOrPress(const DialogEvent&);
+    Answer tabAround(const DialogEvent& event);
+    Answer otherButton(const DialogEvent&);
+    Answer showHelp(const DialogEvent&) {
+        helpShown_ = true;
+        return std::nullopt;
+    }
+    Answer startFilter(const DialogEvent&);
+    Answer typeAhead(const DialogEvent& event);
+    // Up and Down, PgUp and PgDn: for a key held down, once per repeat.
+    template <int step>
+    Answer move(const DialogEvent& event) {
+        area_ = Area::List;
+        model_.moveBy(step * event.repeat);
+        return std::nullopt;
+    }
+    template <int step>
+    Answer page(const DialogEvent& event) {
+        area_ = Area::List;
+        for (int i = 0; i < event.repeat; ++i) step < 0 ? model_.pageUp() : model_.pageDown();
+        return std::nullopt;
+    }
+
+    Answer handleClick(const DialogEvent& event, bool doubleClick);
+    Answer press(Area button) const { return button == Area::Cancel ? std::string() : model_.result(); }
     int entryAt(CellPos pos) const;
     int dragTarget(CellPos pos) const;
     std::string filterLine() const { return "Filter: " + cutLeft(model_.filter(), layout_.box.width() - 14); }
@@ -122,6 +192,72 @@ private:
     bool helpShown_ = false;
     bool pressed_ = false;  // the button went down on an entry: a drag marks
 };
+
+// The key table. A key is read by the first row that names it (so a row
+// with modifiers comes before the row of the same key without), a character
+// that no row names by the row of kOtherCharacters.
+// clang-format off
+constexpr KeyRow ListBox::kKeys[] = {
+    // key, modifiers, action, F1 help line, works while a filter is typed
+    {vkey(vk::kUp, "Up"),        0,      &ListBox::move<-1>,            {"Up Down", "move"},                     true},
+    {vkey(vk::kDown, "Down"),    0,      &ListBox::move<1>,             {},                                      true},
+    {vkey(vk::kPrior, "PgUp"),   0,      &ListBox::page<-1>,            {"PgUp PgDn", "move by a page"},         true},
+    {vkey(vk::kNext, "PgDn"),    0,      &ListBox::page<1>,             {},                                      true},
+    {vkey(vk::kHome, "Home"),    0,      &ListModel::home,              {"Home End", "first, last"},             true},
+    {vkey(vk::kEnd, "End"),      0,      &ListModel::end,               {},                                      true},
+    {kOtherCharacters,           0,      &ListBox::typeAhead,           {"letters", "go to the name"},           false},
+    {vkey(vk::kSpace, "Space"),  0,      &ListBox::toggleOrPress,       {"Space", "mark or unmark"},             false},
+    {typed('+'),                 0,      &ListModel::markAll,           {"+ or Ctrl+A", "mark all shown"},       false},
+    {vkey('A', "A"),             kCtrl,  &ListModel::markAll,           {},                                      false},
+    {typed('-'),                 0,      &ListModel::markNone,          {"-", "unmark all shown"},               false},
+    {typed('*'),                 0,      &ListModel::invertMarks,       {"*", "invert the marks"},               false},
+    {typed('/'),                 0,      &ListBox::startFilter,         {"/ text Enter", "names with the text"}, false},
+    {vkey(vk::kEscape, "Esc"),   0,      &ListBox::clearFilterOrCancel, {"Esc", "all names, or Cancel"},         false},
+    {vkey(vk::kTab, "Tab"),      kShift, &ListBox::tabAround,           {},                                      false},
+    {vkey(vk::kTab, "Tab"),      0,      &ListBox::tabAround,           {"Tab", "list, OK, Cancel"},             false},
+    {vkey(vk::kLeft, "Left"),    0,      &ListBox::otherButton,         {},                                      false},
+    {vkey(vk::kRight, "Right"),  0,      &ListBox::otherButton,         {},                                      false},
+    {vkey(vk::kReturn, "Enter"), 0,      &ListBox::pressFocused,        {"Enter", "OK"},                         false},
+    // The dialogs read Ctrl+C as Esc already: the row names it for the help.
+    {vkey('C', "C"),             kCtrl,  &ListBox::clearFilterOrCancel, {"Ctrl+C", "as Esc"},                    false},
+    {vkey(vk::kF1, "F1"),        0,      &ListBox::showHelp,            {},                                      true},
+};
+// clang-format on
+
+// The lines of the F1 help: the keys' lines, then the mouse's.
+constexpr std::size_t kHelpLines =
+    std::ranges::count_if(ListBox::kKeys, [](const KeyRow& row) { return !row.help.keys.empty(); }) +
+    std::size(kMouseHelp);
+constexpr std::array<ListBoxHelpLine, kHelpLines> kHelp = [] {
+    std::array<ListBoxHelpLine, kHelpLines> lines{};
+    auto out = lines.begin();
+    for (const KeyRow& row : ListBox::kKeys)
+        if (!row.help.keys.empty()) *out++ = row.help;
+    std::ranges::copy(kMouseHelp, out);
+    return lines;
+}();
+constexpr int kHelpColumnGap = 2;
+
+const KeyRow* ListBox::rowOf(const DialogEvent& event) {
+    const std::uint32_t held = heldModifiers(event);
+    const bool character = typedCharacter(event);
+    const KeyRow* other = nullptr;
+    for (const KeyRow& row : kKeys) {
+        if (row.key.vk != 0 && row.key.vk == event.key && (row.modifiers & ~held) == 0) return &row;
+        if (row.key.vk == 0 && character) {
+            if (row.key.ch == event.ch) return &row;
+            if (row.key.ch == 0) other = &row;
+        }
+    }
+    return other;
+}
+
+Answer ListBox::act(const KeyRow& row, const DialogEvent& event) {
+    if (row.action.box != nullptr) return (this->*row.action.box)(event);
+    area_ = Area::List;
+    (model_.*row.action.list)();
+    return std::nullopt;
+}
 
 int ListBox::entryAt(CellPos pos) const {
     const CellRect& box = layout_.box;
@@ -209,15 +345,15 @@ Canvas ListBox::draw() const {
 // in one. Where the lines find no room, the last row shows the cut mark
 // instead; a text too long for its place ends in it.
 void ListBox::drawHelp(Canvas& canvas) const {
-    constexpr int kLines = static_cast<int>(std::size(kHelp));
-    const auto widest = [](int first, int last, std::string_view HelpLine::*part) {
+    constexpr int kLines = static_cast<int>(kHelp.size());
+    const auto widest = [](int first, int last, std::string_view ListBoxHelpLine::*part) {
         int width = 0;
         for (int i = first; i < last; ++i) width = std::max(width, columnsOf(kHelp[i].*part));
         return width;
     };
-    const auto keysWidth = [&](int first, int last) { return widest(first, last, &HelpLine::keys) + 2; };
+    const auto keysWidth = [&](int first, int last) { return widest(first, last, &ListBoxHelpLine::keys) + 2; };
     const auto lineWidth = [&](int first, int last) {
-        return keysWidth(first, last) + widest(first, last, &HelpLine::does);
+        return keysWidth(first, last) + widest(first, last, &ListBoxHelpLine::does);
     };
     const int textWidth = canvas.width() - 8;  // inside the help's frame, a blank on each side
     const int half = (kLines + 1) / 2;
@@ -242,7 +378,7 @@ void ListBox::drawHelp(Canvas& canvas) const {
                 break;
             }
             if (first + row >= last) break;
-            const HelpLine& line = kHelp[first + row];
+            const ListBoxHelpLine& line = kHelp[first + row];
             canvas.text(x, y, cutRight(line.keys, keys - 1), kHintAttr);
             canvas.text(x + keys, y, cutRight(line.does, width - keys), kBoxAttr);
         }
@@ -250,7 +386,7 @@ void ListBox::drawHelp(Canvas& canvas) const {
     }
 }
 
-std::optional<std::string> ListBox::handle(const DialogEvent& event) {
+Answer ListBox::handle(const DialogEvent& event) {
     // Anything but a character of the type-ahead makes the next one start a
     // prefix afresh; a key ends a drag.
     if (typing_ || helpShown_ || !typeAheadChar(event)) typeAhead_.reset();
@@ -281,77 +417,52 @@ std::optional<std::string> ListBox::handle(const DialogEvent& event) {
     return std::nullopt;
 }
 
-std::optional<std::string> ListBox::handleKey(const DialogEvent& event) {
-    namespace vk = platform::vk;
-    const int repeat = event.repeat;
-    switch (event.key) {
-        case vk::kEscape:
-            // A kept filter goes first, and the box stays open.
-            if (model_.filter().empty()) return std::string();
-            model_.setFilter({});
-            return std::nullopt;
-        case vk::kReturn: return press(area_);
-        case vk::kTab:
-            area_ = static_cast<Area>(focusAfterTab(static_cast<int>(area_), kAreas, event));
-            return std::nullopt;
-        case vk::kLeft:
-        case vk::kRight:
-            if (area_ != Area::List) area_ = area_ == Area::Ok ? Area::Cancel : Area::Ok;
-            return std::nullopt;
-        case vk::kUp:
-        case vk::kDown:
-            area_ = Area::List;
-            model_.moveBy(event.key == vk::kUp ? -repeat : repeat);
-            return std::nullopt;
-        case vk::kPrior:
-        case vk::kNext:
-            area_ = Area::List;
-            for (int i = 0; i < repeat; ++i) event.key == vk::kPrior ? model_.pageUp() : model_.pageDown();
-            return std::nullopt;
-        case vk::kHome:
-            area_ = Area::List;
-            model_.home();
-            return std::nullopt;
-        case vk::kEnd:
-            area_ = Area::List;
-            model_.end();
-            return std::nullopt;
-        case vk::kSpace:
-            if (area_ != Area::List) return press(area_);
-            model_.toggleFocused();
-            return std::nullopt;
-        case vk::kF1: helpShown_ = true; return std::nullopt;
-        default: break;
-    }
-    if (event.key == 'A' && event.ctrl() && !event.alt()) {
-        area_ = Area::List;
-        model_.markAll();
-        return std::nullopt;
-    }
-    // A character (also one typed with AltGr, which sets Ctrl and Alt
-    // together): the mark commands, the filter, or the type-ahead.
-    if (event.ctrl() != event.alt() || event.ch <= ' ' || event.ch == 0x7F) return std::nullopt;
+Answer ListBox::clearFilterOrCancel(const DialogEvent&) {
+    // A kept filter goes first, and the box stays open.
+    if (model_.filter().empty()) return std::string();
+    model_.setFilter({});
+    return std::nullopt;
+}
+
+Answer ListBox::toggleOrPress(const DialogEvent&) {
+    if (area_ != Area::List) return press(area_);
+    model_.toggleFocused();
+    return std::nullopt;
+}
+
+Answer ListBox::tabAround(const DialogEvent& event) {
+    area_ = static_cast<Area>(focusAfterTab(static_cast<int>(area_), kAreas, event));
+    return std::nullopt;
+}
+
+// Left and Right move between the buttons while one has the focus.
+Answer ListBox::otherButton(const DialogEvent&) {
+    if (area_ != Area::List) area_ = area_ == Area::Ok ? Area::Cancel : Area::Ok;
+    return std::nullopt;
+}
+
+Answer ListBox::startFilter(const DialogEvent&) {
     area_ = Area::List;
-    switch (event.ch) {
-        case '+': model_.markAll(); break;
-        case '-': model_.markNone(); break;
-        case '*': model_.invertMarks(); break;
-        case '/': typing_ = true; break;
-        default:
-            if (typeAheadChar(event)) {
-                const TypeAhead::Search search = typeAhead_.type(event.ch, event.timeMs);
-                model_.jumpTo(search.prefix, search.fromFocused);
-            }
-            break;
+    typing_ = true;
+    return std::nullopt;
+}
+
+// Letters and digits (also typed with AltGr) go to the entry they begin;
+// any character typed brings the focus back to the list.
+Answer ListBox::typeAhead(const DialogEvent& event) {
+    area_ = Area::List;
+    if (typeAheadChar(event)) {
+        const TypeAhead::Search search = typeAhead_.type(event.ch, event.timeMs);
+        model_.jumpTo(search.prefix, search.fromFocused);
     }
     return std::nullopt;
 }
 
 // The filter line has the keys: characters add to the filter, Backspace
 // takes the last one off, Enter keeps the filter, Esc clears it. The keys
-// that move the focus keep working in the entries shown.
+// of the table that work while typing (those that move the focus, F1) keep
+// working in the entries shown.
 void ListBox::handleFilterKey(const DialogEvent& event) {
-    namespace vk = platform::vk;
     std::string text = model_.filter();
     switch (event.key) {
         case vk::kEscape:
@@ -363,14 +474,11 @@ void ListBox::handleFilterKey(const DialogEvent& event) {
             // The last character, whatever its bytes.
             if (!text.empty()) text.erase(platform::consoleChars(text).back().offset);
             break;
-        case vk::kUp:
-        case vk::kDown:
-        case vk::kPrior:
-        case vk::kNext:
-        case vk::kHome:
-        case vk::kEnd:
-        case vk::kF1: handleKey(event); return;
         default:
+            if (const KeyRow* row = rowOf(event); row != nullptr && row->whileTyping) {
+                act(*row, event);
+                return;
+            }
             if (event.ctrl() != event.alt() || event.ch < ' ' || event.ch == 0x7F) return;
             text += platform::keyText(event.ch);
             break;
@@ -378,7 +486,7 @@ void ListBox::handleFilterKey(const DialogEvent& event) {
     if (text != model_.filter()) model_.setFilter(std::move(text));
 }
 
-std::optional<std::string> ListBox::handleClick(const DialogEvent& event, bool doubleClick) {
+Answer ListBox::handleClick(const DialogEvent& event, bool doubleClick) {
     if (layout_.okButton.contains(event.pos)) return press(Area::Ok);
     if (layout_.cancelButton.contains(event.pos)) return press(Area::Cancel);
     const int index = entryAt(event.pos);
@@ -424,5 +532,17 @@ std::string runListBox(platform::ConsoleHost& host, ListBoxRequest request) {
     ListBox box(std::move(request));
     return runDialog(host, box);
 }
+
+std::vector<std::string> listBoxKeyNames() {
+    std::vector<std::string> names;
+    for (const KeyRow& row : ListBox::kKeys) {
+        std::string name = (row.modifiers & kCtrl) != 0 ? "Ctrl+" : "";
+        if ((row.modifiers & kShift) != 0) name += "Shift+";
+        names.push_back(name + (row.key.name.empty() ? platform::keyText(row.key.ch) : std::string(row.key.name)));
+    }
+    return names;
+}
+
+std::span<const ListBoxHelpLine> listBoxHelp() { return kHelp; }
 
 }  // namespace corrivex::ctpro

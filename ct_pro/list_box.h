@@ -6,7 +6,9 @@
 // two, or the empty text on Cancel and when input is closed.
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/console_host.h"
@@ -37,5 +39,17 @@ ListBoxLayout listBoxLayout(platform::CellRect window);
 
 // Shows the box until the user closes it, then puts back what it covered.
 std::string runListBox(platform::ConsoleHost& host, ListBoxRequest request);
+
+// A line of the F1 help: what to press or do, and what that does.
+struct ListBoxHelpLine {
+    std::string_view keys;
+    std::string_view does;
+};
+
+// The keys of the box's key table as the documents name them ("PgDn",
+// "Shift+Tab", "letters and digits"), and the lines of its F1 help: those
+// of the keys, from the same table, then those of the mouse.
+std::vector<std::string> listBoxKeyNames();
+std::span<const ListBoxHelpLine> listBoxHelp();
 
 }  // namespace corrivex::ctpro
