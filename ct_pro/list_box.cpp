@@ -1,4 +1,4 @@
-#include "list_box.h"
+#include "ct_pro/list_box.h"
 
 #include <algorithm>
 #include <array>
@@ -8,15 +8,15 @@
 #include <string>
 #include <string_view>
 
-#include "canvas.h"
-#include "dialog_input.h"
-#include "dialog_loop.h"
-#include "dialog_style.h"
-#include "list_model.h"
+#include "ct_pro/canvas.h"
+#include "ct_pro/dialog_input.h"
+#include "ct_pro/dialog_loop.h"
+#include "ct_pro/dialog_style.h"
+#include "ct_pro/list_model.h"
+#include "ct_pro/saved_region.h"
+#include "ct_pro/text_fit.h"
+#include "ct_pro/type_ahead.h"
 #include "platform/console_text.h"
-#include "saved_region.h"
-#include "text_fit.h"
-#include "type_ahead.h"
 
 namespace corrivex::ctpro {
 

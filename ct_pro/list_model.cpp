@@ -1,10 +1,10 @@
-#include "list_model.h"
+#include "ct_pro/list_model.h"
 
 #include <algorithm>
 #include <numeric>
 #include <string_view>
 
-#include "text_fit.h"
+#include "ct_pro/text_fit.h"
 
 namespace corrivex::ctpro {
 

@@ -1,4 +1,4 @@
-#include "type_ahead.h"
+#include "ct_pro/type_ahead.h"
 
 #include <algorithm>
 

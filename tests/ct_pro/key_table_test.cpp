@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "list_box.h"
+#include "ct_pro/list_box.h"
 
 namespace corrivex::ctpro {
 namespace {
