@@ -55,6 +55,9 @@ void editSettings(const Text& StartDir, const Text& settingsFile) {
 GateResult checkBatchSettings(const Text& StartDir) {
     const Text settingsFile(kSettingsFileName);
 
+    // An earlier run ended while it wrote the default file may have left its
+    // temporary file; on every run, since a settings file may be there by now.
+    removeLeftovers(settingsFile);
     if (!fileExists(settingsFile)) {
         writeDefaultSettings();
         // No settings file can be had: no gate.
