@@ -173,9 +173,8 @@ TEST_P(EngineRuns, CtrlCEndsTheEngineRunNotTheFrontEnd) {
     expectRuns({{"NEXT1"}, {"NEXT2"}});
 }
 
-// A run that cannot start after one that did (its engine has gone
-// meanwhile): the line that says so goes below what the engine printed,
-// which stays on the screen.
+// A run that cannot start after one that did (its engine has gone): the
+// line that says so goes below what the engine printed.
 TEST_P(EngineRuns, ALineAfterAnEngineRunGoesBelowItsOutput) {
     const fs::path engine = misbehavingEngine();
     if (!fs::exists(engine)) GTEST_SKIP() << "no misbehaving engine at " << engine;

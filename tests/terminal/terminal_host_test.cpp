@@ -310,6 +310,13 @@ TEST_F(TerminalHandOver, WhatTheChildWroteStaysUntilTheScreenChanges) {
     host->screenBufferInfo(info);
     EXPECT_EQ(pty.sent(), "");
     EXPECT_EQ(model.row(0).substr(0, 21), text("hellofirst engine run"));
+    // A line goes below it as text, in its colours.
+    const Cell line[] = {{U'n', 0xFC}, {U'o', 0xFC}};
+    host->beginLine();
+    host->endLine(line, 2);
+    model.feed(pty.sent());
+    EXPECT_EQ(model.row(1).substr(0, 3), text("no "));
+    EXPECT_EQ(model.at(1, 1).fg, 91);
 
     // The next change draws everything again: the child's text is gone.
     write(*host, {0, 3}, "x", 0xF0);
@@ -321,39 +328,6 @@ TEST_F(TerminalHandOver, WhatTheChildWroteStaysUntilTheScreenChanges) {
     EXPECT_EQ(model.at(39, 11).bg, 107);
     EXPECT_EQ(model.cursorX(), 5);
     EXPECT_EQ(model.cursorY(), 0);
-}
-
-// Lines written after a child go below its output as text, in their
-// colours; a line after another change is drawn with the buffer, whole.
-TEST_F(TerminalHandOver, LinesAfterAChildGoBelowItsOutput) {
-    host->beginChild();
-    model.feed(pty.sent());
-    child("engine\n");
-    host->endChild();
-    model.feed(pty.sent());
-    const auto line = [this](CellPos at, std::string_view chars) {
-        std::vector<Cell> cells;
-        for (const char c : chars) cells.push_back(Cell{static_cast<char32_t>(c), 0xFC});
-        host->beginLine();
-        host->writeCells(at, static_cast<int>(cells.size()), 1, cells.data());
-        host->setCursorPosition({0, at.y + 1});
-        host->endLine(cells.data(), static_cast<int>(cells.size()));
-        host->present();
-        model.feed(pty.sent());
-    };
-    line({5, 0}, "not started");
-    EXPECT_EQ(model.row(0).substr(0, 11), text("helloengine"));
-    EXPECT_EQ(model.row(1).substr(0, 11), text("not started"));
-    EXPECT_EQ(model.at(0, 1).fg, 91);
-    EXPECT_EQ(model.at(0, 1).bg, 107);
-    EXPECT_EQ(model.cursorY(), 2);
-    EXPECT_EQ(model.cursorX(), 0);
-
-    write(*host, {0, 3}, "x", 0xF0);
-    line({0, 1}, "drawn");
-    EXPECT_EQ(model.row(0), text("hellonot started") + std::u32string(24, U' '));
-    EXPECT_EQ(model.row(1).substr(0, 6), text("drawn "));
-    EXPECT_EQ(model.at(0, 3).ch, U'x');
 }
 
 TEST_F(TerminalHandOver, ASecondChildGoesOnWhereTheFirstStopped) {
