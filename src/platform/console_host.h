@@ -232,6 +232,14 @@ public:
     // and the program's own modes are set again afterwards.
     virtual void beginChild() {}
     virtual void endChild() {}
+
+    // Around one line of text written at the cursor, as a stream writes it
+    // (its cells, the cursor's move to the next row, the scroll that makes
+    // room); `cells` are the line's cells in order. A host whose screen may
+    // not show the buffer (a terminal that a child has written on) sends
+    // them as text where the terminal's cursor is.
+    virtual void beginLine() {}
+    virtual void endLine(const Cell* /*cells*/, int /*count*/) {}
 };
 
 }  // namespace corrivex::platform
