@@ -27,18 +27,14 @@ void require(bool holds) {
     if (!holds) std::abort();
 }
 
-bool inside(const CellRect& outer, const CellRect& inner) { return outer.intersection(inner) == inner; }
-
-char32_t character(FuzzedDataProvider& in) {
-    static constexpr char32_t kAlphabets[] = {U'a',      U'Z', U'7', U'é',  U'Ü',  U'ß',  U'т', U'Ж',
-                                              U'ι',      U'ł', U'ğ', U'日', U'ス', U'한', U'😀', U'\u0301',
-                                              U'\u200B', 3,    8,    9,     13,    27,    127};
-    switch (in.ConsumeIntegralInRange(0, 2)) {
-        case 0: return in.PickValueInArray(kAlphabets);
-        case 1: return in.ConsumeIntegralInRange<char32_t>(0, 0x7F);
-        default: return in.ConsumeIntegralInRange<char32_t>(0, 0x10FFFF);
-    }
-}
+// clang-format off
+constexpr char32_t kAlphabets[] = {U'a', U'Z', U'7', U'é', U'Ü', U'ß', U'т', U'Ж', U'ι', U'ł', U'ğ', U'日', U'ス',
+                                   U'한', U'😀', U'\u0301', U'\u200B', 3, 8, 9, 13, 27, 127};
+constexpr std::uint16_t kKeys[] = {vk::kUp, vk::kDown, vk::kPrior, vk::kNext, vk::kHome, vk::kEnd, vk::kTab,
+                                   vk::kReturn, vk::kEscape, vk::kSpace, vk::kBack, vk::kLeft, vk::kRight, vk::kF1,
+                                   vk::kShift, vk::kMenu, 'A', 'C', 'X', 0};
+constexpr std::uint32_t kMouseFlags[] = {0, 0, mouse::kMoved, mouse::kDoubleClick, mouse::kWheeled};
+// clang-format on
 
 // A console whose input is the fuzzer's bytes. It checks what it sees
 // itself: every block written lies in the window, or in the window before
@@ -52,28 +48,23 @@ public:
 
     bool readInput(InputEvent& event) override {
         require(window().contains(cursor()));
-        if (in_.remaining_bytes() == 0 || ++events_ > 3000) return closed_ = true, false;
-        event = next();
-        last_ = event;
-        return true;
+        closed = in_.remaining_bytes() == 0 || ++events_ > 3000;
+        if (!closed) last = event = next();
+        return !closed;
     }
     void writeCells(CellPos at, int width, int height, const Cell* cells) override {
         const CellRect block = CellRect::sized(at, width, height);
-        require(block.empty() || inside(window(), block) || inside(before_, block));
-        if (!block.empty()) written_ += static_cast<std::size_t>(width) * height;
+        require(block.empty() || window().intersection(block) == block || before_.intersection(block) == block);
+        if (!block.empty()) written += static_cast<std::size_t>(width) * height;
         ScreenBuffer::writeCells(at, width, height, cells);
     }
 
-    std::size_t written() const { return written_; }
-    bool closed() const { return closed_; }
-    const InputEvent& last() const { return last_; }
+    std::size_t written = 0;  // cells, since the start
+    bool closed = false;      // input has ended
+    InputEvent last;          // the last event read
 
 private:
     InputEvent next() {
-        static constexpr std::uint16_t kKeys[] = {vk::kUp,   vk::kDown, vk::kPrior,  vk::kNext,   vk::kHome,
-                                                  vk::kEnd,  vk::kTab,  vk::kReturn, vk::kEscape, vk::kSpace,
-                                                  vk::kBack, vk::kLeft, vk::kRight,  vk::kF1,     vk::kShift,
-                                                  vk::kMenu, 'A',       'C',         'X',         0};
         InputEvent event;
         const int kind = in_.ConsumeIntegralInRange(0, 15);
         if (kind < 9) {
@@ -82,7 +73,9 @@ private:
             event.key.repeat = in_.ConsumeIntegralInRange<std::uint16_t>(0, kind == 0 ? 65535 : 3);
             event.key.virtualKey =
                 in_.ConsumeBool() ? in_.PickValueInArray(kKeys) : in_.ConsumeIntegral<std::uint16_t>();
-            event.key.ch = in_.ConsumeBool() ? character(in_) : 0;
+            if (in_.ConsumeBool())
+                event.key.ch = in_.ConsumeBool() ? in_.PickValueInArray(kAlphabets)
+                                                 : in_.ConsumeIntegralInRange<char32_t>(0, 0x10FFFF);
             event.key.modifiers = in_.ConsumeIntegralInRange<std::uint32_t>(0, 0x1FF);
         } else if (kind < 15) {
             event.kind = InputEvent::Kind::Mouse;
@@ -90,11 +83,9 @@ private:
             mouse.pos = {in_.ConsumeIntegralInRange(-2, size().x + 1), in_.ConsumeIntegralInRange(-2, size().y + 1)};
             mouse.buttons = in_.ConsumeIntegralInRange<std::uint32_t>(0, 7);
             mouse.modifiers = in_.ConsumeIntegralInRange<std::uint32_t>(0, 0x1FF);
-            static constexpr std::uint32_t kFlags[] = {0, 0, mouse::kMoved, mouse::kDoubleClick, mouse::kWheeled};
-            mouse.flags = in_.PickValueInArray(kFlags);
+            mouse.flags = in_.PickValueInArray(kMouseFlags);
             if (mouse.flags == mouse::kWheeled) mouse.wheelDelta = in_.ConsumeIntegralInRange(-3, 3) * 120;
-        } else {
-            // The terminal or the console window takes a new size.
+        } else {  // the terminal or the console window takes a new size
             event.kind = InputEvent::Kind::Resize;
             event.newSize = {in_.ConsumeIntegralInRange(1, 300), in_.ConsumeIntegralInRange(1, 100)};
             before_ = window();
@@ -107,19 +98,16 @@ private:
 
     FuzzedDataProvider& in_;
     CellRect before_;
-    InputEvent last_;
-    std::size_t written_ = 0;
     int events_ = 0;
-    bool closed_ = false;
 };
 
 // Drawing the state just shown once more writes nothing.
 template <class Dialog>
 void drawsNothingTwice(const FuzzConsole& console, const Dialog& dialog, CanvasPresenter& presenter, bool fits) {
     if (!fits) return;
-    const std::size_t before = console.written();
+    const std::size_t before = console.written;
     presenter.present(dialog.draw());
-    require(console.written() == before);
+    require(console.written == before);
 }
 
 void listBox(FuzzedDataProvider& in, FuzzConsole& console) {
@@ -155,10 +143,10 @@ void listBox(FuzzedDataProvider& in, FuzzConsole& console) {
         at = end + 1;
     }
     // Esc, Ctrl+C, Cancel and the end of input choose nothing.
-    const InputEvent& last = console.last();
+    const InputEvent& last = console.last;
     const bool key = last.kind == InputEvent::Kind::Key;
     const bool cancelled =
-        console.closed() || (key && (last.key.virtualKey == vk::kEscape || last.key.ch == 3)) ||
+        console.closed || (key && (last.key.virtualKey == vk::kEscape || last.key.ch == 3)) ||
         (key && onCancel && (last.key.virtualKey == vk::kReturn || last.key.virtualKey == vk::kSpace)) ||
         (last.kind == InputEvent::Kind::Mouse && box.layout().cancelButton.contains(last.mouse.pos));
     require(!cancelled || result.empty());
