@@ -300,7 +300,9 @@ TEST_F(ListBoxTest, MarkAndFilterKeys) {
         {"/\x8E\b\x8E\r \r", {aRa}, umlaut},
         {"/b\x8E\b\b\r+\r", {"ALPHA", aRa, "BETA"}, umlaut},
     };
+    const bool haveUmlaut = aRa != "RA";  // the code page spells \u00C4
     for (const Row& row : rows) {
+        if (!haveUmlaut && row.names == umlaut) continue;
         SCOPED_TRACE(row.keys);
         type(row.keys);
         std::string expected;
