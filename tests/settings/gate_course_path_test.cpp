@@ -8,7 +8,9 @@
 #include "primitives/length_limits.h"
 #include "primitives/text_file.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include "unprivileged.h"
 #endif
 
@@ -31,7 +33,7 @@ protected:
         EXPECT_EQ(readBytes(settings()), bytes);
         EXPECT_TRUE(consoleUntouched());
     }
-    fs::path makeDirectory(const std::string& name) {
+    fs::path makeDirectory(const fs::path& name) {
         const fs::path directory = scratch.path() / name;
         fs::create_directories(directory);
         return directory;
@@ -54,6 +56,44 @@ TEST_F(GatePassTest, CoursePathIsMadeCurrent) {
     passWith(settingsWith("y", course.string()));
     EXPECT_TRUE(testing::isCurrent(course));
 }
+
+// Line 28 as editors save it, after the file's byte-order mark if any: the
+// directory made (named by its characters), line 28's bytes (none: the
+// directory's name in UTF-8), whether it is reached, and the ANSI code page
+// the bytes are written in (0: any).
+struct SavedCoursePath {
+    std::string name;
+    std::string mark;
+    std::u8string made;
+    std::string line;
+    bool reached;
+    unsigned codePage;
+};
+class SavedCoursePathTest : public GatePassTest, public ::testing::WithParamInterface<SavedCoursePath> {};
+
+TEST_P(SavedCoursePathTest, IsReachedAsItsEditorSavedIt) {
+    const SavedCoursePath& row = GetParam();
+#ifdef _WIN32
+    if (row.codePage != 0 && row.codePage != GetACP()) GTEST_SKIP() << "for ANSI code page " << row.codePage;
+#else
+    if (row.codePage != 0) GTEST_SKIP() << "paths are bytes";
+#endif
+    const fs::path course = makeDirectory(row.made);
+    const std::string line = row.line.empty() ? std::string(row.made.begin(), row.made.end()) : row.line;
+    passWith(row.mark + settingsWith("y", scratch.path().string() + pathSeparator() + line));
+    EXPECT_TRUE(testing::isCurrent(row.reached ? course : scratch.path()));
+}
+
+constexpr const char* kMark = "\xEF\xBB\xBF";
+INSTANTIATE_TEST_SUITE_P(Editors, SavedCoursePathTest,
+                         ::testing::Values(SavedCoursePath{"Utf8", "", u8"Übungen", "", true, 0},
+                                           SavedCoursePath{"Utf8AfterMark", kMark, u8"Übungen", "", true, 0},
+                                           SavedCoursePath{"JapaneseUtf8AfterMark", kMark, u8"試験", "", true, 0},
+                                           SavedCoursePath{"Ansi", "", u8"Müller", "M\xFCller", true, 1252},
+                                           SavedCoursePath{"AnsiAlsoUtf8", "", u8"MÃ¼ller", "M\xC3\xBCller", true,
+                                                           1252},
+                                           SavedCoursePath{"Neither", "", u8"Müller", "M\xC3ller", false, 0}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST_F(GatePassTest, BlanksAroundTheCoursePathAreDropped) {
     const fs::path course = makeDirectory("course");
