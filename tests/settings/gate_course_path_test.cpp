@@ -3,6 +3,7 @@
 // directory as it stands.
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "gate_fixture.h"
 #include "primitives/length_limits.h"
@@ -57,38 +58,29 @@ TEST_F(GatePassTest, CoursePathIsMadeCurrent) {
     EXPECT_TRUE(testing::isCurrent(course));
 }
 
-// Line 28 as editors save it, after the file's byte-order mark if any: the
-// directory made, line 28's bytes (none: its name in UTF-8), whether it is
-// reached, and the ANSI code page the bytes are in (0: any).
-struct SavedCoursePath {
-    std::string name, mark;
-    std::u8string made;
-    std::string line;
-    bool reached;
-    unsigned codePage;
-};
+// Name; the file's byte-order mark; line 28's bytes as saved; the directory
+// made, named in UTF-8; whether it is reached; the bytes' code page (0: any).
+using SavedCoursePath = std::tuple<std::string, std::string, std::string, std::string, bool, unsigned>;
 class SavedCoursePathTest : public GatePassTest, public ::testing::WithParamInterface<SavedCoursePath> {};
-
 TEST_P(SavedCoursePathTest, IsReachedAsItsEditorSavedIt) {
-    const SavedCoursePath& row = GetParam();
+    const auto& [name, mark, line, made, reached, codePage] = GetParam();
 #ifdef _WIN32
-    if (row.codePage != 0 && row.codePage != GetACP()) GTEST_SKIP() << "for ANSI code page " << row.codePage;
+    if (codePage != 0 && codePage != GetACP()) GTEST_SKIP() << "for ANSI code page " << codePage;
 #else
-    if (row.codePage != 0) GTEST_SKIP() << "paths are bytes";
+    if (codePage != 0) GTEST_SKIP() << "paths are bytes";
 #endif
-    const fs::path course = makeDirectory(row.made);
-    const std::string line = row.line.empty() ? std::string(row.made.begin(), row.made.end()) : row.line;
-    passWith(row.mark + settingsWith("y", scratch.path().string() + pathSeparator() + line));
-    EXPECT_TRUE(testing::isCurrent(row.reached ? course : scratch.path()));
+    const fs::path course = makeDirectory(std::u8string(made.begin(), made.end()));
+    passWith(mark + settingsWith("y", scratch.path().string() + pathSeparator() + line));
+    EXPECT_TRUE(testing::isCurrent(reached ? course : scratch.path()));
 }
-
-INSTANTIATE_TEST_SUITE_P(Editors, SavedCoursePathTest,
-                         ::testing::Values(SavedCoursePath{"Utf8", "", u8"Übungen", "", true, 0},
-                                           SavedCoursePath{"Utf8AfterMark", "\xEF\xBB\xBF", u8"Übungen", "", true, 0},
-                                           SavedCoursePath{"Ansi", "", u8"Müller", "M\xFCller", true, 1252},
-                                           SavedCoursePath{"AnsiFirst", "", u8"MÃ¼ller", "M\xC3\xBCller", true, 1252},
-                                           SavedCoursePath{"Neither", "", u8"Müller", "M\xC3ller", false, 0}),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Notepad, SavedCoursePathTest,
+    ::testing::Values(SavedCoursePath{"Utf8", "", "M\xC3\xBCller", "M\xC3\xBCller", true, 0},
+                      SavedCoursePath{"Bom", "\xEF\xBB\xBF", "M\xC3\xBCller", "M\xC3\xBCller", true, 0},
+                      SavedCoursePath{"Ansi", "", "M\xFCller", "M\xC3\xBCller", true, 1252},
+                      SavedCoursePath{"AnsiFirst", "", "M\xC3\xBCller", "M\xC3\x83\xC2\xBCller", true, 1252},
+                      SavedCoursePath{"Neither", "", "M\xC3ller", "M\xC3\xBCller", false, 0}),
+    [](const auto& info) { return std::get<0>(info.param); });
 
 TEST_F(GatePassTest, BlanksAroundTheCoursePathAreDropped) {
     const fs::path course = makeDirectory("course");
