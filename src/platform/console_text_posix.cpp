@@ -53,14 +53,6 @@ std::vector<ConsoleChar> consoleChars(std::string_view text) {
     return chars;
 }
 
-int consoleColumns(std::string_view text) {
-    int columns = 0;
-    for (const ConsoleChar& c : consoleChars(text)) columns += c.columns;
-    return columns;
-}
-
-char32_t glyphCharOf(unsigned char byte) { return cp437CodePoint(byte); }
-
 std::string keyText(char32_t ch) {
     std::string text;
     if (ch <= 0x10FFFF && (ch < 0xD800 || ch > 0xDFFF)) appendUtf8(text, ch);

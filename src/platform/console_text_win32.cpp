@@ -134,14 +134,6 @@ std::vector<ConsoleChar> consoleChars(std::string_view text) {
     return chars;
 }
 
-int consoleColumns(std::string_view text) {
-    int columns = 0;
-    for (const ConsoleChar& c : consoleChars(text)) columns += c.columns;
-    return columns;
-}
-
-char32_t glyphCharOf(unsigned char byte) { return cp437CodePoint(byte); }
-
 std::string keyText(char32_t ch) {
     if (ch == 0 || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) return std::string();
     wchar_t wide[2];
