@@ -21,8 +21,8 @@ enum class StartResult {
 // in the front end's own directory, then the current directory, then each
 // directory of PATH, the order Windows uses; or along PATH alone, as a shell
 // looks for a command, but for the entries that are not absolute (an empty
-// entry, ".", "bin"): those name the current directory or a directory
-// below it, and the current directory holds whatever a course brings.
+// entry, ".", "bin"): those are taken from the current directory, which
+// holds whatever a course brings.
 // Windows always uses its own search.
 enum class ProgramSearch { LikeWindows, PathOnly };
 

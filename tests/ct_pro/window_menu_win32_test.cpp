@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ct_pro/window_menu_win32.h"
+#include "ct_pro/window_ops.h"
 
 namespace corrivex::ctpro {
 namespace {
@@ -33,6 +34,34 @@ TEST(WindowMenu, GetsBackExactlyTheEntriesTakenOut) {
         EXPECT_TRUE(removeWindowMenuEntry(window, command)) << command;
     EXPECT_TRUE(restoreWindowMenuEntries(window));
     EXPECT_EQ(entries(), before);
+    DestroyWindow(window);
+}
+
+// The library's operations work on the console window's menu. Where that
+// menu cannot be reached (no console window, or Wine's, which belongs to a
+// process of its own), both fail and leave the entries taken out of another
+// window to that window.
+TEST(WindowMenu, TheLibraryRestoresTheConsoleWindowsMenu) {
+    const HWND console = GetConsoleWindow();
+    const HMENU menu = console != nullptr ? GetSystemMenu(console, FALSE) : nullptr;
+    if (menu != nullptr) {
+        const int count = GetMenuItemCount(menu);
+        ASSERT_TRUE(deleteWindowMenuItem(SC_MAXIMIZE));
+        EXPECT_EQ(GetMenuItemCount(menu), count - 1);
+        EXPECT_TRUE(restoreWindowMenu());
+        EXPECT_EQ(GetMenuItemCount(menu), count);
+        EXPECT_NE(GetMenuState(menu, SC_MAXIMIZE, MF_BYCOMMAND), static_cast<UINT>(-1));
+        return;
+    }
+    const HWND window =
+        CreateWindowA("STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    const HMENU own = GetSystemMenu(window, FALSE);
+    ASSERT_TRUE(removeWindowMenuEntry(window, SC_CLOSE));
+    EXPECT_FALSE(deleteWindowMenuItem(SC_MAXIMIZE));
+    EXPECT_FALSE(restoreWindowMenu());
+    EXPECT_EQ(GetMenuState(own, SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
+    EXPECT_TRUE(restoreWindowMenuEntries(window));
+    EXPECT_NE(GetMenuState(own, SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
     DestroyWindow(window);
 }
 

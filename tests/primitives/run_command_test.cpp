@@ -197,8 +197,8 @@ TEST_F(RunCommand, TheProgramIsLookedForInOwnDirectoryThenCurrentDirectoryThenPa
     EXPECT_TRUE(fs::equivalent(cwd.exe, root() / programFile("probe-cwd")));
     EXPECT_TRUE(fs::equivalent(onPathLog.exe, onPath / programFile("probe-path")));
 #ifndef _WIN32
-    // Along PATH alone, as a shell looks, but for the entries that name the
-    // current directory or one below it: no copy there counts.
+    // Along PATH alone, as a shell looks, but for the entries taken from the
+    // current directory: no copy there or below it counts.
     fs::create_directory("course-bin");
     copyProgram(fs::path("course-bin") / programFile("probe-cwd"));
     const std::string searched = std::getenv("PATH");
