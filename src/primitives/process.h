@@ -20,7 +20,10 @@ enum class StartResult {
 // Where a program named without a directory is looked for on POSIX systems:
 // in the front end's own directory, then the current directory, then each
 // directory of PATH, the order Windows uses; or along PATH alone, as a shell
-// looks for a command. Windows always uses its own search.
+// looks for a command, but for the entries that are not absolute (an empty
+// entry, ".", "bin"): those are taken from the current directory, which
+// holds whatever a course brings.
+// Windows always uses its own search.
 enum class ProgramSearch { LikeWindows, PathOnly };
 
 // Starts the command line as a child process sharing the console, the

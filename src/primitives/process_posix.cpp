@@ -4,9 +4,9 @@
 // nothing is quoted and no shell ever sees it. The program: a word holding
 // '/' is a path as it stands, any other is looked for in the order Windows
 // uses (the front end's own directory, the current directory, then each
-// directory of PATH) or along PATH alone. While the front end waits, it
-// ignores SIGINT and SIGQUIT (as system(3) does) and hands the terminal to
-// the child through the console host.
+// directory of PATH) or along the absolute directories of PATH alone. While
+// the front end waits, it ignores SIGINT and SIGQUIT (as system(3) does) and
+// hands the terminal to the child through the console host.
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -80,7 +80,10 @@ Text findProgram(const Text& word, ProgramSearch search, StartResult& found) {
         for (;;) {
             const std::size_t colon = list.find(':', start);
             const Text directory = list.substr(start, colon == Text::npos ? Text::npos : colon - start);
-            directories.push_back(directory.empty() ? Text(".") : directory);  // an empty entry is "."
+            if (search == ProgramSearch::LikeWindows)
+                directories.push_back(directory.empty() ? Text(".") : directory);  // an empty entry is "."
+            else if (directory.starts_with('/'))  // no entry relative to the current directory
+                directories.push_back(directory);
             if (colon == Text::npos) break;
             start = colon + 1;
         }

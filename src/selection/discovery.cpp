@@ -89,13 +89,14 @@ void discoverDataFiles(NameList& FileNames, std::int16_t& FileNameCount, NameLis
     // .TXT and .DAT is one. Only listings read beyond what the list takes,
     // or a list filled before the names ran out, can leave one out; the
     // names then fill the file table, and those added behind them stay out
-    // of it.
+    // of it. The line gives the number of names in the list, which is
+    // below 1000 when names read for it differ only in letter case.
     if (!more.empty() || (BaseNameCount == kNameSlots && names.size() > FileNames.size())) {
         std::ranges::move(more, std::back_inserter(names));
         const std::size_t found = countDataSets(names);
         if (found > static_cast<std::size_t>(BaseNameCount))
-            warn("There are " + std::to_string(found) + " data sets in this directory; the list shows the first " +
-                 std::to_string(BaseNameCount) + ".");
+            warn("There are " + std::to_string(found) + " data sets in this directory; the list shows " +
+                 std::to_string(BaseNameCount) + " of them.");
     }
 
     const std::size_t kept = std::min(names.size(), FileNames.size());

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ct_pro/window_menu_win32.h"
+#include "ct_pro/window_ops.h"
 
 namespace corrivex::ctpro {
 namespace {
@@ -33,6 +34,30 @@ TEST(WindowMenu, GetsBackExactlyTheEntriesTakenOut) {
         EXPECT_TRUE(removeWindowMenuEntry(window, command)) << command;
     EXPECT_TRUE(restoreWindowMenuEntries(window));
     EXPECT_EQ(entries(), before);
+    DestroyWindow(window);
+}
+
+// The library's operations work on the console window's menu. Where that
+// cannot be reached (no console window, or Wine's, kept by a process of its
+// own), both fail and leave another window's entries to that window.
+TEST(WindowMenu, TheLibraryRestoresTheConsoleWindowsMenu) {
+    constexpr UINT kAbsent = static_cast<UINT>(-1);
+    const HWND console = GetConsoleWindow();
+    const HMENU menu = console != nullptr ? GetSystemMenu(console, FALSE) : nullptr;
+    if (menu != nullptr) {
+        ASSERT_TRUE(deleteWindowMenuItem(SC_MAXIMIZE));
+        EXPECT_EQ(GetMenuState(menu, SC_MAXIMIZE, MF_BYCOMMAND), kAbsent);
+        EXPECT_TRUE(restoreWindowMenu());
+        EXPECT_NE(GetMenuState(menu, SC_MAXIMIZE, MF_BYCOMMAND), kAbsent);
+        return;
+    }
+    const HWND window =
+        CreateWindowA("STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(removeWindowMenuEntry(window, SC_CLOSE));
+    EXPECT_FALSE(deleteWindowMenuItem(SC_MAXIMIZE));
+    EXPECT_FALSE(restoreWindowMenu());
+    EXPECT_EQ(GetMenuState(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND), kAbsent);
+    EXPECT_TRUE(restoreWindowMenuEntries(window));
     DestroyWindow(window);
 }
 

@@ -87,6 +87,38 @@ TEST_F(Win32ConsoleHost, ReportsBufferSizeAndOutput) {
     EXPECT_EQ(info.window, (CellRect{0, 0, 39, 11}));
 }
 
+// The host draws on standard output where that is a console, else on
+// standard error, else on the console's active screen buffer (as the
+// fixture's host does): a cell written by a host made with each case.
+TEST_F(Win32ConsoleHost, DrawsOnTheFirstStandardOutputThatIsAConsole) {
+    const HANDLE nul = GetStdHandle(STD_OUTPUT_HANDLE);
+    const HANDLE other = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                   nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    struct Row {
+        const char* console;
+        HANDLE out, err, drawnOn;
+    };
+    for (const Row& row : {Row{"output", other, nul, other}, Row{"error", nul, other, other},
+                           Row{"neither", nul, nul, consoleOutput()}}) {
+        SetStdHandle(STD_OUTPUT_HANDLE, row.out);
+        SetStdHandle(STD_ERROR_HANDLE, row.err);
+        const std::unique_ptr<ConsoleHost> made = makeWindowsConsoleHost();
+        SetStdHandle(STD_OUTPUT_HANDLE, nul);
+        SetStdHandle(STD_ERROR_HANDLE, nul);
+        const Cell cell{'Z', 0x2E};
+        made->writeCells({1, 1}, 1, 1, &cell);
+        for (const HANDLE buffer : {other, consoleOutput()}) {
+            char shown = 0;
+            DWORD count = 0;
+            ReadConsoleOutputCharacterA(buffer, &shown, 1, COORD{1, 1}, &count);
+            EXPECT_EQ(shown == 'Z', buffer == row.drawnOn) << row.console;
+            FillConsoleOutputCharacterA(buffer, ' ', 1, COORD{1, 1}, &count);
+        }
+    }
+    CloseHandle(other);
+}
+
 TEST_F(Win32ConsoleHost, WritesAndReadsCellsUninterpreted) {
     const std::array<Cell, 6> cells{
         {{'A', 0x2E}, {'\t', 0xF0}, {'\r', 0xFD}, {'\n', 0x1F}, {0xDB, 0x4E}, {0x00, 0x07}}};

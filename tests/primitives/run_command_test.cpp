@@ -197,9 +197,17 @@ TEST_F(RunCommand, TheProgramIsLookedForInOwnDirectoryThenCurrentDirectoryThenPa
     EXPECT_TRUE(fs::equivalent(cwd.exe, root() / programFile("probe-cwd")));
     EXPECT_TRUE(fs::equivalent(onPathLog.exe, onPath / programFile("probe-path")));
 #ifndef _WIN32
-    // Along PATH alone, as a shell looks: the copy in the current directory does not count.
-    runCommand("probe-cwd cwd-path.log", kShowNormal, true, ProgramSearch::PathOnly);
-    EXPECT_TRUE(fs::equivalent(readChildLog("cwd-path.log").exe, onPath / programFile("probe-cwd")));
+    // Along PATH alone, as a shell looks, but for the entries taken from the
+    // current directory: no copy there or below it counts.
+    fs::create_directory("course-bin");
+    copyProgram(fs::path("course-bin") / programFile("probe-cwd"));
+    const std::string searched = std::getenv("PATH");
+    for (const char* before : {"", ":", ".:", "course-bin:"}) {
+        const EnvironmentOverride entries("PATH", before + searched);
+        runCommand("probe-cwd cwd-path.log", kShowNormal, true, ProgramSearch::PathOnly);
+        EXPECT_TRUE(fs::equivalent(readChildLog("cwd-path.log").exe, onPath / programFile("probe-cwd"))) << before;
+        fs::remove("cwd-path.log");
+    }
 #endif
 }
 
