@@ -14,6 +14,7 @@
 #include "out_of_memory.h"
 #include "pty_pair.h"
 #include "terminal/terminal_modes_posix.h"
+#include "terminal/terminal_screen_escape.h"
 #include "vt_model.h"
 
 namespace corrivex::platform {
@@ -381,6 +382,35 @@ TEST(TerminalHost, AResizeRedrawsAndIsReported) {
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 25; ++x) ASSERT_EQ(model.at(x, y).bg, 44) << x << "," << y;
     EXPECT_TRUE(model.unknown().empty());
+}
+
+// Inside GNU screen the terminal is asked for its status after a quiet
+// while; keys wait for the answer, unless the terminal has stopped answering.
+TEST(ScreenEscapeRelease, AsksAfterAQuietWhileAndHoldsKeysForTheAnswer) {
+    EXPECT_TRUE(ScreenEscapeRelease::insideScreen("screen.xterm-256color", "123.pts-0.host"));
+    EXPECT_FALSE(ScreenEscapeRelease::insideScreen("screen", nullptr));  // tmux
+    EXPECT_FALSE(ScreenEscapeRelease::insideScreen("xterm", "123.pts-0.host"));
+    EXPECT_EQ(ScreenEscapeRelease(false).due(1000, true), "");
+
+    constexpr int kQuiet = ScreenEscapeRelease::kQuietMs;
+    ScreenEscapeRelease release(true);
+    release.input(0);
+    EXPECT_EQ(release.waitMs(0, true), kQuiet);
+    EXPECT_EQ(release.waitMs(0, false), -1);  // no mouse reports: nothing kept back
+    EXPECT_EQ(release.due(kQuiet - 1, true), "");
+    EXPECT_EQ(release.due(kQuiet, false), "");
+    EXPECT_EQ(release.due(kQuiet, true), ScreenEscapeRelease::kRequest);
+    EXPECT_EQ(release.due(kQuiet * 3, true), "");  // one request at a time
+    EXPECT_TRUE(release.holdsEvents(kQuiet + 1));
+    release.answered();
+    EXPECT_FALSE(release.holdsEvents(kQuiet + 2));
+
+    // No answer in time: keys stop waiting, also for the next requests.
+    const std::int64_t asked = kQuiet * 2;
+    EXPECT_EQ(release.due(asked, true), ScreenEscapeRelease::kRequest);
+    EXPECT_FALSE(release.holdsEvents(asked + ScreenEscapeRelease::kAnswerWaitMs));
+    EXPECT_EQ(release.due(asked + ScreenEscapeRelease::kAnswerWaitMs + kQuiet, true), ScreenEscapeRelease::kRequest);
+    EXPECT_FALSE(release.holdsEvents(asked + ScreenEscapeRelease::kAnswerWaitMs + kQuiet));
 }
 
 }  // namespace

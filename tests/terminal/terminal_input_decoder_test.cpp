@@ -143,6 +143,7 @@ const std::vector<Sequence>& keySequences() {
         {"euro, beyond code page 437", "\xe2\x82\xac", {0, U'€', 0}},
         {"emoji", "\xf0\x9f\x98\x80", {0, U'\U0001F600', 0}},
         {"Alt+u umlaut", "\x1b\xc3\xbc", {0, U'ü', kLeftAlt}},
+        {"Esc that GNU screen kept back, before a status report", "\x1b\x1b[0n", {vk::kEscape, 0x1B, 0}},
     };
     return table;
 }
@@ -222,6 +223,16 @@ TEST(TerminalInputDecoder, AnUnfinishedSequenceAfterTheWaitIsAltAndItsKeys) {
     expectKeys("\x1b[", {{0xDB, '[', kLeftAlt}});
     expectKeys("\x1b[1;", {{0xDB, '[', kLeftAlt}, {'1', '1', 0}, {0xBA, ';', 0}});
     expectKeys("\x1bO", {{'O', 'O', kLeftAlt | kShift}});
+}
+
+TEST(TerminalInputDecoder, AStatusReportIsNotedAndGivesNoKey) {
+    TerminalInputDecoder decoder;
+    decoder.feed("\x1b[0nx\x1b[0", 0);
+    EXPECT_TRUE(decoder.takeStatusReport());
+    EXPECT_FALSE(decoder.takeStatusReport());
+    decoder.feed("n", 0);
+    EXPECT_TRUE(decoder.takeStatusReport());
+    EXPECT_EQ(describe(decodeAll(decoder)), describe(decode("x")));
 }
 
 TEST(TerminalInputDecoder, UnknownSequencesGiveNothing) {
@@ -328,6 +339,25 @@ TEST(TerminalInputDecoder, MouseWheel) {
     EXPECT_EQ(ctrlDown.wheelDelta, -120);
     // Sideways wheels are not reported.
     EXPECT_EQ(decode("\x1b[<66;7;8M").size(), 0u);
+
+    // One notch: a burst of reports of one direction (alacritty sends three).
+    struct Burst {
+        std::vector<std::pair<const char*, std::int64_t>> reports;  // sent at milliseconds
+        std::vector<int> deltas;
+    };
+    const Burst bursts[] = {
+        {{{"\x1b[<65;7;8M\x1b[<65;7;8M\x1b[<65;7;8M", 0}}, {-120}},
+        {{{"\x1b[<64;7;8M", 0}, {"\x1b[<64;7;8M", 5}, {"\x1b[<64;7;8M", 9}}, {120}},
+        {{{"\x1b[<64;7;8M", 0}, {"\x1b[<64;7;8M", 10}, {"\x1b[<64;7;8M", 30}}, {120, 120, 120}},
+        {{{"\x1b[<64;7;8M\x1b[<65;7;8M\x1b[<64;7;8M", 0}}, {120, -120, 120}},
+    };
+    for (const Burst& burst : bursts) {
+        TerminalInputDecoder decoder;
+        for (const auto& [bytes, ms] : burst.reports) decoder.feed(bytes, ms);
+        std::vector<int> deltas;
+        for (const InputEvent& event : decodeAll(decoder)) deltas.push_back(event.mouse.wheelDelta);
+        EXPECT_EQ(deltas, burst.deltas) << burst.reports.front().first;
+    }
 }
 
 TEST(TerminalInputDecoder, MouseDragIsAMove) {
