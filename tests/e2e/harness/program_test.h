@@ -56,17 +56,14 @@ protected:
         int rows = 30;
         std::filesystem::path startDir;                                // the test's own directory when empty
         std::vector<std::pair<std::string, std::string>> environment;  // added to the build's own
-        bool inGnuScreen = false;  // in a window of GNU screen (gnuScreen()) inside the pane
+        bool inGnuScreen = false;  // in a window of GNU screen, without the user's settings
     };
-
-    // The GNU screen program, or empty when it is not installed.
-    static std::string gnuScreen() { return findInPath("screen"); }
+    static std::string gnuScreen() { return findInPath("screen"); }  // empty when not installed
 
     // Starts the program in a pane of columns x rows.
     std::unique_ptr<TmuxSession> start(RunOptions run) {
         SessionOptions options;
         options.command = program_.command;
-        // Without the user's settings (-c /dev/null) and its start message (-q).
         if (run.inGnuScreen) options.command.insert(options.command.begin(), {gnuScreen(), "-q", "-c", "/dev/null"});
         options.environment = program_.environment;
         options.environment.insert(options.environment.end(), run.environment.begin(), run.environment.end());
