@@ -49,6 +49,7 @@ constexpr int kWheelRows = 3;
 constexpr ListBoxHelpLine kMouseHelp[] = {
     {"click", "choose only it"},
     {"Ctrl+click", "mark or unmark"},
+    {"", "or Space, or drag"},
     {"Shift+click", "mark a range"},
     {"drag", "mark a range"},
     {"double-click", "choose it and OK"},
@@ -415,11 +416,14 @@ ListBoxLayout listBoxLayout(CellRect window) {
     const int width = window.width();
     const int height = window.height();
     ListBoxLayout layout;
-    const int margin = width >= 44 ? 2 : 0;
+    constexpr int kSmallest = kRowsAroundList + 1;
+    const bool belowCallerRows = height - kPreferredTop - 1 >= kSmallest + 2;
+    // A box over the caller's rows takes the whole width, so that no piece
+    // of their text stands beside it.
+    const int margin = width >= 44 && belowCallerRows ? 2 : 0;
     layout.box.left = window.left + margin;
     layout.box.right = window.right - margin;
-    constexpr int kSmallest = kRowsAroundList + 1;
-    if (height - kPreferredTop - 1 >= kSmallest + 2) {
+    if (belowCallerRows) {
         layout.box.top = window.top + kPreferredTop;
         layout.box.bottom = window.bottom - 1;
     } else {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <new>
 #include <string>
 
@@ -54,7 +55,8 @@ TerminalConsoleHost::TerminalConsoleHost(int inputFd, int outputFd, bool process
       outputFd_(terminalOrNone(outputFd)),
       processWide_(processWide),
       modes_(inputFd_),
-      terminal_(size()) {
+      terminal_(size()),
+      escapeRelease_(processWide_ && ScreenEscapeRelease::insideScreen(std::getenv("TERM"), std::getenv("STY"))) {
     lazyBase_ = captureFrame(*this, terminal_);
     if (processWide_) {
         if (modes_.isTerminal() || outputFd_ >= 0) armTerminalExitGuard(modes_.fd(), modes_.start(), outputFd_);
@@ -251,17 +253,23 @@ bool TerminalConsoleHost::readInput(InputEvent& event) {
             queued_.pop_front();
             return true;
         }
-        if (decoder_.next(event)) return true;
+        if (decoder_.takeStatusReport()) escapeRelease_.answered();
+        const std::int64_t now = nowMs();
+        const bool held = !inputClosed_ && escapeRelease_.holdsEvents(now);
+        if (!held && decoder_.next(event)) return true;
         if (inputClosed_ || inputFd_ < 0) return false;
 
         int timeout = -1;
         if (decoder_.waiting()) {
-            const std::int64_t left = TerminalInputDecoder::kEscapeWaitMs - (nowMs() - lastInputMs_);
+            const std::int64_t left = TerminalInputDecoder::kEscapeWaitMs - (now - lastInputMs_);
             if (left <= 0) {
                 decoder_.flush();
                 continue;
             }
             timeout = static_cast<int>(left);
+        } else {
+            send(escapeRelease_.due(now, mouseReporting_));
+            timeout = escapeRelease_.waitMs(now, mouseReporting_);
         }
         pollfd fds[2] = {{inputFd_, POLLIN, 0}, {terminalResizeFd(), POLLIN, 0}};
         const nfds_t count = processWide_ && fds[1].fd >= 0 ? 2 : 1;
@@ -288,6 +296,7 @@ bool TerminalConsoleHost::readInput(InputEvent& event) {
         const ssize_t n = read(inputFd_, buffer, sizeof buffer);
         if (n > 0) {
             lastInputMs_ = nowMs();
+            escapeRelease_.input(lastInputMs_);
             decoder_.setWindowOrigin({window().left, window().top});
             decoder_.feed(std::string_view(buffer, static_cast<std::size_t>(n)), lastInputMs_);
         } else if (n == 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)) {

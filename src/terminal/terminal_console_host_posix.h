@@ -35,6 +35,7 @@
 #include "terminal/terminal_input_decoder.h"
 #include "terminal/terminal_modes_posix.h"
 #include "terminal/terminal_renderer.h"
+#include "terminal/terminal_screen_escape.h"
 
 namespace corrivex::platform {
 
@@ -97,6 +98,7 @@ private:
     CellPos terminal_{80, 25};
     TerminalRenderer renderer_;
     TerminalInputDecoder decoder_;
+    ScreenEscapeRelease escapeRelease_;
     std::deque<InputEvent> queued_;  // resize events
     std::int64_t lastInputMs_ = 0;
     bool inputClosed_ = false;

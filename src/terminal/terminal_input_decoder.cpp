@@ -330,6 +330,13 @@ TerminalInputDecoder::Recognized TerminalInputDecoder::decodeCsi(std::string_vie
 
     const std::string_view params = in.substr(2, i - 2);
     const char finalByte = in[i];
+    if (params == "0" && finalByte == 'n') {
+        // The terminal's status report; with Alt, an Esc came just before
+        // it (one that GNU screen kept back until the report came).
+        statusReported_ = true;
+        if ((extraModifiers & modifier::kLeftAlt) != 0) pushKey(controlKey(kEsc));
+        return Recognized::complete(i + 1);
+    }
     if (!params.empty() && params[0] == '<' && (finalByte == 'M' || finalByte == 'm')) {
         std::vector<int> numbers;
         if (numericParameters(params.substr(1), numbers) && numbers.size() == 3)
@@ -387,8 +394,12 @@ void TerminalInputDecoder::mouseReport(int code, int column, int row, bool relea
     if ((code & report::kWheel) != 0) {
         // The wheel: 64 away from the user, 65 towards; sideways ones are not taken.
         if (release || low > 1) return;
+        const int direction = low == 0 ? 1 : -1;
+        if (direction == wheelDirection_ && now_ >= wheelTime_ && now_ - wheelTime_ < kWheelBurstMs) return;
+        wheelDirection_ = direction;
+        wheelTime_ = now_;
         mouseInput.flags = mouse::kWheeled;
-        mouseInput.wheelDelta = low == 0 ? kWheelDelta : -kWheelDelta;
+        mouseInput.wheelDelta = direction * kWheelDelta;
     } else if ((code & report::kMotion) != 0) {
         buttons_ = button != 0 ? (buttons_ | button) : 0;
         mouseInput.flags = mouse::kMoved;

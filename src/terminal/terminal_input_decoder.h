@@ -15,13 +15,18 @@
 // Mouse reports (SGR, mode 1006, and the older X10 form) give mouse events at
 // buffer positions (terminal cell + window origin), with the buttons held
 // after the event; a second press of the left button on the same cell within
-// kDoubleClickMs is a double click, as Windows reports it.
+// kDoubleClickMs is a double click, as Windows reports it. The wheel turns
+// by notches, as on Windows: reports of one direction within kWheelBurstMs
+// of the one counted are one notch (alacritty sends three a notch, xterm
+// one). The terminal's status report (CSI 0 n) gives no event: it is
+// counted, and an Esc just before it is the Esc key.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/console_host.h"
 
@@ -33,6 +38,7 @@ public:
     // network connection sent in two pieces.
     static constexpr int kEscapeWaitMs = 100;
     static constexpr int kDoubleClickMs = 500;
+    static constexpr int kWheelBurstMs = 10;
     // Longest escape sequence taken; a longer one is dropped whole.
     static constexpr std::size_t kMaxSequence = 64;
 
@@ -45,6 +51,8 @@ public:
 
     bool next(InputEvent& event);
     bool hasEvents() const { return !events_.empty(); }
+    // Whether a status report came since the last call.
+    bool takeStatusReport() { return std::exchange(statusReported_, false); }
 
     // Mouse positions are terminal cells plus this origin (the window's top left).
     void setWindowOrigin(CellPos origin) { origin_ = origin; }
@@ -79,6 +87,10 @@ private:
     bool clickArmed_ = false;
     CellPos clickPos_{0, 0};
     std::int64_t clickTime_ = 0;
+    // The last wheel report counted: its direction (0 none yet) and time.
+    int wheelDirection_ = 0;
+    std::int64_t wheelTime_ = 0;
+    bool statusReported_ = false;
 };
 
 }  // namespace corrivex::platform

@@ -121,6 +121,7 @@ TEST_F(ListBoxTest, IsPlacedInTheVisibleWindowAndWaitsForRoomInASmallOne) {
     EXPECT_EQ(small.box.bottom, 22);
     EXPECT_FALSE(listBoxLayout({0, 0, 29, 5}).fits);
     EXPECT_FALSE(listBoxLayout({0, 0, 20, 29}).fits);
+    EXPECT_EQ(listBoxLayout({0, 0, 43, 14}).box.width(), 44);  // over the caller's rows: all the width
 
     host.setWindow({0, 0, 29, 5});
     const auto before = host.allCells();

@@ -254,6 +254,20 @@ TEST_P(PosixTerminal, RedirectedOutputLeavesTheDialogsOnTheTerminal) {
     EXPECT_FALSE(session->capture().contains("Data set: ALPHA"));
 }
 
+TEST_P(PosixTerminal, OneEscClearsAKeptFilterInGnuScreen) {
+    if (gnuScreen().empty()) GTEST_SKIP() << "GNU screen is not installed";
+    prepare(workDir(), "y", {"alpha.txt", "quiz1.txt", "quiz2.txt", "zulu.txt"});
+    auto session = start(RunOptions{80, 30, {}, {}, true});
+    ASSERT_TRUE(session->waitFor(listBox, firstScreenTimeout())) << session->lastScreen().describe();
+    session->sendText("/qu\r");
+    session->sendKeys({"Escape"});
+    ASSERT_TRUE(session->waitForText(" 0 chosen - 2/4 ", stepTimeout())) << session->lastScreen().describe();
+    session->sendKeys({"Down"});
+    ASSERT_TRUE(session->waitForText(" 0 chosen - 3/4 ", stepTimeout())) << session->lastScreen().describe();
+    session->sendKeys({"Escape"});  // Cancel: screen ends with the program, not detached
+    expectCleanEnd(*session);
+}
+
 INSTANTIATE_TEST_SUITE_P(Native, PosixTerminal, ::testing::Values(Build::Native), testNameOf);
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "out_of_memory.h"
 #include "pty_pair.h"
 #include "terminal/terminal_modes_posix.h"
+#include "terminal/terminal_screen_escape.h"
 #include "vt_model.h"
 
 namespace corrivex::platform {
@@ -388,6 +389,20 @@ TEST(TerminalHost, AResizeRedrawsAndIsReported) {
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 25; ++x) ASSERT_EQ(model.at(x, y).bg, 44) << x << "," << y;
     EXPECT_TRUE(model.unknown().empty());
+}
+
+// A request after a quiet while; keys wait for its answer, unless none came in time.
+TEST(ScreenEscapeRelease, AsksAfterAQuietWhileAndHoldsKeysForTheAnswer) {
+    constexpr int kQuiet = ScreenEscapeRelease::kQuietMs, kWait = ScreenEscapeRelease::kAnswerWaitMs;
+    ScreenEscapeRelease release(ScreenEscapeRelease::insideScreen("screen.xterm", "1.pts-0.host"));
+    EXPECT_EQ(release.due(kQuiet - 1, true).size() + release.due(kQuiet, false).size(), 0u);
+    EXPECT_EQ(release.due(kQuiet, true), ScreenEscapeRelease::kRequest);
+    EXPECT_TRUE(release.holdsEvents(kQuiet + 1));
+    release.answered();
+    EXPECT_EQ(release.due(2 * kQuiet, true), ScreenEscapeRelease::kRequest);
+    EXPECT_FALSE(release.holdsEvents(2 * kQuiet + kWait));  // no answer in time
+    EXPECT_EQ(release.due(3 * kQuiet + kWait, true), ScreenEscapeRelease::kRequest);
+    EXPECT_FALSE(release.holdsEvents(3 * kQuiet + kWait + 1));
 }
 
 }  // namespace

@@ -143,6 +143,7 @@ const std::vector<Sequence>& keySequences() {
         {"euro, beyond code page 437", "\xe2\x82\xac", {0, U'€', 0}},
         {"emoji", "\xf0\x9f\x98\x80", {0, U'\U0001F600', 0}},
         {"Alt+u umlaut", "\x1b\xc3\xbc", {0, U'ü', kLeftAlt}},
+        {"Esc that GNU screen kept back, before a status report", "\x1b\x1b[0n", {vk::kEscape, 0x1B, 0}},
     };
     return table;
 }
@@ -226,6 +227,9 @@ TEST(TerminalInputDecoder, AnUnfinishedSequenceAfterTheWaitIsAltAndItsKeys) {
 
 TEST(TerminalInputDecoder, UnknownSequencesGiveNothing) {
     expectKeys("\x1b[99~x\x1b[?1;2cy\x1b[200~z\x1bOzw", {{'X', 'x', 0}, {'Y', 'y', 0}, {'Z', 'z', 0}, {'W', 'w', 0}});
+    TerminalInputDecoder decoder;  // the status report: noted, no key
+    decoder.feed("\x1b[0n", 0);
+    EXPECT_TRUE(!decoder.hasEvents() && decoder.takeStatusReport() && !decoder.takeStatusReport());
 }
 
 TEST(TerminalInputDecoder, ABrokenSequenceIsTakenKeyByKey) {
@@ -328,6 +332,15 @@ TEST(TerminalInputDecoder, MouseWheel) {
     EXPECT_EQ(ctrlDown.wheelDelta, -120);
     // Sideways wheels are not reported.
     EXPECT_EQ(decode("\x1b[<66;7;8M").size(), 0u);
+
+    // One notch: reports of one direction within a few ms (alacritty sends three).
+    const std::pair<std::vector<std::int64_t>, std::size_t> bursts[] = {
+        {{0, 0, 0}, 1}, {{0, 5, 9}, 1}, {{0, 10, 30}, 3}};
+    for (const auto& [times, notches] : bursts) {
+        TerminalInputDecoder decoder;
+        for (const std::int64_t ms : times) decoder.feed("\x1b[<65;7;8M", ms);
+        EXPECT_EQ(decodeAll(decoder).size(), notches) << times[1];
+    }
 }
 
 TEST(TerminalInputDecoder, MouseDragIsAMove) {

@@ -20,6 +20,7 @@
 #include <ostream>
 
 #include "program_under_test.h"
+#include "run_command.h"
 #include "temp_dir.h"
 #include "tmux_session.h"
 
@@ -55,12 +56,15 @@ protected:
         int rows = 30;
         std::filesystem::path startDir;                                // the test's own directory when empty
         std::vector<std::pair<std::string, std::string>> environment;  // added to the build's own
+        bool inGnuScreen = false;  // in a window of GNU screen, without the user's settings
     };
+    static std::string gnuScreen() { return findInPath("screen"); }  // empty when not installed
 
     // Starts the program in a pane of columns x rows.
     std::unique_ptr<TmuxSession> start(RunOptions run) {
         SessionOptions options;
         options.command = program_.command;
+        if (run.inGnuScreen) options.command.insert(options.command.begin(), {gnuScreen(), "-q", "-c", "/dev/null"});
         options.environment = program_.environment;
         options.environment.insert(options.environment.end(), run.environment.begin(), run.environment.end());
         options.workingDirectory = run.startDir.empty() ? workDir() : run.startDir;
