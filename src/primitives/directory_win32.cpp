@@ -2,6 +2,7 @@
 // wildcard search and current-directory calls.
 #include <windows.h>
 
+#include "primitives/characters.h"
 #include "primitives/directory.h"
 #include "primitives/error_mode_guard.h"
 #include "primitives/native_directory.h"
@@ -45,7 +46,7 @@ Text listFirst(const Text& mask, std::uint32_t attributes) {
     const ErrorModeGuard quiet;
     listClose();
     Text search = mask;
-    if (search.back() == ':' || search.back() == '\\') search += "*.*";
+    if (endsWithCharacterOf(search, ":\\")) search += "*.*";
     listing.attributes = attributes;
     listing.search = FindFirstFileA(search.c_str(), &listing.entry);
     if (listing.search == INVALID_HANDLE_VALUE) return Text();

@@ -1,6 +1,7 @@
 // Text file handles on Windows.
 #include <windows.h>
 
+#include "primitives/characters.h"
 #include "primitives/error_mode_guard.h"
 #include "primitives/native_file.h"
 #include "primitives/out_of_memory.h"
@@ -57,7 +58,7 @@ void closeFile(FileHandle file) { CloseHandle(handleOf(file)); }
 // own in the directory) and moved to the name without replacing anything.
 void placeNewFile(const Text& name, std::string_view contents) {
     const ErrorModeGuard quiet;
-    const std::size_t end = name.find_last_of("\\/:");
+    const std::size_t end = findLastCharacterOf(name, "\\/:");
     const Text directory = end == Text::npos ? Text(".") : name.substr(0, end + 1);
     char temporary[MAX_PATH];
     if (GetTempFileNameA(directory.c_str(), "cvx", 0, temporary) == 0) return;
