@@ -59,6 +59,38 @@ function(corrivex_add_gtest name)
   corrivex_test_environment(${name})
 endfunction()
 
+# corrivex_add_fuzz_test(<target> SECONDS <n> [DICT <file>] [SEEDS <folder>] LABELS <labels...>)
+#   The libFuzzer target <target> of the folder `fuzz` beside the calling
+#   CMakeLists.txt, built with clang on its own and run for <n> seconds by
+#   cmake/run-fuzz.cmake (POSIX builds outside the sanitize preset, which
+#   builds its own sanitizers in). Skipped where clang has no libFuzzer.
+function(corrivex_add_fuzz_test target)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "SECONDS;DICT;SEEDS" "LABELS")
+  if(WIN32 OR CORRIVEX_SANITIZE)
+    return()
+  endif()
+  find_program(CORRIVEX_CLANGXX NAMES clang++ clang++-14 clang++-15 clang++-16)
+  if(NOT CORRIVEX_CLANGXX)
+    message(STATUS "No clang++: ${target} does not run")
+    return()
+  endif()
+  set(extra)
+  foreach(option DICT SEEDS)
+    if(arg_${option})
+      list(APPEND extra -D${option}=${CMAKE_CURRENT_SOURCE_DIR}/fuzz/${arg_${option}})
+    endif()
+  endforeach()
+  add_test(NAME ${target}
+    COMMAND ${CMAKE_COMMAND} -DCLANGXX=${CORRIVEX_CLANGXX} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
+            -DFUZZ_DIR=${CMAKE_CURRENT_SOURCE_DIR}/fuzz -DTARGET=${target}
+            -DBINARY_DIR=${CMAKE_CURRENT_BINARY_DIR}/fuzz -DSECONDS=${arg_SECONDS} ${extra}
+            -P ${PROJECT_SOURCE_DIR}/cmake/run-fuzz.cmake)
+  set_tests_properties(${target} PROPERTIES
+    LABELS "fuzz;${arg_LABELS}"
+    TIMEOUT 600
+    SKIP_REGULAR_EXPRESSION "libFuzzer is not available")
+endfunction()
+
 # corrivex_add_locale_tests(<name> <gtest filter> <locale>:<code page>...)
 #   On the win32 build, the tests of the program <name> that match the filter
 #   run again in each locale, as <name>.<locale>: Wine takes the ANSI code

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <string_view>
+#include <utility>
 
 #include "ct_pro/canvas.h"
 #include "ct_pro/dialog_input.h"
@@ -20,13 +21,22 @@ namespace corrivex::ctpro {
 
 inline constexpr std::string_view kTooSmallNote = "Please make the window larger to see this dialog";
 
+// What a dialog's run lets a watcher see each time it waits for input: the
+// dialog as it stands, the presenter that has just shown it and whether it
+// fits its window. The tests and the fuzzer check there what must always
+// hold; the program watches nothing.
+struct NoWatch {
+    template <class Dialog>
+    void operator()(const Dialog&, CanvasPresenter&, bool) const {}
+};
+
 // `dialog` places itself in a window (void place(CellRect), bool fits()
 // const, CellRect rect() const), draws itself over its rect (Canvas draw()
 // const), tells where its focus is (CellPos cursor() const, in buffer
 // coordinates) and answers an event with an empty optional while it stays
 // open (handle(DialogEvent)).
-template <class Dialog>
-auto runDialog(platform::ConsoleHost& host, Dialog& dialog) {
+template <class Dialog, class Watch = NoWatch>
+auto runDialog(platform::ConsoleHost& host, Dialog& dialog, Watch&& watch = {}) {
     for (;;) {
         const platform::CellRect window = visibleWindow(host);
         dialog.place(window);
@@ -46,6 +56,7 @@ auto runDialog(platform::ConsoleHost& host, Dialog& dialog) {
                 presenter.present(note);
                 host.setCursorPosition(rect.topLeft());
             }
+            watch(std::as_const(dialog), presenter, fits);
             const DialogEvent event = input.next();
             if (event.kind == DialogEvent::Kind::Resized) break;
             const bool reaches = fits || event.kind == DialogEvent::Kind::Closed ||

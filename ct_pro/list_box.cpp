@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <iterator>
 #include <optional>
@@ -12,6 +13,7 @@
 #include "ct_pro/dialog_input.h"
 #include "ct_pro/dialog_loop.h"
 #include "ct_pro/dialog_style.h"
+#include "ct_pro/list_box_dialog.h"
 #include "ct_pro/list_model.h"
 #include "ct_pro/saved_region.h"
 #include "ct_pro/text_fit.h"
@@ -49,13 +51,11 @@ constexpr ListBoxHelpLine kMouseHelp[] = {
     {"Ctrl+click", "mark or unmark"},
     {"Shift+click", "mark a range"},
     {"drag", "mark a range"},
-    {"double-click", "choose it, then OK"},
+    {"double-click", "choose it and OK"},
     {"wheel", "scroll"},
 };
 // clang-format on
 
-// The parts that take the focus, in the order of Tab.
-enum class Area { List, Ok, Cancel };
 constexpr int kAreas = 3;
 
 // A character typed: without Ctrl and Alt, or with both (AltGr).
@@ -71,40 +71,9 @@ std::uint32_t heldModifiers(const DialogEvent& event) {
     return held;
 }
 
-class ListBox;
-using Answer = std::optional<std::string>;  // the result, when the event closes the box
-
-// A key of the list box: a virtual key, read whatever other modifiers are
-// held (Ctrl+Down moves as Down does), or a character typed; a key with
-// neither stands for every character typed that no other row names.
-struct Key {
-    std::uint16_t vk = 0;
-    char32_t ch = 0;
-    std::string_view name;  // as the documents write it, without the modifiers; a character names itself
-};
-constexpr Key vkey(std::uint16_t vk, std::string_view name) { return {vk, 0, name}; }
-constexpr Key typed(char ch) { return {0, static_cast<char32_t>(ch), {}}; }
-constexpr Key kOtherCharacters{0, 0, "letters and digits"};
-
-// What a key does: an action of the box, or a change of the list model
-// alone, which also brings the focus back to the list.
-struct KeyAction {
-    constexpr KeyAction(Answer (ListBox::*action)(const DialogEvent&)) : box(action) {}
-    constexpr KeyAction(void (ListModel::*change)()) : list(change) {}
-    Answer (ListBox::*box)(const DialogEvent&) = nullptr;
-    void (ListModel::*list)() = nullptr;
-};
-
-// A row of the key table: the key, the modifiers it needs, what it does,
-// its line of the F1 help (none where a row beside it shares that line),
-// and whether it also works while a filter is typed.
-struct KeyRow {
-    Key key;
-    std::uint32_t modifiers;
-    KeyAction action;
-    ListBoxHelpLine help;
-    bool whileTyping;
-};
+constexpr ListBox::Key vkey(std::uint16_t vk, std::string_view name) { return {vk, 0, name}; }
+constexpr ListBox::Key typed(char ch) { return {0, static_cast<char32_t>(ch), {}}; }
+constexpr ListBox::Key kOtherCharacters{0, 0, "letters and digits"};
 
 // A character that goes to the type-ahead: a letter or digit, or any
 // character beyond ASCII.
@@ -114,145 +83,89 @@ bool typeAheadChar(const DialogEvent& event) {
            ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c >= 0x80);
 }
 
-class ListBox {
-public:
-    explicit ListBox(ListBoxRequest request)
-        : caption_(std::move(request.caption)),
-          hint_(std::move(request.hint)),
-          model_(std::move(request.entries), layout_.listRows) {}
+}  // namespace
 
-    void place(CellRect window) {
-        layout_ = listBoxLayout(window);
-        model_.setPageRows(layout_.listRows);
-    }
-    bool fits() const { return layout_.fits; }
-    CellRect rect() const { return layout_.box; }
-    Canvas draw() const;
-    // Where the focus is: on the mark of the focused entry, where the next
-    // letter of the filter goes, or on the focused button.
-    CellPos cursor() const;
-    // The result when the event closes the box.
-    Answer handle(const DialogEvent& event);
-
-    // The keys, in the order of their lines in the F1 help.
-    static const KeyRow kKeys[];
-
-private:
-    // The row of the key table that reads the key; none for a key that
-    // does nothing.
-    static const KeyRow* rowOf(const DialogEvent& event);
-    Answer act(const KeyRow& row, const DialogEvent& event);
-    Answer handleKey(const DialogEvent& event) {
-        const KeyRow* row = rowOf(event);
-        return row != nullptr ? act(*row, event) : std::nullopt;
-    }
-    void handleFilterKey(const DialogEvent& event);
-
-    // What the keys do.
-    Answer clearFilterOrCancel(const DialogEvent&);
-    Answer pressFocused(const DialogEvent&) { return press(area_); }
-    Answer toggleOrPress(const DialogEvent&);
-    Answer tabAround(const DialogEvent& event);
-    Answer otherButton(const DialogEvent&);
-    Answer showHelp(const DialogEvent&) {
-        helpShown_ = true;
-        return std::nullopt;
-    }
-    Answer startFilter(const DialogEvent&);
-    Answer typeAhead(const DialogEvent& event);
-    // Up and Down, PgUp and PgDn: for a key held down, once per repeat.
-    template <int step>
-    Answer move(const DialogEvent& event) {
-        area_ = Area::List;
-        model_.moveBy(step * event.repeat);
-        return std::nullopt;
-    }
-    template <int step>
-    Answer page(const DialogEvent& event) {
-        area_ = Area::List;
-        for (int i = 0; i < event.repeat; ++i) step < 0 ? model_.pageUp() : model_.pageDown();
-        return std::nullopt;
-    }
-
-    Answer handleClick(const DialogEvent& event, bool doubleClick);
-    Answer press(Area button) const { return button == Area::Cancel ? std::string() : model_.result(); }
-    int entryAt(CellPos pos) const;
-    int dragTarget(CellPos pos) const;
-    std::string filterLine() const { return "Filter: " + cutLeft(model_.filter(), layout_.box.width() - 14); }
-    void drawEntry(Canvas& canvas, int row) const;
-    void drawHelp(Canvas& canvas) const;
-
-    ListBoxLayout layout_;
-    std::string caption_;
-    std::string hint_;
-    ListModel model_;
-    TypeAhead typeAhead_;
-    Area area_ = Area::List;
-    bool typing_ = false;  // keys go to the filter line
-    bool helpShown_ = false;
-    bool pressed_ = false;  // the button went down on an entry: a drag marks
-};
-
-// The key table. A key is read by the first row that names it (so a row
-// with modifiers comes before the row of the same key without), a character
-// that no row names by the row of kOtherCharacters.
+// The key table, in the order of the F1 help and of the documents. A key
+// is read by the row that names it with the most of the modifiers held
+// (Shift+Tab before Tab), a character that no row names by the row of
+// kOtherCharacters. Ctrl+C is Esc before it reaches the box (DialogInput).
 // clang-format off
-constexpr KeyRow ListBox::kKeys[] = {
-    // key, modifiers, action, F1 help line, works while a filter is typed
-    {vkey(vk::kUp, "Up"),        0,      &ListBox::move<-1>,            {"Up Down", "move"},                     true},
-    {vkey(vk::kDown, "Down"),    0,      &ListBox::move<1>,             {},                                      true},
-    {vkey(vk::kPrior, "PgUp"),   0,      &ListBox::page<-1>,            {"PgUp PgDn", "move by a page"},         true},
-    {vkey(vk::kNext, "PgDn"),    0,      &ListBox::page<1>,             {},                                      true},
-    {vkey(vk::kHome, "Home"),    0,      &ListModel::home,              {"Home End", "first, last"},             true},
-    {vkey(vk::kEnd, "End"),      0,      &ListModel::end,               {},                                      true},
-    {kOtherCharacters,           0,      &ListBox::typeAhead,           {"letters", "go to the name"},           false},
-    {vkey(vk::kSpace, "Space"),  0,      &ListBox::toggleOrPress,       {"Space", "mark or unmark"},             false},
-    {typed('+'),                 0,      &ListModel::markAll,           {"+ or Ctrl+A", "mark all shown"},       false},
-    {vkey('A', "A"),             kCtrl,  &ListModel::markAll,           {},                                      false},
-    {typed('-'),                 0,      &ListModel::markNone,          {"-", "unmark all shown"},               false},
-    {typed('*'),                 0,      &ListModel::invertMarks,       {"*", "invert the marks"},               false},
-    {typed('/'),                 0,      &ListBox::startFilter,         {"/ text Enter", "names with the text"}, false},
-    {vkey(vk::kEscape, "Esc"),   0,      &ListBox::clearFilterOrCancel, {"Esc", "all names, or Cancel"},         false},
-    {vkey(vk::kTab, "Tab"),      kShift, &ListBox::tabAround,           {},                                      false},
-    {vkey(vk::kTab, "Tab"),      0,      &ListBox::tabAround,           {"Tab", "list, OK, Cancel"},             false},
-    {vkey(vk::kLeft, "Left"),    0,      &ListBox::otherButton,         {},                                      false},
-    {vkey(vk::kRight, "Right"),  0,      &ListBox::otherButton,         {},                                      false},
-    {vkey(vk::kReturn, "Enter"), 0,      &ListBox::pressFocused,        {"Enter", "OK"},                         false},
-    // The dialogs read Ctrl+C as Esc already: the row names it for the help.
-    {vkey('C', "C"),             kCtrl,  &ListBox::clearFilterOrCancel, {"Ctrl+C", "as Esc"},                    false},
-    {vkey(vk::kF1, "F1"),        0,      &ListBox::showHelp,            {},                                      true},
+constexpr ListBox::KeyRow ListBox::kKeys[] = {
+    // key, modifiers, action, F1 help line, line of the documents, works while a filter is typed
+    {vkey(vk::kUp, "Up"),        0,      &ListBox::move<-1>,            {"Up Down", "move"},
+     {"Up, Down, PgUp, PgDn, Home, End", "move the focus; > marks the focused entry"},                      true},
+    {vkey(vk::kDown, "Down"),    0,      &ListBox::move<1>,             {}, {},                              true},
+    {vkey(vk::kPrior, "PgUp"),   0,      &ListBox::page<-1>,            {"PgUp PgDn", "move by a page"}, {}, true},
+    {vkey(vk::kNext, "PgDn"),    0,      &ListBox::page<1>,             {}, {},                              true},
+    {vkey(vk::kHome, "Home"),    0,      &ListModel::home,              {"Home End", "first, last"}, {},     true},
+    {vkey(vk::kEnd, "End"),      0,      &ListModel::end,               {}, {},                              true},
+    {kOtherCharacters,           0,      &ListBox::typeAhead,           {"letters", "go to the name"},
+     {"letters and digits", "go to the entry that begins with them. Letters typed within about a second "
+                            "make one beginning: b r goes to BRAVO. The same letter again goes to the next "
+                            "entry that begins with it"},                                                   false},
+    {vkey(vk::kSpace, "Space"),  0,      &ListBox::toggleOrPress,       {"Space", "mark or unmark"},
+     {"Space", "mark or unmark the focused entry; [x] marks a chosen one. On a button: press it"},          false},
+    {typed('+'),                 0,      &ListModel::markAll,           {"+ or Ctrl+A", "mark all shown"},
+     {"+, Ctrl+A", "mark every entry shown"},                                                               false},
+    {vkey('A', "A"),             kCtrl,  &ListModel::markAll,           {}, {},                              false},
+    {typed('-'),                 0,      &ListModel::markNone,          {"-", "unmark all shown"},
+     {"-", "unmark every entry shown"},                                                                     false},
+    {typed('*'),                 0,      &ListModel::invertMarks,       {"*", "invert the marks"},
+     {"*", "invert the marks of the entries shown"},                                                        false},
+    {typed('/'),                 0,      &ListBox::startFilter,         {"/ text Enter", "filter the names"},
+     {"/", "filter: type a part of the names, in either case; Backspace takes a character back. "
+           "Enter keeps the filter, Esc clears it. Marks stay on the entries it hides"},                    false},
+    {vkey(vk::kTab, "Tab"),      0,      &ListBox::tabAround,           {"Tab", "list, OK, Cancel"},
+     {"Tab, Shift+Tab", "move between the list and the buttons OK and Cancel"},                             false},
+    {vkey(vk::kTab, "Tab"),      kShift, &ListBox::tabAround,           {}, {},                              false},
+    {vkey(vk::kLeft, "Left"),    0,      &ListBox::otherButton,         {},
+     {"Left, Right", "on OK or Cancel: move to the other button"},                                          false},
+    {vkey(vk::kRight, "Right"),  0,      &ListBox::otherButton,         {}, {},                              false},
+    {vkey(vk::kReturn, "Enter"), 0,      &ListBox::pressFocused,        {"Enter", "OK"},
+     {"Enter", "OK: run the engine for the marked data sets. On a button: press it"},                       false},
+    {vkey(vk::kEscape, "Esc"),   0,      &ListBox::clearFilterOrCancel, {"Esc Ctrl+C", "filter off/Cancel"},
+     {"Esc, Ctrl+C", "with a filter in place, typed or kept with Enter: clear it. Else Cancel: run nothing"}, false},
+    {vkey(vk::kF1, "F1"),        0,      &ListBox::showHelp,            {},
+     {"F1", "the keys and mouse actions, in a box over the list. Any key or click closes it"},              true},
 };
 // clang-format on
 
+namespace {
+
 // The lines of the F1 help: the keys' lines, then the mouse's.
 constexpr std::size_t kHelpLines =
-    std::ranges::count_if(ListBox::kKeys, [](const KeyRow& row) { return !row.help.keys.empty(); }) +
+    std::ranges::count_if(ListBox::kKeys, [](const ListBox::KeyRow& row) { return !row.help.keys.empty(); }) +
     std::size(kMouseHelp);
 constexpr std::array<ListBoxHelpLine, kHelpLines> kHelp = [] {
     std::array<ListBoxHelpLine, kHelpLines> lines{};
     auto out = lines.begin();
-    for (const KeyRow& row : ListBox::kKeys)
+    for (const ListBox::KeyRow& row : ListBox::kKeys)
         if (!row.help.keys.empty()) *out++ = row.help;
     std::ranges::copy(kMouseHelp, out);
     return lines;
 }();
 constexpr int kHelpColumnGap = 2;
 
-const KeyRow* ListBox::rowOf(const DialogEvent& event) {
+}  // namespace
+
+const ListBox::KeyRow* ListBox::rowOf(const DialogEvent& event) {
     const std::uint32_t held = heldModifiers(event);
     const bool character = typedCharacter(event);
     const KeyRow* other = nullptr;
+    const KeyRow* best = nullptr;
     for (const KeyRow& row : kKeys) {
-        if (row.key.vk != 0 && row.key.vk == event.key && (row.modifiers & ~held) == 0) return &row;
+        if (row.key.vk != 0 && row.key.vk == event.key && (row.modifiers & ~held) == 0 &&
+            (best == nullptr || std::popcount(row.modifiers) > std::popcount(best->modifiers)))
+            best = &row;
         if (row.key.vk == 0 && character) {
             if (row.key.ch == event.ch) return &row;
             if (row.key.ch == 0) other = &row;
         }
     }
-    return other;
+    return best != nullptr ? best : other;
 }
 
-Answer ListBox::act(const KeyRow& row, const DialogEvent& event) {
+ListBox::Answer ListBox::act(const KeyRow& row, const DialogEvent& event) {
     if (row.action.box != nullptr) return (this->*row.action.box)(event);
     area_ = Area::List;
     (model_.*row.action.list)();
@@ -386,7 +299,7 @@ void ListBox::drawHelp(Canvas& canvas) const {
     }
 }
 
-Answer ListBox::handle(const DialogEvent& event) {
+ListBox::Answer ListBox::handle(const DialogEvent& event) {
     // Anything but a character of the type-ahead makes the next one start a
     // prefix afresh; a key ends a drag.
     if (typing_ || helpShown_ || !typeAheadChar(event)) typeAhead_.reset();
@@ -417,31 +330,31 @@ Answer ListBox::handle(const DialogEvent& event) {
     return std::nullopt;
 }
 
-Answer ListBox::clearFilterOrCancel(const DialogEvent&) {
+ListBox::Answer ListBox::clearFilterOrCancel(const DialogEvent&) {
     // A kept filter goes first, and the box stays open.
     if (model_.filter().empty()) return std::string();
     model_.setFilter({});
     return std::nullopt;
 }
 
-Answer ListBox::toggleOrPress(const DialogEvent&) {
+ListBox::Answer ListBox::toggleOrPress(const DialogEvent&) {
     if (area_ != Area::List) return press(area_);
     model_.toggleFocused();
     return std::nullopt;
 }
 
-Answer ListBox::tabAround(const DialogEvent& event) {
+ListBox::Answer ListBox::tabAround(const DialogEvent& event) {
     area_ = static_cast<Area>(focusAfterTab(static_cast<int>(area_), kAreas, event));
     return std::nullopt;
 }
 
 // Left and Right move between the buttons while one has the focus.
-Answer ListBox::otherButton(const DialogEvent&) {
+ListBox::Answer ListBox::otherButton(const DialogEvent&) {
     if (area_ != Area::List) area_ = area_ == Area::Ok ? Area::Cancel : Area::Ok;
     return std::nullopt;
 }
 
-Answer ListBox::startFilter(const DialogEvent&) {
+ListBox::Answer ListBox::startFilter(const DialogEvent&) {
     area_ = Area::List;
     typing_ = true;
     return std::nullopt;
@@ -449,7 +362,7 @@ Answer ListBox::startFilter(const DialogEvent&) {
 
 // Letters and digits (also typed with AltGr) go to the entry they begin;
 // any character typed brings the focus back to the list.
-Answer ListBox::typeAhead(const DialogEvent& event) {
+ListBox::Answer ListBox::typeAhead(const DialogEvent& event) {
     area_ = Area::List;
     if (typeAheadChar(event)) {
         const TypeAhead::Search search = typeAhead_.type(event.ch, event.timeMs);
@@ -486,7 +399,7 @@ void ListBox::handleFilterKey(const DialogEvent& event) {
     if (text != model_.filter()) model_.setFilter(std::move(text));
 }
 
-Answer ListBox::handleClick(const DialogEvent& event, bool doubleClick) {
+ListBox::Answer ListBox::handleClick(const DialogEvent& event, bool doubleClick) {
     if (layout_.okButton.contains(event.pos)) return press(Area::Ok);
     if (layout_.cancelButton.contains(event.pos)) return press(Area::Cancel);
     const int index = entryAt(event.pos);
@@ -497,8 +410,6 @@ Answer ListBox::handleClick(const DialogEvent& event, bool doubleClick) {
     model_.click(index, event.ctrl(), event.shift());
     return std::nullopt;
 }
-
-}  // namespace
 
 ListBoxLayout listBoxLayout(CellRect window) {
     const int width = window.width();
@@ -535,7 +446,7 @@ std::string runListBox(platform::ConsoleHost& host, ListBoxRequest request) {
 
 std::vector<std::string> listBoxKeyNames() {
     std::vector<std::string> names;
-    for (const KeyRow& row : ListBox::kKeys) {
+    for (const ListBox::KeyRow& row : ListBox::kKeys) {
         std::string name = (row.modifiers & kCtrl) != 0 ? "Ctrl+" : "";
         if ((row.modifiers & kShift) != 0) name += "Shift+";
         names.push_back(name + (row.key.name.empty() ? platform::keyText(row.key.ch) : std::string(row.key.name)));
@@ -544,5 +455,12 @@ std::vector<std::string> listBoxKeyNames() {
 }
 
 std::span<const ListBoxHelpLine> listBoxHelp() { return kHelp; }
+
+std::vector<ListBoxHelpLine> listBoxKeyTable() {
+    std::vector<ListBoxHelpLine> lines;
+    for (const ListBox::KeyRow& row : ListBox::kKeys)
+        if (!row.documented.keys.empty()) lines.push_back(row.documented);
+    return lines;
+}
 
 }  // namespace corrivex::ctpro

@@ -40,16 +40,19 @@ ListBoxLayout listBoxLayout(platform::CellRect window);
 // Shows the box until the user closes it, then puts back what it covered.
 std::string runListBox(platform::ConsoleHost& host, ListBoxRequest request);
 
-// A line of the F1 help: what to press or do, and what that does.
+// A line of the F1 help or of a document's key table: what to press or
+// do, and what that does.
 struct ListBoxHelpLine {
     std::string_view keys;
     std::string_view does;
 };
 
 // The keys of the box's key table as the documents name them ("PgDn",
-// "Shift+Tab", "letters and digits"), and the lines of its F1 help: those
-// of the keys, from the same table, then those of the mouse.
+// "Shift+Tab", "letters and digits"); the lines of its F1 help: those of
+// the keys, from the same table, then those of the mouse; and the lines of
+// the documents' key tables, from the same table.
 std::vector<std::string> listBoxKeyNames();
 std::span<const ListBoxHelpLine> listBoxHelp();
+std::vector<ListBoxHelpLine> listBoxKeyTable();
 
 }  // namespace corrivex::ctpro

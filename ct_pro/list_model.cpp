@@ -9,6 +9,8 @@
 namespace corrivex::ctpro {
 
 std::vector<std::string> shownEntries(std::vector<std::string> slots) {
+    // The result separates entries by zero bytes: an entry ends at its first.
+    for (std::string& slot : slots) slot.resize(std::min(slot.find('\0'), slot.size()));
     while (!slots.empty() && slots.back().empty()) slots.pop_back();
     return slots;
 }
@@ -80,7 +82,7 @@ const std::u32string& ListModel::folded(std::size_t index) {
 bool ListModel::jumpTo(std::string_view typed, bool fromFocused) {
     const int n = count();
     const std::u32string start = shownFolded(typed);
-    if (start.empty()) return false;
+    if (start.empty() || n == 0) return false;
     for (int step = fromFocused ? 0 : 1; step <= n; ++step) {
         const int pos = (focus_ + step) % n;
         if (folded(indexOf(pos)).starts_with(start)) {

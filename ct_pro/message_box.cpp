@@ -10,6 +10,7 @@
 #include "ct_pro/dialog_input.h"
 #include "ct_pro/dialog_loop.h"
 #include "ct_pro/dialog_style.h"
+#include "ct_pro/message_dialog.h"
 #include "ct_pro/saved_region.h"
 #include "ct_pro/text_fit.h"
 #include "platform/console_text.h"
@@ -22,12 +23,7 @@ using platform::CellRect;
 
 namespace {
 
-struct Button {
-    std::string_view label;
-    int id;
-};
-
-std::vector<Button> buttonsFor(std::uint32_t style) {
+std::vector<MessageDialog::Button> buttonsFor(std::uint32_t style) {
     switch (style & kMbButtonsMask) {
         case kMbOkCancel: return {{"OK", kIdOk}, {"Cancel", kIdCancel}};
         case kMbAbortRetryIgnore: return {{"Abort", kIdAbort}, {"Retry", kIdRetry}, {"Ignore", kIdIgnore}};
@@ -39,9 +35,9 @@ std::vector<Button> buttonsFor(std::uint32_t style) {
     }
 }
 
-int escapeAnswer(const std::vector<Button>& buttons) {
+int escapeAnswer(const std::vector<MessageDialog::Button>& buttons) {
     for (int wanted : {kIdCancel, kIdNo})
-        for (const Button& button : buttons)
+        for (const MessageDialog::Button& button : buttons)
             if (button.id == wanted) return wanted;
     return buttons.front().id;
 }
@@ -69,37 +65,7 @@ constexpr int kMinInnerWidth = 24;
 constexpr int kPadding = 2;  // blank columns inside the frame on each side
 constexpr int kButtonGap = 3;
 
-class MessageDialog {
-public:
-    explicit MessageDialog(const MessageBoxRequest& request);
-
-    void place(CellRect window);
-    bool fits() const { return fits_; }
-    const CellRect& rect() const { return rect_; }
-    Canvas draw() const;
-    // On the focused button's label.
-    CellPos cursor() const {
-        const Button& button = buttons_[static_cast<std::size_t>(focus_)];
-        return {rect_.left + buttonX_[static_cast<std::size_t>(focus_)] + buttonLabelOffset(button.label, labelWidth_),
-                rect_.bottom - 1};
-    }
-    std::optional<int> handle(const DialogEvent& event);
-
-private:
-    int buttonAt(CellPos pos) const;
-
-    std::vector<Button> buttons_;
-    std::string text_;
-    std::string fullCaption_;
-    std::string caption_;
-    std::string_view mark_;
-    std::vector<std::string> lines_;
-    int labelWidth_ = 0;
-    int focus_ = 0;
-    CellRect rect_;
-    bool fits_ = true;
-    std::vector<int> buttonX_;  // left column of each button, relative to the box
-};
+}  // namespace
 
 MessageDialog::MessageDialog(const MessageBoxRequest& request)
     : buttons_(buttonsFor(request.style)),
@@ -206,8 +172,6 @@ std::optional<int> MessageDialog::handle(const DialogEvent& event) {
                 return button.id;
     return std::nullopt;
 }
-
-}  // namespace
 
 int runMessageBox(platform::ConsoleHost& host, const MessageBoxRequest& request) {
     MessageDialog box(request);

@@ -1,8 +1,8 @@
 // Fitting texts into the cells of a dialog: cutting with a visible mark,
 // wrapping at blanks, and the byte shown for each byte of a text. Widths
-// are columns of the console (platform/console_text.h): a byte each on
-// Windows, one or two for a character on a UTF-8 terminal; a text is never
-// cut inside a character.
+// are columns of the console (platform/console_text.h): one or two for a
+// character, on Windows as on a UTF-8 terminal; a text is never cut inside
+// a character.
 #pragma once
 
 #include <string>

@@ -91,6 +91,8 @@ void printLine(const Text& text) {
     const std::uint16_t attribute = currentAttribute();
     std::size_t done = 0;
     std::vector<platform::Cell> run;
+    std::vector<platform::Cell> line;  // every cell written, for a host that sends the line as text
+    host.beginLine();
     while (done < chars.size()) {
         if (state.pendingScroll) {
             state.pendingScroll = false;
@@ -110,6 +112,7 @@ void printLine(const Text& text) {
             if (run.empty()) run.push_back(platform::Cell{chars[done++].ch, attribute});  // wider than the row
             host.writeCells(platform::CellPos{x, y}, static_cast<int>(run.size()), 1, run.data());
             x += static_cast<int>(run.size());
+            line.insert(line.end(), run.begin(), run.end());
         }
         if (x >= width) {
             x = 0;
@@ -132,6 +135,7 @@ void printLine(const Text& text) {
     } else {
         host.setCursorPosition(platform::CellPos{0, y + 1});
     }
+    host.endLine(line.data(), static_cast<int>(line.size()));
 }
 
 }  // namespace corrivex::console

@@ -60,11 +60,10 @@ struct CellRect {
     friend bool operator==(const CellRect&, const CellRect&) = default;
 };
 
-// A cell holds one character: on the Windows console a byte of its code page,
-// or a Unicode character above U+00FF (the glyphs of frames, which must not
-// depend on the code page); on the POSIX terminal a Unicode character
-// (console_text.h). The two cells of a double-width character carry
-// kLeadingHalf and kTrailingHalf in their attributes, as on Windows.
+// A cell holds one Unicode character, on the Windows console as on the POSIX
+// terminal (console_text.h). The two cells of a double-width character both
+// hold it and carry kLeadingHalf and kTrailingHalf in their attributes, as
+// on Windows.
 struct Cell {
     char32_t ch = U' ';
     std::uint16_t attr = 0x07;
@@ -153,8 +152,7 @@ struct KeyInput {
     bool down = true;
     std::uint16_t repeat = 1;
     std::uint16_t virtualKey = 0;
-    // The character typed, 0 for none: on the Windows console a byte of its
-    // code page, on the POSIX terminal a Unicode character.
+    // The Unicode character typed, 0 for none.
     char32_t ch = 0;
     std::uint32_t modifiers = 0;
 };
@@ -232,6 +230,14 @@ public:
     // and the program's own modes are set again afterwards.
     virtual void beginChild() {}
     virtual void endChild() {}
+
+    // Around one line of text written at the cursor, as a stream writes it
+    // (its cells, the cursor's move to the next row, the scroll that makes
+    // room); `cells` are the line's cells in order. A host whose screen may
+    // not show the buffer (a terminal that a child has written on) sends
+    // them as text where the terminal's cursor is.
+    virtual void beginLine() {}
+    virtual void endLine(const Cell* /*cells*/, int /*count*/) {}
 };
 
 }  // namespace corrivex::platform

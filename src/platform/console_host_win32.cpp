@@ -10,9 +10,11 @@
 // is kept, so every copy of this host in the process (the program's and
 // CT_PRO.DLL's) works on the same console.
 //
-// Cells holding a byte go through the console's code page (the ...A calls);
-// cells holding a Unicode character above U+00FF (the frames' glyphs) through
-// the ...W calls, so that they show the same in every code page.
+// Cells hold Unicode characters and go out and come back through the ...W
+// calls, so that they show the same in every code page; the two cells of a
+// double-width character carry COMMON_LVB_LEADING_BYTE and _TRAILING_BYTE,
+// the form in which conhost itself keeps them. Keys come in as Unicode
+// characters too (ReadConsoleInputW). The code pages are never changed.
 #include <windows.h>
 
 #include <algorithm>
@@ -27,7 +29,7 @@
 namespace corrivex::platform {
 namespace {
 
-// The largest block passed to one WriteConsoleOutputA / ReadConsoleOutputA
+// The largest block passed to one WriteConsoleOutputW / ReadConsoleOutputW
 // call: older consoles refuse blocks of more than 64 KB.
 constexpr int kMaxCellsPerCall = 8000;
 
@@ -48,46 +50,14 @@ bool isConsole(HANDLE handle) {
     return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
 }
 
-bool isUnicode(const Cell& cell) { return cell.ch > 0xFF; }
-
-// The rectangles, in `part`, that cover exactly the cells holding a Unicode
-// character: the runs of each row, a run joined to one in the same columns
-// on the row above (the sides of a frame make one rectangle each).
-std::vector<CellRect> unicodeRuns(CellRect part, CellRect whole, const Cell* cells) {
-    std::vector<CellRect> runs;
-    std::vector<std::size_t> above;  // the runs that reach the row above
-    std::vector<std::size_t> here;
-    for (int y = part.top; y <= part.bottom; ++y) {
-        here.clear();
-        for (int x = part.left; x <= part.right; ++x) {
-            if (!isUnicode(cells[whole.indexOf({x, y})])) continue;
-            const int left = x;
-            while (x < part.right && isUnicode(cells[whole.indexOf({x + 1, y})])) ++x;
-            const auto joined = std::find_if(above.begin(), above.end(),
-                                             [&](std::size_t i) { return runs[i].left == left && runs[i].right == x; });
-            if (joined != above.end()) {
-                runs[*joined].bottom = y;
-                here.push_back(*joined);
-            } else {
-                runs.push_back(CellRect{left, y, x, y});
-                here.push_back(runs.size() - 1);
-            }
-        }
-        above.swap(here);
-    }
-    return runs;
-}
-
-// What each byte shows in the console's output code page (its glyph, for the
-// bytes below 0x20 too); 0 where the byte alone shows nothing.
-std::vector<wchar_t> codePageGlyphs() {
-    std::vector<wchar_t> glyphs(256, 0);
-    const UINT codePage = GetConsoleOutputCP();
-    for (int byte = 0; byte < 256; ++byte) {
-        const char in = static_cast<char>(byte);
-        if (MultiByteToWideChar(codePage, MB_USEGLYPHCHARS, &in, 1, &glyphs[byte], 1) != 1) glyphs[byte] = 0;
-    }
-    return glyphs;
+// What a cell holds as a console cell: a character of the Basic Multilingual
+// Plane (one UTF-16 unit); one beyond it, which a CHAR_INFO cannot hold,
+// as U+FFFD.
+CHAR_INFO charInfo(const Cell& cell) {
+    CHAR_INFO info{};
+    info.Char.UnicodeChar = static_cast<WCHAR>(cell.ch <= 0xFFFF ? cell.ch : 0xFFFD);
+    info.Attributes = cell.attr;
+    return info;
 }
 
 class Win32ConsoleHost final : public ConsoleHost {
@@ -131,70 +101,33 @@ public:
         SetConsoleWindowInfo(output_, TRUE, &rect);
     }
 
-    // The block goes out in the code page, its Unicode cells as blanks; then
-    // each rectangle of Unicode cells in one WriteConsoleOutputW.
+    // One WriteConsoleOutputW for each band of the block.
     void writeCells(CellPos at, int width, int height, const Cell* cells) override {
         const CellRect whole = CellRect::sized(at, width, height);
         std::vector<CHAR_INFO> block;
         forEachBlock(at, width, height, [&](CellRect part, SMALL_RECT& region, COORD blockSize) {
             block.clear();
-            bool unicode = false;
             for (int y = part.top; y <= part.bottom; ++y)
-                for (int x = part.left; x <= part.right; ++x) {
-                    const Cell& cell = cells[whole.indexOf({x, y})];
-                    unicode = unicode || isUnicode(cell);
-                    CHAR_INFO info{};
-                    info.Char.AsciiChar = isUnicode(cell) ? ' ' : static_cast<CHAR>(cell.ch);
-                    info.Attributes = cell.attr;
-                    block.push_back(info);
-                }
-            WriteConsoleOutputA(output_, block.data(), blockSize, COORD{0, 0}, &region);
-            if (!unicode) return;
-            for (const CellRect& run : unicodeRuns(part, whole, cells)) {
-                block.clear();
-                for (int y = run.top; y <= run.bottom; ++y)
-                    for (int x = run.left; x <= run.right; ++x) {
-                        const Cell& cell = cells[whole.indexOf({x, y})];
-                        CHAR_INFO info{};
-                        info.Char.UnicodeChar = static_cast<WCHAR>(cell.ch);
-                        info.Attributes = cell.attr;
-                        block.push_back(info);
-                    }
-                SMALL_RECT runRegion = smallRect(run);
-                const COORD runSize{static_cast<SHORT>(run.width()), static_cast<SHORT>(run.height())};
-                WriteConsoleOutputW(output_, block.data(), runSize, COORD{0, 0}, &runRegion);
-            }
+                for (int x = part.left; x <= part.right; ++x) block.push_back(charInfo(cells[whole.indexOf({x, y})]));
+            WriteConsoleOutputW(output_, block.data(), blockSize, COORD{0, 0}, &region);
         });
     }
 
-    // A cell reads as its byte in the code page, unless that byte does not
-    // show what the cell holds: then as the Unicode character it holds (a
-    // frame's glyph written in another code page), when that lies above
-    // U+00FF and is not half of a double-width character.
+    // Each cell as the Unicode character it shows, the halves of a
+    // double-width character with their marks, so that writing the cells
+    // back shows what they showed.
     void readCells(CellPos at, int width, int height, Cell* cells) override {
         if (width <= 0 || height <= 0) return;
         std::fill(cells, cells + static_cast<std::size_t>(width) * static_cast<std::size_t>(height), Cell{' ', 0x07});
         const CellRect whole = CellRect::sized(at, width, height);
-        const std::vector<wchar_t> glyphs = codePageGlyphs();
-        std::vector<CHAR_INFO> bytes;
-        std::vector<CHAR_INFO> wide;
+        std::vector<CHAR_INFO> block;
         forEachBlock(at, width, height, [&](CellRect part, SMALL_RECT& region, COORD blockSize) {
-            const std::size_t count = static_cast<std::size_t>(blockSize.X) * static_cast<std::size_t>(blockSize.Y);
-            bytes.assign(count, CHAR_INFO{});
-            wide.assign(count, CHAR_INFO{});
-            SMALL_RECT wideRegion = region;
-            if (!ReadConsoleOutputA(output_, bytes.data(), blockSize, COORD{0, 0}, &region)) return;
-            const bool haveWide = ReadConsoleOutputW(output_, wide.data(), blockSize, COORD{0, 0}, &wideRegion) != 0;
+            block.assign(static_cast<std::size_t>(blockSize.X) * static_cast<std::size_t>(blockSize.Y), CHAR_INFO{});
+            if (!ReadConsoleOutputW(output_, block.data(), blockSize, COORD{0, 0}, &region)) return;
             for (int y = part.top; y <= part.bottom; ++y)
                 for (int x = part.left; x <= part.right; ++x) {
-                    const std::size_t i = part.indexOf({x, y});
-                    const auto byte = static_cast<unsigned char>(bytes[i].Char.AsciiChar);
-                    Cell cell{byte, bytes[i].Attributes};
-                    const wchar_t shown = wide[i].Char.UnicodeChar;
-                    if (haveWide && shown > 0xFF && shown != glyphs[byte] &&
-                        (cell.attr & (COMMON_LVB_LEADING_BYTE | COMMON_LVB_TRAILING_BYTE)) == 0)
-                        cell.ch = shown;
-                    cells[whole.indexOf({x, y})] = cell;
+                    const CHAR_INFO& info = block[part.indexOf({x, y})];
+                    cells[whole.indexOf({x, y})] = Cell{info.Char.UnicodeChar, info.Attributes};
                 }
         });
     }
@@ -213,15 +146,8 @@ public:
 
     void scroll(CellRect source, CellPos destination, Cell fill) override {
         const SMALL_RECT rect = smallRect(source);
-        CHAR_INFO fillInfo{};
-        fillInfo.Attributes = fill.attr;
-        if (isUnicode(fill)) {
-            fillInfo.Char.UnicodeChar = static_cast<WCHAR>(fill.ch);
-            ScrollConsoleScreenBufferW(output_, &rect, nullptr, coord(destination), &fillInfo);
-        } else {
-            fillInfo.Char.AsciiChar = static_cast<CHAR>(fill.ch);
-            ScrollConsoleScreenBufferA(output_, &rect, nullptr, coord(destination), &fillInfo);
-        }
+        const CHAR_INFO fillInfo = charInfo(fill);
+        ScrollConsoleScreenBufferW(output_, &rect, nullptr, coord(destination), &fillInfo);
     }
 
     void setCursorPosition(CellPos pos) override { SetConsoleCursorPosition(output_, coord(pos)); }
@@ -253,8 +179,9 @@ public:
     bool readInput(InputEvent& event) override {
         INPUT_RECORD record{};
         DWORD read = 0;
-        if (!ReadConsoleInputA(input_, &record, 1, &read) || read == 0) return false;
+        if (!ReadConsoleInputW(input_, &record, 1, &read) || read == 0) return false;
         event = translate(record);
+        if (event.kind == InputEvent::Kind::Key) joinSurrogates(event.key);
         return true;
     }
 
@@ -327,6 +254,22 @@ private:
         return !part.empty();
     }
 
+    // A character beyond the Basic Multilingual Plane comes as two key
+    // events, its high and its low surrogate: the first is held back and the
+    // second gives the character. A lone surrogate is no character.
+    void joinSurrogates(KeyInput& key) {
+        const char32_t unit = key.ch;
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            if (key.down) highSurrogate_ = unit;
+            key.ch = 0;
+        } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
+            key.ch = highSurrogate_ != 0 ? 0x10000 + ((highSurrogate_ - 0xD800) << 10) + (unit - 0xDC00) : 0;
+            if (key.down) highSurrogate_ = 0;
+        } else if (key.down) {
+            highSurrogate_ = 0;
+        }
+    }
+
     static InputEvent translate(const INPUT_RECORD& record) {
         InputEvent event;
         switch (record.EventType) {
@@ -336,7 +279,7 @@ private:
                 event.key.down = k.bKeyDown != FALSE;
                 event.key.repeat = k.wRepeatCount;
                 event.key.virtualKey = k.wVirtualKeyCode;
-                event.key.ch = static_cast<unsigned char>(k.uChar.AsciiChar);
+                event.key.ch = k.uChar.UnicodeChar;
                 event.key.modifiers = k.dwControlKeyState & kModifierMask;
                 break;
             }
@@ -369,6 +312,7 @@ private:
     Modes startModes_;  // as the console was when the host was first used
     Modes ownModes_;    // the program's own, while a child runs
     bool childRunning_ = false;
+    char32_t highSurrogate_ = 0;  // of a character whose low surrogate is to come
 };
 
 }  // namespace

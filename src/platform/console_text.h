@@ -1,16 +1,16 @@
 // How the console takes the bytes of a text: as the characters its cells
 // hold.
 //
-// The Windows console works in its code page (437, 850, 932, ... as the
-// system sets it; the program never changes it): every byte is one cell,
-// holding that byte. The POSIX terminal console works in UTF-8, as
-// a Windows console does with code page 65001: a cell holds a Unicode
-// character; a character of East Asian width takes two cells (a leading and
-// a trailing one, marked as the Windows console marks them), as Unicode's
-// tables give it (through utf8proc); bytes that are not UTF-8, control
-// characters and characters that a terminal would show in no cell of their
-// own show as the code page 437 glyphs of their bytes, one cell each, so
-// that no text can send a control to the terminal or move its columns.
+// A cell holds a Unicode character; a character of East Asian width takes
+// two cells (a leading and a trailing one, marked as the Windows console
+// marks them). Texts are bytes of the platform's code page: on the POSIX
+// terminal UTF-8, with the widths of Unicode's tables (through utf8proc);
+// on Windows the system's ANSI code page (1252, 1251, 932, ..., or 65001),
+// double-byte characters whole, and the width of each character from its
+// East Asian width. Bytes that make no character, control characters and
+// characters that a terminal would show in no cell of their own show as the
+// code page 437 glyphs of their bytes, one cell each, so that no text can
+// send a control to the terminal or move its columns.
 #pragma once
 
 #include <array>
@@ -57,22 +57,22 @@ std::vector<ConsoleChar> consoleChars(std::string_view text);
 int consoleColumns(std::string_view text);
 
 // What a cell holds to show the code page 437 glyph of `byte` (a line of a
-// frame, say): its Unicode character on a UTF-8 terminal, and on Windows
-// too where it lies above U+00FF (box drawing), so that the frame shows the
-// same in every code page; else the byte itself on Windows. Bytes put into
-// cells one by one must go through it, since two of them together may read
-// as another UTF-8 character.
+// frame, say): its Unicode character, so that the frame shows the same in
+// every code page. Bytes put into cells one by one must go through it, since
+// two of them together may read as another character.
 char32_t glyphCharOf(unsigned char byte);
 
-// The text a typed character adds, from the character of its key event:
-// the byte itself on Windows, its UTF-8 on the POSIX terminal.
+// The text a typed character adds, from the character of its key event: its
+// bytes in the platform's code page (UTF-8 on the POSIX terminal, the ANSI
+// code page on Windows); the empty text when that code page has no such
+// character, which then is in no text either.
 std::string keyText(char32_t ch);
 
 // What `ch` (a character as consoleChars gives it) and every character that
 // differs from it only in letter case have in common, for comparing texts
-// as shown without regard to letter case: on the POSIX terminal by
-// Unicode's simple case mapping, on Windows among the letters of the
-// console's code page.
+// as shown without regard to letter case: the lower case of its upper case
+// by Unicode's simple case mapping (utf8proc on the POSIX terminal, the
+// invariant locale's mapping on Windows).
 char32_t foldedChar(char32_t ch);
 
 }  // namespace corrivex::platform

@@ -3,6 +3,8 @@
 // asks the platform.
 #include "primitives/directory.h"
 
+#include <algorithm>
+
 #include "primitives/length_limits.h"
 #include "primitives/name_checks.h"
 #include "primitives/native_directory.h"
@@ -52,12 +54,32 @@ Text collapseDoubledSeparators(const Text& path, const Text& separator, int pass
     });
 }
 
+namespace {
+
+// Refused in every encoding: the empty path, a mask, a NUL byte. UTF-8 holds
+// '*', '?' and NUL only as themselves.
+bool refusedAsPath(const Text& path) { return path.empty() || names::readsAsMask(path) || names::holdsNul(path); }
+
+bool isAscii(const Text& text) {
+    return std::ranges::all_of(text, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+}  // namespace
+
 void changeDir(const Text& path) {
     memory::orNothing([&] {
-        if (path.empty() || !limits::fits(path, limits::kDirectoryPath) || names::readsAsMask(path) ||
-            names::holdsNul(path))
-            return;
+        if (refusedAsPath(path) || !limits::fits(path, limits::kDirectoryPath)) return;
         native::setCurrentDirectory(path);
+    });
+}
+
+// The path as it stands first, so that every path that is reached today is
+// reached as before; ASCII reads the same in both.
+void changeDirAnsiOrUtf8(const Text& path) {
+    memory::orNothing([&] {
+        if (refusedAsPath(path)) return;
+        if (limits::fits(path, limits::kDirectoryPath) && native::setCurrentDirectory(path)) return;
+        if (!isAscii(path)) native::setCurrentDirectoryUtf8(path);
     });
 }
 

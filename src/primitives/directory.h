@@ -51,6 +51,12 @@ Text currentDir();
 // Makes `path` the current directory. Refused: a path longer than the
 // platform's limit, and on Windows one holding '*' or '?'.
 void changeDir(const Text& path);
+// changeDir for a path read from a text file that an editor may have saved
+// as UTF-8 (Notepad does by default): when the platform refuses `path` and
+// it is UTF-8 beyond ASCII, the directory that it names as UTF-8 is made
+// current. Its limit then counts characters. On POSIX systems a path is
+// bytes: there this is changeDir.
+void changeDirAnsiOrUtf8(const Text& path);
 
 // The directory separator of the platform, as a text.
 Text pathSeparator();

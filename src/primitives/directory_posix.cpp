@@ -224,5 +224,7 @@ Text currentDirectory() {
 
 bool setCurrentDirectory(const Text& path) { return chdir(path.c_str()) == 0; }
 
+bool setCurrentDirectoryUtf8(const Text&) { return false; }
+
 }  // namespace native
 }  // namespace corrivex

@@ -2,9 +2,12 @@
 // wildcard search and current-directory calls.
 #include <windows.h>
 
+#include <string>
+
 #include "primitives/characters.h"
 #include "primitives/directory.h"
 #include "primitives/error_mode_guard.h"
+#include "primitives/length_limits.h"
 #include "primitives/native_directory.h"
 
 namespace corrivex {
@@ -82,6 +85,21 @@ Text currentDirectory() {
 bool setCurrentDirectory(const Text& path) {
     const ErrorModeGuard quiet;
     return SetCurrentDirectoryA(path.c_str()) != 0;
+}
+
+// The wide call, which takes what the ANSI code page cannot spell. No
+// character takes more than three bytes of UTF-8 for its UTF-16 unit (four
+// for two), so a longer text is over the limit without converting it.
+bool setCurrentDirectoryUtf8(const Text& path) {
+    if (path.size() > 3 * limits::kDirectoryPath) return false;
+    const int bytes = static_cast<int>(path.size());
+    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), bytes, nullptr, 0);
+    if (length <= 0 || static_cast<std::size_t>(length) > limits::kDirectoryPath) return false;
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), bytes, wide.data(), length) != length)
+        return false;
+    const ErrorModeGuard quiet;
+    return SetCurrentDirectoryW(wide.c_str()) != 0;
 }
 
 }  // namespace native

@@ -28,5 +28,10 @@ void keepEntries(bool keep);
 Text currentDirectory();
 // Asks the platform to make `path` current; false when it refuses.
 bool setCurrentDirectory(const Text& path);
+// Asks the platform to make current the directory that `path` names as
+// UTF-8; false when it refuses, when `path` is not UTF-8 or when it names
+// more than limits::kDirectoryPath characters. POSIX paths are bytes, which
+// setCurrentDirectory has given already: false there.
+bool setCurrentDirectoryUtf8(const Text& path);
 
 }  // namespace corrivex::native

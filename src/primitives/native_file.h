@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
+#include "primitives/temporary_name.h"
 #include "primitives/text.h"
 
 namespace corrivex::native {
@@ -30,9 +32,22 @@ bool writeBytes(FileHandle file, const char* bytes, std::size_t size);
 void cutAtPosition(FileHandle file);
 void closeFile(FileHandle file);
 
-// Writes `contents` to a temporary file in the directory of `name`, and gives
-// it the name `name` only when the file is whole and no entry of that name
-// exists. On any failure the temporary file is removed.
+// Writes `contents` to a temporary file in the directory of `name`
+// (temporary_name.h), and gives it the name `name` only when the file is
+// whole and no entry of that name exists. On any failure the temporary file
+// is removed. The file is held while it has the temporary name: an end of
+// the process takes it along where the platform allows, and a later run
+// sees it held (removeIfUnheld) until it is given its name.
 void placeNewFile(const Text& name, std::string_view contents);
+
+// The names of the entries of `directory` (the current directory when
+// empty) that start with `start`, without the directory part.
+std::vector<Text> entriesStartingWith(const Text& directory, const Text& start);
+// Whether the process `owner` has ended; false while it may still run, or
+// when the platform cannot tell.
+bool processHasEnded(temporary::ProcessId owner);
+// Removes the plain file `name` unless a process holds it as placeNewFile
+// holds its temporary file. A directory, a link or any other entry stays.
+void removeIfUnheld(const Text& name);
 
 }  // namespace corrivex::native

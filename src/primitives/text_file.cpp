@@ -7,12 +7,14 @@
 #include <cstddef>
 #include <map>
 #include <new>
+#include <optional>
 #include <string_view>
 
 #include "primitives/length_limits.h"
 #include "primitives/name_checks.h"
 #include "primitives/native_file.h"
 #include "primitives/out_of_memory.h"
+#include "primitives/temporary_name.h"
 
 namespace corrivex {
 namespace {
@@ -126,6 +128,20 @@ void writeNewFile(const Text& name, std::span<const std::string_view> lines) {
             contents += kLineEnd;
         }
         native::placeNewFile(name, contents);
+    });
+}
+
+void removeLeftovers(const Text& name) {
+    if (!acceptedFileName(name)) return;
+    memory::orNothing([&] {
+        const std::size_t start = temporary::entryStart(name);
+        const Text directory = name.substr(0, start);
+        const Text entry = name.substr(start);
+        if (entry.empty()) return;
+        for (const Text& candidate : native::entriesStartingWith(directory, temporary::commonStart(entry))) {
+            const std::optional<temporary::ProcessId> owner = temporary::ownerOf(entry, candidate);
+            if (owner && native::processHasEnded(*owner)) native::removeIfUnheld(directory + candidate);
+        }
     });
 }
 

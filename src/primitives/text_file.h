@@ -36,9 +36,17 @@ void closeFile(FileNumber number);
 // directory and takes its name, complete, only if no entry of that name
 // exists by then. An existing entry of any kind is never replaced, and a
 // failure (no right to write, a full disk, an entry of that name) leaves
-// nothing behind; a process ended part way leaves no file of that name. The
-// new file is made as openFile makes one. Names are refused as by openFile.
+// nothing behind; a process ended part way leaves no file of that name, and
+// at worst its temporary file, for removeLeftovers. The new file is made as
+// openFile makes one. Names are refused as by openFile.
 void writeNewFile(const Text& name, std::span<const std::string_view> lines);
+
+// Removes the temporary files that writeNewFile for `name` left in the
+// directory of `name` when the process writing them ended part way: files
+// of exactly the names it gives them, of a process that has ended, that no
+// process holds. Every other entry stays: another name, a file of a process
+// that may still run or one that is held, and every directory or link.
+void removeLeftovers(const Text& name);
 
 // The name under which the file `name` is stored, as openFile finds it. File
 // names on Windows ignore letter case: there it is `name`. On POSIX, when no

@@ -4,16 +4,23 @@
 // end's files. A name is opened as Windows would find it, without regard to
 // letter case (storedFileName). Windows opens these files without sharing; POSIX has no
 // mandatory equivalent and none is imitated.
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "primitives/native_file.h"
+#include "primitives/temporary_name.h"
 #include "primitives/text_file.h"
 
 namespace corrivex::native {
@@ -108,34 +115,71 @@ bool placedUnnamed(const Text& directory, const Text& name, std::string_view con
     return tried;
 }
 
-// Through a temporary file of a name of its own, hidden, beside `name`;
-// gives it the name with link, or where the file system has no links, with a
-// rename that replaces nothing.
-void placeNamed(const Text& prefix, const Text& name, std::string_view contents) {
-    const Text stem = prefix + "." + name.substr(prefix.size()) + "." + std::to_string(getpid()) + ".";
+// Gives the temporary file the name `name`, replacing nothing: by a rename,
+// after which no name of the temporary file is left, or where the file
+// system cannot rename without replacing, by a link and the removal of the
+// temporary name.
+bool takeName(const Text& temporary, const Text& name) {
+    if (renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno == EEXIST || link(temporary.c_str(), name.c_str()) != 0) return false;
+    unlink(temporary.c_str());
+    return true;
+}
+
+// Through a temporary file of a name of its own (temporary_name.h) beside
+// `name`, locked while it has that name: a later run takes it for a
+// leftover only when its process has ended and the lock is free.
+void placeNamed(const Text& name, std::string_view contents) {
     Text temporary;
     int descriptor = -1;
-    for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
-        temporary = stem + std::to_string(attempt);
+    for (unsigned attempt = 0; attempt < temporary::kTries && descriptor < 0; ++attempt) {
+        temporary = temporary::nameFor(name, static_cast<temporary::ProcessId>(getpid()), attempt);
         descriptor = openRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
         if (descriptor < 0 && errno != EEXIST) return;
     }
     if (descriptor < 0) return;
-    bool whole = writeWhole(descriptor, contents);
-    whole = close(descriptor) == 0 && whole;
-    if (whole && link(temporary.c_str(), name.c_str()) != 0 && errno != EEXIST &&
-        renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) == 0)
-        return;  // the temporary file has become the new file
-    unlink(temporary.c_str());
+    (void)flock(descriptor, LOCK_EX | LOCK_NB);  // a new file: nobody else holds it
+    if (!writeWhole(descriptor, contents) || !takeName(temporary, name)) unlink(temporary.c_str());
+    close(descriptor);
 }
 
 }  // namespace
 
 void placeNewFile(const Text& name, std::string_view contents) {
-    const std::size_t slash = name.rfind('/');
-    const Text prefix = slash == Text::npos ? Text() : name.substr(0, slash + 1);
-    if (placedUnnamed(prefix.empty() ? Text(".") : prefix, name, contents)) return;
-    placeNamed(prefix, name, contents);
+    const Text directory = name.substr(0, temporary::entryStart(name));
+    if (placedUnnamed(directory.empty() ? Text(".") : directory, name, contents)) return;
+    placeNamed(name, contents);
+}
+
+std::vector<Text> entriesStartingWith(const Text& directory, const Text& start) {
+    std::vector<Text> found;
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(directory.empty() ? "." : directory.c_str()), closedir);
+    if (!listing) return found;
+    while (const dirent* entry = readdir(listing.get()))
+        if (std::string_view(entry->d_name).starts_with(start)) found.emplace_back(entry->d_name);
+    return found;
+}
+
+// A process id beyond pid_t, or 0, names no process of its own (kill would
+// take it for a process group): such a process is not judged.
+bool processHasEnded(temporary::ProcessId owner) {
+    if (owner == 0 || owner > static_cast<temporary::ProcessId>(std::numeric_limits<pid_t>::max())) return false;
+    return kill(static_cast<pid_t>(owner), 0) != 0 && errno == ESRCH;
+}
+
+// Only a regular file, and only while the entry is still the file that was
+// opened: opening follows no link and waits for no fifo put in its place.
+// NFS grants the lock only to a file open for writing; nothing is written.
+void removeIfUnheld(const Text& name) {
+    struct stat named;
+    if (lstat(name.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) return;
+    const int descriptor = openRetrying(name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    if (descriptor < 0) return;
+    struct stat opened;
+    if (fstat(descriptor, &opened) == 0 && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino &&
+        flock(descriptor, LOCK_EX | LOCK_NB) == 0)
+        unlink(name.c_str());
+    close(descriptor);
 }
 
 }  // namespace corrivex::native

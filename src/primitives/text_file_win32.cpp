@@ -1,10 +1,14 @@
 // Text file handles on Windows.
 #include <windows.h>
 
-#include "primitives/characters.h"
+#include <memory>
+#include <string_view>
+#include <vector>
+
 #include "primitives/error_mode_guard.h"
 #include "primitives/native_file.h"
 #include "primitives/out_of_memory.h"
+#include "primitives/temporary_name.h"
 #include "primitives/text_file.h"
 
 namespace corrivex::native {
@@ -54,20 +58,85 @@ void cutAtPosition(FileHandle file) {
 
 void closeFile(FileHandle file) { CloseHandle(handleOf(file)); }
 
-// The temporary file is made by the platform (an empty file of a name of its
-// own in the directory) and moved to the name without replacing anything.
+namespace {
+
+// Marks the open file to be removed when its last handle is closed, also
+// by the end of the process, or takes the mark back.
+bool markForRemoval(HANDLE file, bool removed) {
+    FILE_DISPOSITION_INFO disposition{removed};
+    return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
+}
+
+// A new temporary file for `name` (temporary_name.h), for writing and
+// removal, shared with nobody but a mover; its name is left in `temporary`.
+HANDLE createTemporary(const Text& name, Text& temporary) {
+    for (unsigned attempt = 0; attempt < temporary::kTries; ++attempt) {
+        temporary = temporary::nameFor(name, GetCurrentProcessId(), attempt);
+        const HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr,
+                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) return file;
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+// The temporary file is marked for removal from the moment it is made until
+// it is whole and flushed, and stays open, held against every other opener
+// but a mover, until it has its name. Only between taking the mark back and
+// the move does an end of the process leave it, held by nobody.
 void placeNewFile(const Text& name, std::string_view contents) {
     const ErrorModeGuard quiet;
-    const std::size_t end = findLastCharacterOf(name, "\\/:");
-    const Text directory = end == Text::npos ? Text(".") : name.substr(0, end + 1);
-    char temporary[MAX_PATH];
-    if (GetTempFileNameA(directory.c_str(), "cvx", 0, temporary) == 0) return;
-    const FileHandle file =
-        fileOf(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    bool whole =
-        file != kNoFile && writeBytes(file, contents.data(), contents.size()) && FlushFileBuffers(handleOf(file));
-    if (file != kNoFile) whole = CloseHandle(handleOf(file)) && whole;
-    if (!whole || !MoveFileExA(temporary, name.c_str(), MOVEFILE_WRITE_THROUGH)) DeleteFileA(temporary);
+    Text temporary;
+    const HANDLE file = createTemporary(name, temporary);
+    if (file == INVALID_HANDLE_VALUE) return;
+    const bool marked = markForRemoval(file, true);  // not where the file system cannot
+    const bool placed = writeBytes(fileOf(file), contents.data(), contents.size()) && FlushFileBuffers(file) &&
+                        (!marked || markForRemoval(file, false)) &&
+                        MoveFileExA(temporary.c_str(), name.c_str(), MOVEFILE_WRITE_THROUGH);
+    const bool removed = placed || markForRemoval(file, true);
+    CloseHandle(file);
+    if (!removed) DeleteFileA(temporary.c_str());
+}
+
+std::vector<Text> entriesStartingWith(const Text& directory, const Text& start) {
+    const ErrorModeGuard quiet;
+    std::vector<Text> found;
+    WIN32_FIND_DATAA entry;
+    const HANDLE first = FindFirstFileA((directory + start + "*").c_str(), &entry);
+    if (first == INVALID_HANDLE_VALUE) return found;
+    const std::unique_ptr<void, decltype(&FindClose)> search(first, FindClose);
+    do {
+        if (std::string_view(entry.cFileName).starts_with(start)) found.emplace_back(entry.cFileName);
+    } while (FindNextFileA(search.get(), &entry));
+    return found;
+}
+
+// A process that cannot be opened for another reason (another user's) may
+// still run. An ended process keeps its id while a handle to it is left, and
+// then has ended; an id used again names a live process, whose files stay.
+bool processHasEnded(temporary::ProcessId owner) {
+    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, owner);
+    if (process == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+
+// Opened without sharing, which fails while the writer holds the file; a
+// link is opened itself, not what it points to, and stays, as a directory
+// does.
+void removeIfUnheld(const Text& name) {
+    const ErrorModeGuard quiet;
+    const HANDLE file = CreateFileA(name.c_str(), DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    BY_HANDLE_FILE_INFORMATION information;
+    if (GetFileInformationByHandle(file, &information) &&
+        !(information.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+        markForRemoval(file, true);
+    CloseHandle(file);
 }
 
 }  // namespace corrivex::native

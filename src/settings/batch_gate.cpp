@@ -31,7 +31,10 @@ bool batchModeOn(const Text& answer) {
 }
 
 // Opens the settings file and reads the batch-mode answer. The file stays
-// open (it may not have opened at all: then both reads are empty).
+// open (it may not have opened at all: then both reads are empty). Line 1,
+// the question, is passed over unread, and with it the byte-order mark that
+// an editor saving UTF-8 may put before it: the mark never reaches an
+// answer.
 bool readBatchMode(const Text& settingsFile) {
     openFile(kReadFileNumber, settingsFile, FileMode::Input);
     readLine(kReadFileNumber);  // the question
@@ -55,6 +58,9 @@ void editSettings(const Text& StartDir, const Text& settingsFile) {
 GateResult checkBatchSettings(const Text& StartDir) {
     const Text settingsFile(kSettingsFileName);
 
+    // An earlier run ended while it wrote the default file may have left its
+    // temporary file; on every run, since a settings file may be there by now.
+    removeLeftovers(settingsFile);
     if (!fileExists(settingsFile)) {
         writeDefaultSettings();
         // No settings file can be had: no gate.
@@ -71,8 +77,10 @@ GateResult checkBatchSettings(const Text& StartDir) {
     }
 
     for (int line = kBatchModeLine + 1; line < kCoursePathLine; ++line) readLine(kReadFileNumber);
+    // The course path as the file holds it: ANSI text, or UTF-8 as today's
+    // Notepad saves it. Refused when empty or beyond the platform's limit.
     const Text coursePath = trim(readLine(kReadFileNumber));
-    changeDir(coursePath);  // refused when empty or beyond the platform's limit
+    changeDirAnsiOrUtf8(coursePath);
     closeFile(kReadFileNumber);
     return GateResult::GoOn;
 }

@@ -124,6 +124,7 @@ void TerminalConsoleHost::continued(bool givenBack) {
     if (painted_) {
         if (givenBack) send(kTitleSave);
         lazy_ = false;
+        afterChild_ = false;
     }
     mouseReporting_ = false;
     autowrap_ = true;
@@ -173,6 +174,7 @@ void TerminalConsoleHost::present() {
     if (lazy_) {
         if (sameLooks(frame, lazyBase_)) return;
         lazy_ = false;
+        afterChild_ = false;
         if (!painted_) {
             out = makeRoom(terminal_);
             if (processWide_) noteTitleSaved();
@@ -215,6 +217,23 @@ void TerminalConsoleHost::endChild() {
     applyModes();
     renderer_.invalidate();
     lazy_ = true;
+    afterChild_ = true;
+    lazyBase_ = captureFrame(*this, terminal_);
+}
+
+void TerminalConsoleHost::beginLine() {
+    // Only while the buffer looks as it did when the child ended, its lines
+    // aside: any other change is drawn whole over the terminal anyway.
+    lineAsText_ = lazy_ && afterChild_ && !childRunning_ && outputFd_ >= 0 &&
+                  sameLooks(captureFrame(*this, terminal_), lazyBase_);
+}
+
+void TerminalConsoleHost::endLine(const Cell* cells, int count) {
+    if (!lineAsText_) return;
+    lineAsText_ = false;
+    send(renderer_.lineText(cells, count, textAttribute()));
+    // The line's cells, the cursor's move and the scroll in the buffer count
+    // as shown.
     lazyBase_ = captureFrame(*this, terminal_);
 }
 

@@ -14,9 +14,11 @@
 //
 // Around a child process that shares the terminal, the terminal gets back
 // the settings of the start, the text attribute's colours and the cursor at
-// the buffer's cursor; afterwards the host's settings come back and the
-// screen is drawn again whole, but only at the next change of what the
-// buffer shows, so that what the child wrote stays until then.
+// the buffer's cursor; afterwards the host's settings come back. What the
+// terminal then shows is the child's, not the buffer's: lines written to the
+// console go out as text where the child left the cursor, below what it
+// wrote, and the screen is drawn again whole only at the next other change
+// of what the buffer shows (a dialog, a cleared screen).
 //
 // When the host ends, the terminal gets back the settings of the start, no
 // mouse reporting, the cursor shown, its own colours and the window title it
@@ -59,6 +61,8 @@ public:
     bool readInput(InputEvent& event) override;
     void beginChild() override;
     void endChild() override;
+    void beginLine() override;
+    void endLine(const Cell* cells, int count) override;
 
     // The terminal's size was (or may have been) changed: read it again,
     // draw the screen again at the next present and report a Resize event.
@@ -105,7 +109,9 @@ private:
     // Nothing drawn since the start or since the last child: the terminal
     // shows what it showed then, until the buffer's looks change.
     bool lazy_ = true;
-    TerminalFrame lazyBase_;
+    TerminalFrame lazyBase_;   // the looks of then, and of the lines sent since
+    bool afterChild_ = false;  // lazy since a child: lines go out as text
+    bool lineAsText_ = false;  // the line being written does
     bool painted_ = false;
     bool dirty_ = false;  // changed since the last present
 };

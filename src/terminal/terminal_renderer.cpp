@@ -301,6 +301,26 @@ std::string TerminalRenderer::penAndCursor(std::uint16_t attr, std::optional<Cel
     return out;
 }
 
+std::string TerminalRenderer::lineText(const Cell* cells, int count, std::uint16_t attr) {
+    std::string out;
+    for (int x = 0; x < count;) {
+        const int glyph = glyphSpan(cells, x, count);
+        if (glyph == 0) {
+            ++x;
+            continue;
+        }
+        setPen(out, cells[x].attr);
+        appendGlyph(out, spanChar(cells[x], glyph));
+        x += glyph;
+    }
+    setPen(out, attr);
+    out += "\r\n";
+    shown_.reset();
+    row_.reset();
+    column_.reset();
+    return out;
+}
+
 std::string TerminalRenderer::render(TerminalFrame frame) {
     std::string out;
     const TerminalFrame* previous = shown_ && shown_->terminal == frame.terminal ? &*shown_ : nullptr;

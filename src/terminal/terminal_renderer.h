@@ -65,6 +65,13 @@ public:
     // given, puts the cursor there (absolutely); the renderer remembers both.
     std::string penAndCursor(std::uint16_t attr, std::optional<CellPos> to);
 
+    // Writes `cells` as text where the terminal's cursor is, each in its
+    // colours, and goes on to the start of the next line in the colours
+    // `attr` (CR LF, which scrolls at the bottom), as a program writing
+    // lines does. What the terminal shows is then no frame of ours, and the
+    // cursor's place is not known.
+    std::string lineText(const Cell* cells, int count, std::uint16_t attr);
+
 private:
     // Changed cells of one row in one colour: columns [left, right).
     struct Span {

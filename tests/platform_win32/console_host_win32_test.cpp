@@ -74,7 +74,7 @@ protected:
 
     static void push(const INPUT_RECORD& record) {
         DWORD written = 0;
-        ASSERT_TRUE(WriteConsoleInputA(GetStdHandle(STD_INPUT_HANDLE), &record, 1, &written));
+        ASSERT_TRUE(WriteConsoleInputW(GetStdHandle(STD_INPUT_HANDLE), &record, 1, &written));
         ASSERT_EQ(written, 1u);
     }
 };
@@ -190,14 +190,22 @@ TEST_F(Win32ConsoleHost, TranslatesKeyEvents) {
     record.Event.KeyEvent.bKeyDown = TRUE;
     record.Event.KeyEvent.wRepeatCount = 2;
     record.Event.KeyEvent.wVirtualKeyCode = VK_DOWN;
-    record.Event.KeyEvent.uChar.AsciiChar = 0;
+    record.Event.KeyEvent.uChar.UnicodeChar = 0;
     record.Event.KeyEvent.dwControlKeyState = LEFT_CTRL_PRESSED | ENHANCED_KEY | NUMLOCK_ON;
     push(record);
     record.Event.KeyEvent.bKeyDown = FALSE;
     record.Event.KeyEvent.wRepeatCount = 1;
     record.Event.KeyEvent.wVirtualKeyCode = 'A';
-    record.Event.KeyEvent.uChar.AsciiChar = static_cast<CHAR>(0x84);
+    record.Event.KeyEvent.uChar.UnicodeChar = 0x0442;  // in no console code page of a German system
     record.Event.KeyEvent.dwControlKeyState = SHIFT_PRESSED | CAPSLOCK_ON;
+    push(record);
+    // A character beyond U+FFFF comes as its two surrogates.
+    record.Event.KeyEvent.bKeyDown = TRUE;
+    record.Event.KeyEvent.wVirtualKeyCode = 0;
+    record.Event.KeyEvent.dwControlKeyState = 0;
+    record.Event.KeyEvent.uChar.UnicodeChar = 0xD840;
+    push(record);
+    record.Event.KeyEvent.uChar.UnicodeChar = 0xDC0B;
     push(record);
 
     InputEvent event;
@@ -212,8 +220,12 @@ TEST_F(Win32ConsoleHost, TranslatesKeyEvents) {
     ASSERT_TRUE(host().readInput(event));
     EXPECT_FALSE(event.key.down);
     EXPECT_EQ(event.key.virtualKey, 'A');
-    EXPECT_EQ(event.key.ch, 0x84);
+    EXPECT_EQ(event.key.ch, U'\u0442');
     EXPECT_EQ(event.key.modifiers, modifier::kShift);
+    ASSERT_TRUE(host().readInput(event));
+    EXPECT_EQ(event.key.ch, 0);
+    ASSERT_TRUE(host().readInput(event));
+    EXPECT_EQ(event.key.ch, U'\U0002000B');
 }
 
 TEST_F(Win32ConsoleHost, TranslatesMouseAndResizeEvents) {
@@ -261,23 +273,34 @@ TEST_F(Win32ConsoleHost, TranslatesMouseAndResizeEvents) {
     EXPECT_EQ(event.kind, InputEvent::Kind::Other);
 }
 
-// Frames show the same in every output code page (932 on Japanese systems,
-// 65001 with "Use Unicode UTF-8"), also once read back and written again,
-// as a dialog does with the cells it covers; texts keep the code page.
-TEST_F(Win32ConsoleHost, FramesShowTheSameInEveryCodePage) {
+// Frames and texts show the same in every output code page (932 on
+// Japanese systems, 65001 with "Use Unicode UTF-8"), also once read back and
+// written again, as a dialog does with the cells it covers. A double-width
+// character is held in the console's cells in the documented form, its
+// character in both with the leading and the trailing mark: what the console
+// holds is checked, not what a terminal shows (Wine shows such a character
+// twice).
+TEST_F(Win32ConsoleHost, CellsShowTheSameInEveryCodePage) {
     const UINT start = GetConsoleOutputCP();
-    for (const UINT codePage : {437u, 932u, 65001u}) {
+    const std::array<Cell, 5> written{{{glyphCharOf(0xDA), 0x1F},
+                                       {U'\u00FC', 0x1F},
+                                       {U'\u30C6', 0x1F | kLeadingHalf},
+                                       {U'\u30C6', 0x1F | kTrailingHalf},
+                                       {glyphCharOf(0xCD), 0x1F}}};
+    for (const UINT codePage : {437u, 850u, 866u, 932u, 65001u}) {
         ASSERT_TRUE(SetConsoleOutputCP(codePage)) << codePage;
-        std::array<Cell, 3> cells{{{glyphCharOf(0xDA), 0x1F}, {'A', 0x1F}, {glyphCharOf(0xCD), 0x1F}}};
-        host().writeCells({2, 1}, 3, 1, cells.data());
-        host().readCells({2, 1}, 3, 1, cells.data());
-        host().writeCells({2, 1}, 3, 1, cells.data());
-        std::array<CHAR_INFO, 3> shown{};
-        SMALL_RECT region{2, 1, 4, 1};
-        ASSERT_TRUE(ReadConsoleOutputW(consoleOutput(), shown.data(), COORD{3, 1}, COORD{0, 0}, &region));
-        EXPECT_EQ(std::wstring({shown[0].Char.UnicodeChar, shown[1].Char.UnicodeChar, shown[2].Char.UnicodeChar}),
-                  L"\u250CA\u2550")
-            << codePage;
+        std::array<Cell, 5> cells = written;
+        host().writeCells({2, 1}, 5, 1, cells.data());
+        host().readCells({2, 1}, 5, 1, cells.data());
+        EXPECT_EQ(cells, written) << codePage;
+        host().writeCells({2, 1}, 5, 1, cells.data());
+        std::array<CHAR_INFO, 5> shown{};
+        SMALL_RECT region{2, 1, 6, 1};
+        ASSERT_TRUE(ReadConsoleOutputW(consoleOutput(), shown.data(), COORD{5, 1}, COORD{0, 0}, &region));
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_EQ(shown[i].Char.UnicodeChar, written[i].ch) << codePage << " cell " << i;
+            EXPECT_EQ(shown[i].Attributes, written[i].attr) << codePage << " cell " << i;
+        }
     }
     SetConsoleOutputCP(start);
 }

@@ -5,6 +5,7 @@
 #else
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -22,7 +23,6 @@
 #include "primitives/text_file.h"
 
 namespace corrivex::test {
-namespace {
 
 unsigned long processId() {
 #ifdef _WIN32
@@ -31,6 +31,8 @@ unsigned long processId() {
     return static_cast<unsigned long>(getpid());
 #endif
 }
+
+namespace {
 
 fs::path uniqueScratchPath() {
     static int made = 0;
@@ -117,6 +119,12 @@ bool otherReaderCanOpen(const fs::path& file) {
     return true;
 }
 
+std::function<void()> holdAsWriter(const fs::path& file) {
+    const HANDLE handle = CreateFileA(file.string().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(handle, INVALID_HANDLE_VALUE) << file;
+    return [handle] { CloseHandle(handle); };
+}
+
 EnvironmentOverride::EnvironmentOverride(const std::string& name, const std::string& value) : name_(name) {
     char old[32767];
     const DWORD length = GetEnvironmentVariableA(name.c_str(), old, sizeof old);
@@ -190,6 +198,12 @@ bool otherReaderCanOpen(const fs::path& file) {
     if (descriptor < 0) return false;
     close(descriptor);
     return true;
+}
+
+std::function<void()> holdAsWriter(const fs::path& file) {
+    const int descriptor = open(file.c_str(), O_WRONLY | O_CLOEXEC);
+    EXPECT_EQ(flock(descriptor, LOCK_EX), 0) << file;
+    return [descriptor] { close(descriptor); };
 }
 
 EnvironmentOverride::EnvironmentOverride(const std::string& name, const std::string& value) : name_(name) {

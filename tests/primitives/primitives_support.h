@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,11 @@ inline constexpr bool kOpenFilesAreExclusive =
 #endif
 // Whether `file` can be opened for reading by someone else right now.
 bool otherReaderCanOpen(const fs::path& file);
+// This process's id.
+unsigned long processId();
+// Holds `file` as writeNewFile holds its temporary file: open without
+// sharing on Windows, locked on POSIX. The result lets it go.
+std::function<void()> holdAsWriter(const fs::path& file);
 
 // Sets an environment variable for this process and the children it starts,
 // and puts the old value back when it goes.

@@ -2,6 +2,7 @@
 // long lines, unbuffered writing, the cut at close, and every refusal.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 
 #include "primitives/directory.h"
@@ -194,6 +195,60 @@ TEST_F(TextFiles, WrittenLinesReadBackUnchanged) {
     for (const Text& line : written) writeLine(111, line);
     closeFile(111);
     EXPECT_EQ(readAll("round.txt", written.size()), written);
+}
+
+// --- what a writer of a new file left when it ended ---
+
+// A process id that no process has: beyond every POSIX pid, and no Windows one.
+constexpr unsigned long kEndedProcess = 2147483644;
+
+// writeNewFile's temporary name for `name`: ".<name>.<process id>.<n>".
+Text temporaryOf(const Text& name, unsigned long owner, const Text& n = "0") {
+    return "." + name + "." + std::to_string(owner) + "." + n;
+}
+
+TEST_F(TextFiles, OnlyTheUnheldTemporaryFilesOfAnEndedWriterAreRemoved) {
+    struct Row {
+        Text name;
+        bool removed;
+    };
+    const Row files[] = {
+        {temporaryOf("out.ini", kEndedProcess), true},
+        {temporaryOf("out.ini", kEndedProcess, "99"), true},
+        {temporaryOf("out.ini", processId()), false},           // a writer that still runs
+        {temporaryOf("out.ini", kEndedProcess, "100"), false},  // names it never gives
+        {temporaryOf("out.ini", kEndedProcess, "01"), false},
+        {temporaryOf("out.ini", kEndedProcess) + ".tmp", false},
+        {temporaryOf("out.ini", 0), false},
+        {temporaryOf("out.ini", 0) + "x", false},
+        {"out.ini." + std::to_string(kEndedProcess) + ".0", false},
+        {temporaryOf("other.ini", kEndedProcess), false},
+        {"cvx1A2B.tmp", false},
+    };
+    for (const Row& file : files) writeBytes(file.name, "left");
+    const Text held = temporaryOf("out.ini", kEndedProcess, "7");
+    writeBytes(held, "held");
+    const Text directory = temporaryOf("out.ini", kEndedProcess, "8");
+    fs::create_directory(directory);
+#ifndef _WIN32
+    const Text link = temporaryOf("out.ini", kEndedProcess, "9");
+    fs::create_symlink(temporaryOf("out.ini", kEndedProcess), link);
+#endif
+    const std::function<void()> release = holdAsWriter(held);
+
+    fs::create_directory("sub");
+    writeBytes("sub/" + files[0].name, "left");
+    removeLeftovers("sub/out.ini");  // that directory's alone
+    EXPECT_FALSE(fs::exists("sub/" + files[0].name));
+    EXPECT_TRUE(fs::exists(files[0].name));
+    removeLeftovers("out.ini");
+    release();
+    for (const Row& file : files) EXPECT_EQ(fs::exists(file.name), !file.removed) << file.name;
+    EXPECT_EQ(readBytes(held), "held");
+    EXPECT_TRUE(fs::is_directory(directory));
+#ifndef _WIN32
+    EXPECT_TRUE(fs::is_symlink(link));
+#endif
 }
 
 // --- the file table ---

@@ -3,12 +3,15 @@
 // directory as it stands.
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "gate_fixture.h"
 #include "primitives/length_limits.h"
 #include "primitives/text_file.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include "unprivileged.h"
 #endif
 
@@ -31,7 +34,7 @@ protected:
         EXPECT_EQ(readBytes(settings()), bytes);
         EXPECT_TRUE(consoleUntouched());
     }
-    fs::path makeDirectory(const std::string& name) {
+    fs::path makeDirectory(const fs::path& name) {
         const fs::path directory = scratch.path() / name;
         fs::create_directories(directory);
         return directory;
@@ -54,6 +57,30 @@ TEST_F(GatePassTest, CoursePathIsMadeCurrent) {
     passWith(settingsWith("y", course.string()));
     EXPECT_TRUE(testing::isCurrent(course));
 }
+
+// Name; the file's byte-order mark; line 28's bytes as saved; the directory
+// made, named in UTF-8; whether it is reached; the bytes' code page (0: any).
+using SavedCoursePath = std::tuple<std::string, std::string, std::string, std::string, bool, unsigned>;
+class SavedCoursePathTest : public GatePassTest, public ::testing::WithParamInterface<SavedCoursePath> {};
+TEST_P(SavedCoursePathTest, IsReachedAsItsEditorSavedIt) {
+    const auto& [name, mark, line, made, reached, codePage] = GetParam();
+#ifdef _WIN32
+    if (codePage != 0 && codePage != GetACP()) GTEST_SKIP() << "for ANSI code page " << codePage;
+#else
+    if (codePage != 0) GTEST_SKIP() << "paths are bytes";
+#endif
+    const fs::path course = makeDirectory(std::u8string(made.begin(), made.end()));
+    passWith(mark + settingsWith("y", scratch.path().string() + pathSeparator() + line));
+    EXPECT_TRUE(testing::isCurrent(reached ? course : scratch.path()));
+}
+INSTANTIATE_TEST_SUITE_P(
+    Notepad, SavedCoursePathTest,
+    ::testing::Values(SavedCoursePath{"Utf8", "", "M\xC3\xBCller", "M\xC3\xBCller", true, 0},
+                      SavedCoursePath{"Bom", "\xEF\xBB\xBF", "M\xC3\xBCller", "M\xC3\xBCller", true, 0},
+                      SavedCoursePath{"Ansi", "", "M\xFCller", "M\xC3\xBCller", true, 1252},
+                      SavedCoursePath{"AnsiFirst", "", "M\xC3\xBCller", "M\xC3\x83\xC2\xBCller", true, 1252},
+                      SavedCoursePath{"Neither", "", "M\xC3ller", "M\xC3\xBCller", false, 0}),
+    [](const auto& info) { return std::get<0>(info.param); });
 
 TEST_F(GatePassTest, BlanksAroundTheCoursePathAreDropped) {
     const fs::path course = makeDirectory("course");
@@ -120,6 +147,16 @@ TEST_F(GatePassTest, CoursePathHoldingANulIsRefused) {
     makeDirectory("course");
     passWith(settingsWith("y", std::string("course\0elsewhere", 16)));
     EXPECT_TRUE(testing::isCurrent(scratch.path()));
+}
+
+// A run ended while it wrote the default file left its temporary file
+// (of a process id that no process has); the next run removes it, also
+// when a settings file has been put there since.
+TEST_F(GatePassTest, TheTemporaryFileOfAnEndedRunIsRemoved) {
+    const fs::path left = scratch.path() / ".batchs.ini.2147483644.0";
+    writeBytes(left, "Activate the batch");
+    passWith(settingsWith("y", ""));
+    EXPECT_FALSE(fs::exists(left));
 }
 
 TEST_F(GatePassTest, FileShorterThanTwentyEightLinesGivesNoCoursePath) {

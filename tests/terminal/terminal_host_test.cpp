@@ -310,6 +310,13 @@ TEST_F(TerminalHandOver, WhatTheChildWroteStaysUntilTheScreenChanges) {
     host->screenBufferInfo(info);
     EXPECT_EQ(pty.sent(), "");
     EXPECT_EQ(model.row(0).substr(0, 21), text("hellofirst engine run"));
+    // A line goes below it as text, in its colours.
+    const Cell line[] = {{U'n', 0xFC}, {U'o', 0xFC}};
+    host->beginLine();
+    host->endLine(line, 2);
+    model.feed(pty.sent());
+    EXPECT_EQ(model.row(1).substr(0, 3), text("no "));
+    EXPECT_EQ(model.at(1, 1).fg, 91);
 
     // The next change draws everything again: the child's text is gone.
     write(*host, {0, 3}, "x", 0xF0);
