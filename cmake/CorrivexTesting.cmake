@@ -90,3 +90,27 @@ function(corrivex_add_fuzz_test target)
     TIMEOUT 600
     SKIP_REGULAR_EXPRESSION "libFuzzer is not available")
 endfunction()
+
+# corrivex_add_locale_tests(<name> <gtest filter> <locale>:<code page>...)
+#   On the win32 build, the tests of the program <name> that match the filter
+#   run again in each locale, as <name>.<locale>: Wine takes the ANSI code
+#   page from LANG. The test learns the code page it should see from
+#   CORRIVEX_TEST_CODE_PAGE and counts as skipped where the system took
+#   another one.
+function(corrivex_add_locale_tests name filter)
+  if(NOT WIN32)
+    return()
+  endif()
+  foreach(pair IN LISTS ARGN)
+    string(REPLACE ":" ";" parts "${pair}")
+    list(GET parts 0 locale)
+    list(GET parts 1 codePage)
+    add_test(NAME ${name}.${locale} COMMAND ${name} --gtest_filter=${filter})
+    set_tests_properties(${name}.${locale} PROPERTIES
+      LABELS "unit;locale"
+      TIMEOUT 600
+      ENVIRONMENT "LANG=${locale};LC_ALL=${locale};CORRIVEX_TEST_CODE_PAGE=${codePage}")
+    corrivex_test_environment(${name}.${locale})
+    set_property(TEST ${name}.${locale} APPEND PROPERTY SKIP_REGULAR_EXPRESSION "not the code page asked for")
+  endforeach()
+endfunction()

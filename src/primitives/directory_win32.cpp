@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "primitives/characters.h"
 #include "primitives/directory.h"
 #include "primitives/error_mode_guard.h"
 #include "primitives/length_limits.h"
@@ -48,7 +49,7 @@ Text listFirst(const Text& mask, std::uint32_t attributes) {
     const ErrorModeGuard quiet;
     listClose();
     Text search = mask;
-    if (search.back() == ':' || search.back() == '\\') search += "*.*";
+    if (endsWithCharacterOf(search, ":\\")) search += "*.*";
     listing.attributes = attributes;
     listing.search = FindFirstFileA(search.c_str(), &listing.entry);
     if (listing.search == INVALID_HANDLE_VALUE) return Text();

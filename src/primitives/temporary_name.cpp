@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "primitives/characters.h"
+
 namespace corrivex::temporary {
 namespace {
 
@@ -22,7 +24,7 @@ std::optional<Number> numberOf(std::string_view digits) {
 
 std::size_t entryStart(const Text& name) {
 #ifdef _WIN32
-    const std::size_t separator = name.find_last_of("\\/:");
+    const std::size_t separator = findLastCharacterOf(name, "\\/:");
 #else
     const std::size_t separator = name.rfind('/');
 #endif

@@ -1,5 +1,6 @@
 #include "primitives/text.h"
 
+#include "primitives/characters.h"
 #include "primitives/out_of_memory.h"
 
 namespace corrivex {
@@ -10,10 +11,16 @@ Text replaceAll(const Text& text, const Text& search, const Text& replacement) {
         Text result;
         result.reserve(text.size());
         std::size_t from = 0;
-        for (std::size_t found = text.find(search); found != Text::npos; found = text.find(search, from)) {
+        // The start of a character at or before the occurrence found.
+        std::size_t character = 0;
+        for (std::size_t found = text.find(search); found != Text::npos; found = text.find(search, character)) {
+            while (character < found) character += characterLength(text, character);
+            // Found inside a double-byte character: go on after it.
+            if (character != found) continue;
             result.append(text, from, found - from);
             result.append(replacement);
             from = found + search.size();
+            character = from;
         }
         result.append(text, from, Text::npos);
         return result;

@@ -1,6 +1,7 @@
 // Texts: byte strings with an explicit length, any byte value allowed (NUL
 // included), in the system's ANSI code page; no character-set conversion
-// ever takes place. The empty text is a valid value and is what every
+// ever takes place, and operations that look for a byte step over
+// double-byte characters. The empty text is a valid value and is what every
 // failing read or lookup gives.
 #pragma once
 
@@ -18,9 +19,11 @@ using Text = std::string;
 inline constexpr int kNameSlots = 1000;
 using NameList = std::array<Text, kNameSlots>;
 
-// One left-to-right pass: each occurrence of `search` (exact bytes) becomes
-// `replacement`, the scan going on right after it. An empty search text, or
-// one longer than the text, leaves the text unchanged.
+// One left-to-right pass: each occurrence of `search` (exact bytes) that
+// begins a character (characters.h) becomes `replacement`, the scan going on
+// right after it. So the trail byte of a double-byte character never starts
+// one. An empty search text, or one longer than the text, leaves the text
+// unchanged.
 Text replaceAll(const Text& text, const Text& search, const Text& replacement);
 
 // Blanks (0x20) only; tabs and every other byte stay.

@@ -7,9 +7,9 @@
 namespace corrivex::selection {
 
 // a to z become A to Z, and seven letters become their capitals (ä Ä, ö Ö,
-// ü Ü, é É, ñ Ñ, å Å, ç Ç): in code page 437 on Windows, in UTF-8 on POSIX
-// systems (letter_case.h). Every other byte stays; the length stays the
-// same.
+// ü Ü, é É, ñ Ñ, å Å, ç Ç), as characters: of the ANSI code page on
+// Windows, of UTF-8 on POSIX systems (letter_case.h). Every other character
+// stays; the length stays the same.
 Text upperCased(const Text& name);
 
 // The name without its final ".DAT" or ".TXT" (exact bytes, so apply it to
