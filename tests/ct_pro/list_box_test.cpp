@@ -8,6 +8,7 @@
 #include <numeric>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "box_text.h"
@@ -51,38 +52,27 @@ protected:
     const std::string& bottomBorder() const { return host.last().rows[layout.box.bottom]; }
     // Types `keys`: each character as its key (a byte beyond ASCII as the
     // character of its code page 437 glyph), a name in braces as that key,
-    // with C- for Ctrl and S- for Shift: {Enter}, {Esc}, {BS}, {S-Tab},
-    // {C-a}, {S-Space}, {Down}, {F1}.
+    // with C- for Ctrl and S- for Shift: {Enter}, {S-Tab}, {C-a}, {S-Space}.
     void type(std::string_view keys) {
-        struct Named {
-            std::string_view name;
-            std::uint16_t key;
-            char32_t ch;
-        };
-        static constexpr Named kNamed[] = {
-            {"Enter", vk::kReturn, '\r'}, {"Esc", vk::kEscape, 0x1B}, {"BS", vk::kBack, 0x08},
-            {"Tab", vk::kTab, '\t'},      {"Space", vk::kSpace, ' '}, {"Up", vk::kUp, 0},
-            {"Down", vk::kDown, 0},       {"End", vk::kEnd, 0},       {"F1", vk::kF1, 0}};
+        static constexpr std::tuple<std::string_view, std::uint16_t, char32_t> kNamed[] = {
+            {"Enter", vk::kReturn, '\r'}, {"Esc", vk::kEscape, 0x1B}, {"BS", vk::kBack, 0x08}, {"Tab", vk::kTab, '\t'},
+            {"Space", vk::kSpace, ' '},   {"Up", vk::kUp, 0},         {"Down", vk::kDown, 0},  {"End", vk::kEnd, 0},
+            {"F1", vk::kF1, 0},           {"a", 'A', 0x01},           {"c", 'C', 0x03}};  // a and c with Ctrl
         for (std::size_t at = 0; at < keys.size(); ++at) {
             if (keys[at] != '{') {
                 if (keys[at] == ' ') host.pushKey(vk::kSpace, ' ');
                 else host.pushChar(platform::glyphCharOf(static_cast<unsigned char>(keys[at])));
                 continue;
             }
-            const std::size_t end = keys.find('}', at);
-            std::string_view name = keys.substr(at + 1, end - at - 1);
+            std::string_view name = keys.substr(at + 1, keys.find('}', at) - at - 1);
+            at += name.size() + 1;
             std::uint32_t held = 0;
             for (; name.size() > 2 && name[1] == '-'; name.remove_prefix(2))
                 held |= name[0] == 'C' ? modifier::kLeftCtrl : modifier::kShift;
-            at = end;
-            if (name.size() == 1 && held == modifier::kLeftCtrl) {  // Ctrl+letter: its control character
-                host.pushKey(static_cast<std::uint16_t>(name[0] - 'a' + 'A'), name[0] & 0x1F, held);
-                continue;
-            }
-            const auto named =
-                std::find_if(std::begin(kNamed), std::end(kNamed), [&](const Named& n) { return n.name == name; });
+            const auto named = std::find_if(std::begin(kNamed), std::end(kNamed),
+                                            [&](const auto& n) { return std::get<0>(n) == name; });
             if (named == std::end(kNamed)) ADD_FAILURE() << "no key named " << name;
-            else host.pushKey(named->key, named->ch, held);
+            else host.pushKey(std::get<1>(*named), std::get<2>(*named), held);
         }
     }
 
