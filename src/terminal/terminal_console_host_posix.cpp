@@ -1,11 +1,14 @@
 #include "terminal/terminal_console_host_posix.h"
 
+#include <langinfo.h>
 #include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <clocale>
+#include <cstdlib>
 #include <new>
 #include <string>
 
@@ -31,6 +34,15 @@ std::int64_t nowMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+// What the terminal declares (terminfo, by TERM) in the locale's character
+// set. The process-wide host first takes the locale of the environment, as
+// POSIX programs do at their start; any other host draws as on xterm.
+TerminalProfile profileAtStart(bool processWide) {
+    if (!processWide) return {};
+    std::setlocale(LC_CTYPE, "");
+    return readTerminalProfile(std::getenv("TERM"), nl_langinfo(CODESET));
+}
+
 // Saves the terminal's title and moves what the terminal showed before the
 // first drawing into its scrollback, as a newly opened console starts empty.
 std::string makeRoom(CellPos terminal) {
@@ -54,7 +66,8 @@ TerminalConsoleHost::TerminalConsoleHost(int inputFd, int outputFd, bool process
       outputFd_(terminalOrNone(outputFd)),
       processWide_(processWide),
       modes_(inputFd_),
-      terminal_(size()) {
+      terminal_(size()),
+      renderer_(profileAtStart(processWide)) {
     lazyBase_ = captureFrame(*this, terminal_);
     if (processWide_) {
         if (modes_.isTerminal() || outputFd_ >= 0) armTerminalExitGuard(modes_.fd(), modes_.start(), outputFd_);
