@@ -228,3 +228,15 @@ bool sttyFlagOn(const std::string& sttyOutput, const std::string& flag) {
 }
 
 }  // namespace corrivex::e2e
+
+namespace corrivex::e2e {
+
+std::vector<std::string> inGnuScreen(const std::vector<std::string>& command) {
+    const std::string screen = findInPath("screen");
+    if (screen.empty()) return {};
+    std::vector<std::string> wrapped{"env", "SYSSCREENRC=/dev/null", screen, "-q", "-c", "/dev/null"};
+    wrapped.insert(wrapped.end(), command.begin(), command.end());
+    return wrapped;
+}
+
+}  // namespace corrivex::e2e
