@@ -24,6 +24,9 @@ bool isUtf8(std::string_view codeset) { return codeset == "UTF-8" || codeset == 
 TerminalProfile readTerminalProfile(const char* term, const char* codeset) {
     TerminalProfile profile;
     if (codeset != nullptr && !isUtf8(codeset)) profile.charset = codeset;
+    // The capabilities read here are all standard ones: the entry's
+    // extended names (xterm's dozens) are not even parsed.
+    use_extended_names(FALSE);
     int status = 0;
     if (term == nullptr || *term == '\0' || setupterm(term, -1, &status) != OK) {
         profile.backgroundErase = false;
