@@ -27,6 +27,7 @@ struct VtCell {
     int bg = 49;
     bool reverse = false;
     bool underline = false;
+    bool bold = false;  // of the pen, with 8 colours: makes 30-37 bright
     friend bool operator==(const VtCell&, const VtCell&) = default;
 };
 
@@ -44,11 +45,7 @@ public:
 
     VtModel(int columns, int rows, bool repeats = true) : VtModel(columns, rows, VtProfile{repeats}) {}
     VtModel(int columns, int rows, VtProfile profile)
-        : columns_(columns),
-          rows_(rows),
-          repeats_(profile.repeats),
-          profile_(profile),
-          cells_(static_cast<std::size_t>(columns * rows)) {}
+        : columns_(columns), rows_(rows), profile_(profile), cells_(static_cast<std::size_t>(columns * rows)) {}
 
     void feed(std::string_view bytes) {
         for (unsigned char byte : bytes) take(byte);
@@ -106,13 +103,13 @@ private:
                     designating_ = byte == '(' ? 0 : 1;
                     state_ = State::Designate;
                 } else if (byte == '7') {  // DECSC
-                    saved_ = {x_, y_, pen_, bold_};
+                    saved_ = {x_, y_, pen_};
                     state_ = State::Ground;
                 } else if (byte == '8' || byte == 'D' || byte == 'E' || byte == 'M') {
-                    if (byte == '8') std::tie(x_, y_, pen_, bold_) = saved_;  // DECRC
-                    if (byte == 'E') x_ = 0;                                  // next line, and
-                    if (byte == 'D' || byte == 'E') lineFeed();               // index
-                    if (byte == 'M') y_ > 0 ? --y_ : ++scrolled_;             // reverse index
+                    if (byte == '8') std::tie(x_, y_, pen_) = saved_;  // DECRC
+                    if (byte == 'E') x_ = 0;                           // next line, and
+                    if (byte == 'D' || byte == 'E') lineFeed();        // index
+                    if (byte == 'M') y_ > 0 ? --y_ : ++scrolled_;      // reverse index
                     wrapPending_ = false;
                     state_ = State::Ground;
                 } else {
@@ -206,7 +203,7 @@ private:
     VtCell blank() const {
         VtCell b;
         b.bg = profile_.backgroundErase ? pen_.bg : 49;  // erasing takes the current background, with bce
-        if (!repeats_) b.fg = -1;                        // and no foreground: marks an erased cell
+        if (!profile_.repeats) b.fg = -1;                // and no foreground: marks an erased cell
         return b;
     }
 
@@ -238,7 +235,8 @@ private:
         VtCell& target = cell(x_, y_);
         target = pen_;
         target.ch = c;
-        if (bold_ && target.fg >= 30 && target.fg <= 37) target.fg += 60;
+        if (target.bold && target.fg >= 30 && target.fg <= 37) target.fg += 60;
+        target.bold = false;
         last_ = c;
         if (width == 2 && x_ + 1 < columns_) {
             cell(x_ + 1, y_) = pen_;
@@ -299,7 +297,7 @@ private:
                 return;
             case 'b':
                 // Repeats within the row, as tmux does.
-                if (!repeats_ || last_ == 0) return;
+                if (!profile_.repeats || last_ == 0) return;
                 for (int n = arg(0, 1); n > 0 && !wrapPending_; --n) print(last_);
                 return;
             case 'K':
@@ -333,8 +331,7 @@ private:
 
     void sgr(int n) {
         if (profile_.colours < 16) {
-            if ((n >= 90 && n <= 97) || n == 1) bold_ = true;
-            if (n == 0 || n == 22) bold_ = false;
+            if ((n >= 90 && n <= 97) || n == 1 || n == 22) pen_.bold = n != 22;
             if (n == 1 || n == 22) return;
             if (n >= 90) n -= 60;
         }
@@ -360,9 +357,7 @@ private:
 
     int columns_;
     int rows_;
-    bool repeats_;
     VtProfile profile_;
-    bool bold_ = false;
     bool lines_[2] = {false, false};  // G0 and G1 hold the line drawing set
     bool shifted_ = false;
     int designating_ = 0;
@@ -372,7 +367,7 @@ private:
     int y_ = 0;
     bool wrapPending_ = false;
     VtCell pen_;
-    std::tuple<int, int, VtCell, bool> saved_{0, 0, VtCell{}, false};
+    std::tuple<int, int, VtCell> saved_{0, 0, VtCell{}};
     State state_ = State::Ground;
     std::string sequence_;
     char32_t code_ = 0;
