@@ -38,14 +38,12 @@ VtCell shown(Cell cell) {
 }
 
 // Whether an 8-bit terminal may show `shown` for `c`: ASCII (and Latin-1 in
-// a Latin-1 locale) as it is, a line as a line of its drawing set or of
-// ASCII, anything else as '?' or as what the drawing set or ASCII has near it.
+// Latin-1) as it is, a line as a line or ASCII, the rest as '?' or the like.
 bool eightBitShows(char32_t c, char32_t shown, bool latin1) {
-    const auto line = [](char32_t ch) { return ch >= 0x2500 && ch <= 0x257F; };
-    const auto ascii = [shown](std::u32string_view set) { return set.find(shown) != std::u32string_view::npos; };
+    const auto in = [shown](std::u32string_view set) { return set.find(shown) != std::u32string_view::npos; };
     if ((c >= 0x20 && c < 0x7F) || (latin1 && c >= 0xA0 && c <= 0xFF)) return shown == c;
-    if (line(c)) return line(shown) || ascii(U"-|+=");
-    return shown >= 0x2190 || ascii(U"?#<>^vo+");
+    if (c >= 0x2500 && c <= 0x257F) return (shown >= 0x2500 && shown <= 0x257F) || in(U"-|+=");
+    return shown >= 0x2190 || in(U"?#<>^vo+");
 }
 
 // The model shows the window of `buffer`, clipped to the model's size, and
