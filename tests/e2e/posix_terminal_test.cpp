@@ -255,9 +255,8 @@ TEST_P(PosixTerminal, RedirectedOutputLeavesTheDialogsOnTheTerminal) {
     EXPECT_FALSE(session->capture().contains("Data set: ALPHA"));
 }
 
-// Under GNU screen (TERM=screen: no bce, no REP) no blank of the list box
-// (columns 3 to 78, from the row above the hint to the counter's) is left
-// in the terminal's black.
+// Under GNU screen (no bce, no REP) no blank of the list box (columns 3 to
+// 78, from above the hint to the counter) is left in the terminal's black.
 TEST_P(PosixTerminal, GnuScreenShowsTheBoxInItsColours) {
     prepare(workDir(), "y", {"alpha.txt", "beta.txt"});
     SessionOptions options{inGnuScreen(program().command), workDir(), program().environment};
@@ -272,9 +271,8 @@ TEST_P(PosixTerminal, GnuScreenShowsTheBoxInItsColours) {
             ASSERT_NE(windowsBackground(shown.cell(column, row)), 0) << column << ", " << row << shown.describe();
 }
 
-// In the C locale the frames come from the line drawing set, a letter that
-// ASCII lacks shows as '?', and no byte swallows what follows: the box keeps
-// its rows, also after End.
+// In the C locale the frames are line drawing, a letter ASCII lacks is '?',
+// and no byte swallows what follows: the box keeps its rows after End.
 TEST_P(PosixTerminal, AnEightBitLocaleKeepsTheFramesAndTheRows) {
     prepare(workDir(), "y", {"caf\xC3\xA9.txt", "b.txt", "\xE9t\xE9.txt"});
     auto session = start(RunOptions{80, 30, {}, {{"LC_ALL", "C"}}});

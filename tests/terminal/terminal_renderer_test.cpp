@@ -467,14 +467,13 @@ TEST(TerminalRenderer, PenAndCursorSetsTheTextColoursForAChild) {
     EXPECT_EQ(renderer.penAndCursor(0x07, std::nullopt), "\x1b[0;37;40m");
 }
 
-// The terminals the renderer is tried on: what each declares, and the model
-// terminal that behaves so.
+// The terminals the renderer is tried on: what each declares (the Linux
+// console's `acsc` for line drawing), and the model terminal that behaves so.
 struct Profile {
     const char* name;
     TerminalProfile declared;
     VtProfile model;
 };
-// The Linux console's line drawing: its `acsc` in terminfo.
 constexpr const char* kLinuxLines = "++,,--..00``aaffgghhiijjkkllmmnnooppqqrrssttuuvvwwxxyyzz{{||}}~~";
 const Profile kProfiles[] = {
     {"xterm", {}, {}},

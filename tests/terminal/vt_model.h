@@ -74,8 +74,7 @@ public:
 private:
     enum class State { Ground, Escape, Designate, Csi, Osc, OscEscape };
 
-    // The VT100 line drawing set: what its bytes show, as the Linux
-    // console maps them (arrows and a block below 0x5F, then DEC's).
+    // What the bytes of the VT100 line drawing set show, on the Linux console.
     static char32_t lineDrawing(char32_t c) {
         static constexpr std::u32string_view kLow = U"→←↑↓█";  // + , - . 0
         static constexpr std::u32string_view kHigh = U" ◆▒␉␌␍␊°±␤␋┘┐┌└┼⎺⎻─⎼⎽├┤┴┬│≤≥π≠£·";
