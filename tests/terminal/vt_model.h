@@ -326,11 +326,10 @@ private:
     }
 
     void sgr(int n) {
-        if (profile_.colours < 16) {
-            if ((n >= 90 && n <= 97) || n == 1 || n == 22) pen_.bold = n != 22;
-            if (n == 1 || n == 22) return;
-            if (n >= 90) n -= 60;
-        }
+        const bool eight = profile_.colours < 16;
+        if (eight && ((n >= 90 && n <= 97) || n == 1 || n == 22)) pen_.bold = n != 22;
+        if (eight && (n == 1 || n == 22)) return;
+        if (eight && n >= 90) n -= 60;
         if (n == 0) pen_ = VtCell{};
         else if (n == 4) pen_.underline = true;
         else if (n == 7) pen_.reverse = true;
