@@ -10,7 +10,9 @@
 // East Asian width. Bytes that make no character, control characters and
 // characters that a terminal would show in no cell of their own show as the
 // code page 437 glyphs of their bytes, one cell each, so that no text can
-// send a control to the terminal or move its columns.
+// send a control to the terminal or move its columns; in an 8-bit
+// locale (ISO-8859-1, ...) a byte that is no UTF-8 is the locale's
+// printable character on the POSIX terminal, where it has one.
 #pragma once
 
 #include <array>

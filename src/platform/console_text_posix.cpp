@@ -1,8 +1,12 @@
-// UTF-8, with the glyphs of code page 437 for what a terminal must not get;
-// columns and letter case as Unicode's tables give them, through utf8proc.
+// UTF-8, with the glyphs of code page 437 for what a terminal must not get
+// (in an 8-bit locale, a byte that is no UTF-8 is the locale's character
+// where it has a printable one); columns and letter case as Unicode's tables
+// give them, through utf8proc.
 #include <utf8proc.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cwchar>
 
 #include "platform/console_text.h"
 #include "platform/cp437.h"
@@ -20,9 +24,25 @@ bool takesNoColumn(const utf8proc_property_t& p) {
            p.boundclass == UTF8PROC_BOUNDCLASS_V || p.boundclass == UTF8PROC_BOUNDCLASS_T;
 }
 
-// A byte shown as its code page 437 glyph.
+// In an 8-bit locale (ISO-8859-1, KOI8-R, ...: one byte a character), the
+// locale's printable character for `byte`, else 0.
+char32_t localeChar(unsigned char byte) {
+    if (byte < 0xA0 || MB_CUR_MAX != 1) return 0;
+    const char c = static_cast<char>(byte);
+    wchar_t wide = 0;
+    std::mbstate_t state{};
+    if (std::mbrtowc(&wide, &c, 1, &state) != 1) return 0;
+    const auto ch = static_cast<char32_t>(wide);
+    if (ch < 0xA0 || ch > 0x10FFFF) return 0;
+    const utf8proc_property_t* p = utf8proc_get_property(static_cast<int>(ch));
+    return p->charwidth == 1 && !takesNoColumn(*p) ? ch : 0;
+}
+
+// A byte that is no UTF-8: the locale's character, in an 8-bit locale, or
+// its code page 437 glyph.
 ConsoleChar glyphOfByte(std::string_view text, std::size_t at) {
     const auto byte = static_cast<unsigned char>(text[at]);
+    if (const char32_t ch = localeChar(byte); ch != 0) return ConsoleChar{ch, 1, at, 1, false};
     return ConsoleChar{cp437CodePoint(byte), 1, at, 1, byte < 0x20 || byte == 0x7F};
 }
 

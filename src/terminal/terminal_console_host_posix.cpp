@@ -1,12 +1,15 @@
 #include "terminal/terminal_console_host_posix.h"
 
+#include <langinfo.h>
 #include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <clocale>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <string>
 
@@ -30,6 +33,33 @@ CellPos sizeOf(int outputFd, int inputFd, CellPos unknown) {
 std::int64_t nowMs() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Whether the locale of the environment (LC_ALL, LC_CTYPE, LANG) names
+// UTF-8 as its character set: language_territory.codeset@modifier.
+bool namesUtf8() {
+    const char* name = nullptr;
+    for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"})
+        if (name = std::getenv(variable); name != nullptr && *name != '\0') break;
+    const char* dot = name != nullptr ? std::strchr(name, '.') : nullptr;
+    if (dot == nullptr) return false;
+    const std::string_view codeset(dot + 1, std::strcspn(dot + 1, "@"));
+    return codeset == "UTF-8" || codeset == "utf8" || codeset == "UTF8" || codeset == "utf-8";
+}
+
+// What the terminal declares (terminfo, by TERM) in the locale's character
+// set. The process-wide host takes the locale of the environment, as POSIX
+// programs do at their start (a locale whose name says UTF-8 needs no
+// loading: the console works in UTF-8 anyway); any other host draws as on
+// xterm.
+TerminalProfile profileAtStart(bool processWide) {
+    if (!processWide) return {};
+    const char* codeset = "UTF-8";
+    if (!namesUtf8()) {
+        std::setlocale(LC_CTYPE, "");
+        codeset = nl_langinfo(CODESET);
+    }
+    return readTerminalProfile(std::getenv("TERM"), codeset);
 }
 
 // Saves the terminal's title and moves what the terminal showed before the
@@ -56,6 +86,7 @@ TerminalConsoleHost::TerminalConsoleHost(int inputFd, int outputFd, bool process
       processWide_(processWide),
       modes_(inputFd_),
       terminal_(size()),
+      renderer_(profileAtStart(processWide)),
       escapeRelease_(processWide_ && ScreenEscapeRelease::insideScreen(std::getenv("TERM"), std::getenv("STY"))) {
     lazyBase_ = captureFrame(*this, terminal_);
     if (processWide_) {

@@ -132,7 +132,10 @@ void TerminalRenderer::setPen(std::string& out, std::uint16_t attr) {
     if (pen_ == attr) return;
     const std::uint16_t flags = attr & (kReverseVideo | kUnderscore);
     std::string params;
-    if (!pen_ || (*pen_ & (kReverseVideo | kUnderscore)) != flags) {
+    // With 8 colours a bright foreground is a bold one (the Linux console
+    // takes 90-97 so), which only a clean rendition ends.
+    const bool dimmer = profile_.colours < 16 && pen_ && (*pen_ & 0x08) != 0 && (attr & 0x08) == 0;
+    if (!pen_ || (*pen_ & (kReverseVideo | kUnderscore)) != flags || dimmer) {
         // From a clean rendition: whatever else is in force goes.
         params = "0;";
         if ((flags & kReverseVideo) != 0) params += "7;";
@@ -195,8 +198,9 @@ void TerminalRenderer::moveTo(std::string& out, CellPos to, const TerminalFrame*
                     rewrite.clear();
                     break;
                 }
-                appendGlyph(rewrite, cell.ch);
+                glyphs_.append(rewrite, cell.ch);
             }
+            glyphs_.finish(rewrite);
             if (!rewrite.empty()) shortest(best, rewrite);
         }
     }
@@ -223,12 +227,13 @@ int TerminalRenderer::drawSpan(std::string& out, const TerminalFrame& frame, con
     for (int x = span.left; x < span.right;) {
         const Cell& cell = frame.at(x, y);
         int plainEnd = x + 1;  // the cells written as they are
-        if (cell.ch == ' ' && (cell.attr & (kReverseVideo | kUnderscore)) == 0) {
-            // A run of blanks: erased in its background (every terminal
-            // erases in the background in force), then written again as
-            // one blank repeated (REP), so that a terminal that keeps each
-            // cell's colours holds the foreground too. A terminal without
-            // REP keeps the erased blanks and its cursor after the first.
+        if (cell.ch == ' ' && (cell.attr & (kReverseVideo | kUnderscore)) == 0 && profile_.backgroundErase) {
+            // A run of blanks: erased in its background, where the terminal
+            // erases in the background in force (bce), then, where it
+            // repeats (REP), written again as one blank repeated, so that
+            // a terminal that keeps each cell's colours holds the
+            // foreground too. A terminal without REP keeps the erased
+            // blanks and its cursor where the erasing began.
             int end = x;
             while (end < span.right && frame.at(end, y) == cell) ++end;
             bool toRowEnd = false;
@@ -242,7 +247,8 @@ int TerminalRenderer::drawSpan(std::string& out, const TerminalFrame& frame, con
             }
             const int n = end - x;
             const std::string erase = toRowEnd ? std::string("\x1b[K") : relativeMove(n, 'X');
-            const std::string repeat = n > 1 ? relativeMove(n - 1, 'b') : std::string();
+            std::string repeat;
+            if (profile_.repeat) repeat = n > 1 ? " " + relativeMove(n - 1, 'b') : std::string(" ");
             const std::size_t after = toRowEnd ? 0 : absoluteMove(end, 'G').size();
             // Against the changed cells it covers written as they are,
             // with a short move over each stretch of unchanged ones.
@@ -255,15 +261,15 @@ int TerminalRenderer::drawSpan(std::string& out, const TerminalFrame& frame, con
                     ++gap;
                 }
             }
-            if (erase.size() + 1 + repeat.size() + after < plain) {
+            if ((toRowEnd || profile_.eraseCharacters) && erase.size() + repeat.size() + after < plain) {
                 moveTo(out, {x, y}, &frame);
                 setPen(out, cell.attr);
                 out += erase;
-                out += ' ';
                 out += repeat;
-                // With REP the cursor is behind the run, without it behind
-                // the first blank: on the row, in a column not known.
-                column_.reset();
+                // With REP the cursor is behind the run, or behind the
+                // first blank on a terminal that ignores it: on the row, in
+                // a column not known. Without it, where the erasing began.
+                if (profile_.repeat) column_.reset();
                 if (toRowEnd) return x;
                 x = end;
                 continue;
@@ -281,10 +287,11 @@ int TerminalRenderer::drawSpan(std::string& out, const TerminalFrame& frame, con
                 ++x;
                 continue;
             }
-            appendGlyph(out, spanChar(row[x], glyph));
+            glyphs_.append(out, spanChar(row[x], glyph), glyph);
             advance(frame, x + glyph - 1, y);
             x += glyph;
         }
+        glyphs_.finish(out);
     }
     return frame.size.x;
 }
@@ -325,6 +332,10 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
     std::string out;
     const TerminalFrame* previous = shown_ && shown_->terminal == frame.terminal ? &*shown_ : nullptr;
 
+    // A terminal whose line drawing set must be made ready (enacs) gets it
+    // with every whole drawing: another program may have changed it.
+    if (previous == nullptr) out += glyphs_.start();
+
     if (!frame.cursorShown && cursorShown_ != false) {
         out += "\x1b[?25l";
         cursorShown_ = false;
@@ -332,7 +343,7 @@ std::string TerminalRenderer::render(TerminalFrame frame) {
 
     if (title_ ? *title_ != frame.title : !frame.title.empty()) {
         out += "\x1b]2;";
-        appendTextGlyphs(out, frame.title);
+        glyphs_.appendText(out, frame.title);
         out += '\a';
         title_ = frame.title;
     }

@@ -4,13 +4,14 @@
 // A frame is the window of the buffer, clipped to the terminal's size, drawn
 // from the terminal's top left corner. The renderer remembers the frame it
 // drew last and what it knows of the terminal (cursor position, colours,
-// cursor visibility, title), and sends only what changed, in few bytes: a
-// run of blanks is erased in its background (EL, ECH) and written again as
-// one blank repeated (REP), which a terminal without REP ignores, keeping
-// the erased blanks; the cursor moves by the shortest form. Every cell goes
-// out as its character in UTF-8 (terminal_glyphs.h), a control character as
-// its code page 437 glyph, so no cell and no title ever sends a control
-// character.
+// cursor visibility, title), and sends only what changed, in few bytes,
+// with the sequences the terminal's profile declares: a run of blanks is
+// erased in its background (EL, ECH) where erasing takes the background in
+// force (bce), and written again as one blank repeated (REP) where the
+// terminal repeats; elsewhere the blanks are written out. The cursor moves
+// by the shortest form. Every cell goes out as its glyph in the locale's
+// character set (terminal_glyphs.h), a control character as its code page
+// 437 glyph, so no cell and no title ever sends a control character.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,8 @@
 
 #include "platform/console_host.h"
 #include "platform/screen_buffer.h"
+#include "terminal/terminal_glyphs.h"
+#include "terminal/terminal_profile.h"
 
 namespace corrivex::platform {
 
@@ -53,6 +56,9 @@ int ansiBackground(std::uint16_t attr);
 
 class TerminalRenderer {
 public:
+    // A renderer for a terminal of `profile` (by default xterm-like, UTF-8).
+    explicit TerminalRenderer(const TerminalProfile& profile = {}) : profile_(profile), glyphs_(profile) {}
+
     // The bytes that make the terminal show `frame`.
     std::string render(TerminalFrame frame);
 
@@ -90,6 +96,8 @@ private:
     int drawSpan(std::string& out, const TerminalFrame& frame, const TerminalFrame* previous, const Span& span);
     void advance(const TerminalFrame& frame, int x, int y);
 
+    TerminalProfile profile_;
+    TerminalGlyphs glyphs_;
     std::optional<TerminalFrame> shown_;
     std::optional<int> row_;  // where the terminal's cursor is, as far as known
     std::optional<int> column_;

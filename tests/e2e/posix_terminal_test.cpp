@@ -15,6 +15,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "engine_log.h"
@@ -265,6 +266,41 @@ TEST_P(PosixTerminal, OneEscClearsAKeptFilterInGnuScreen) {
     session->sendKeys({"Down"});
     ASSERT_TRUE(session->waitForText(" 0 chosen - 3/4 ", stepTimeout())) << session->lastScreen().describe();
     session->sendKeys({"Escape"});  // Cancel: screen ends with the program, not detached
+    expectCleanEnd(*session);
+}
+
+// Under GNU screen (no bce, no REP) no blank of the list box (columns 3 to
+// 78, from above the hint to the counter) is left in the terminal's black.
+TEST_P(PosixTerminal, GnuScreenShowsTheBoxInItsColours) {
+    prepare(workDir(), "y", {"alpha.txt", "beta.txt"});
+    SessionOptions options{inGnuScreen(program().command), workDir(), program().environment};
+    if (options.command.empty()) GTEST_SKIP() << "GNU screen is not installed";
+    TmuxSession session(std::move(options));
+    ASSERT_TRUE(session.waitFor(listBox, firstScreenTimeout())) << session.lastScreen().describe();
+    session.sendKeys({"Down"});
+    ASSERT_TRUE(session.waitForText(" 0 chosen - 2/2 ", stepTimeout())) << session.lastScreen().describe();
+    const Screen& shown = session.lastScreen();
+    for (int row = shown.find(kHint)->row - 1; row <= shown.find(" 0 chosen")->row; ++row)
+        for (int column = 3; column <= 78; ++column)
+            ASSERT_NE(windowsBackground(shown.cell(column, row)), 0) << column << ", " << row << shown.describe();
+}
+
+// In the C locale the frames are line drawing, a letter ASCII lacks is '?',
+// and no byte swallows what follows: the box keeps its rows after End.
+TEST_P(PosixTerminal, AnEightBitLocaleKeepsTheFramesAndTheRows) {
+    prepare(workDir(), "y", {"caf\xC3\xA9.txt", "b.txt", "\xE9t\xE9.txt"});
+    auto session = start(RunOptions{80, 30, {}, {{"LC_ALL", "C"}}});
+    ASSERT_TRUE(session->waitFor(listBox, firstScreenTimeout())) << session->lastScreen().describe();
+    pressEnd(*session);
+    ASSERT_TRUE(session->waitForText(" 0 chosen - 3/3 ", stepTimeout())) << session->lastScreen().describe();
+    const Screen& shown = session->lastScreen();
+    EXPECT_TRUE(shown.contains("[ ] CAF?") && shown.contains("[ ] ?T?")) << shown.describe();
+    const int top = shown.find(kHint)->row - 1;
+    EXPECT_EQ(shown.find(" 0 chosen")->row, 29) << shown.describe();
+    for (const auto& [column, row, glyph] : {std::tuple(3, top, "l"), {4, top, "q"}, {78, top + 1, "x"}, {78, 29, "j"}})
+        EXPECT_TRUE(shown.cell(column, row).lineDrawing && shown.cell(column, row).glyph == glyph)
+            << column << ", " << row << shown.describe();
+    session->sendKeys({"Space", "Enter"});
     expectCleanEnd(*session);
 }
 

@@ -3,9 +3,12 @@
 // the cursor (with what DECSC saves), the private modes and the title. Like the Linux console, it
 // may be made without REP (repeat the last glyph): it then ignores it, and
 // erased cells keep only the background, so that a test can tell which
-// cells a renderer erased. Sequences it does not know
-// and control bytes outside sequences are counted, so a test can insist that
-// there are none.
+// cells a renderer erased. Its profile may also make it erase in its own
+// background (no bce: GNU screen), take Latin-1 with the VT100 line drawing
+// set (SO, SI, ESC ( 0, ESC ) 0), or have 8 colours as the Linux console
+// (90-97 are bold 30-37 until SGR 0 or 22; 100-107 are 40-47). Sequences it
+// does not know and control bytes outside sequences (C1 bytes of an 8-bit
+// terminal too) are counted, so a test can insist that there are none.
 #pragma once
 
 #include <algorithm>
@@ -23,7 +26,13 @@ struct VtCell {
     int bg = 49;
     bool reverse = false;
     bool underline = false;
+    bool bold = false;  // of the pen, with 8 colours: makes 30-37 bright
     friend bool operator==(const VtCell&, const VtCell&) = default;
+};
+
+struct VtProfile {
+    bool repeats = true, backgroundErase = true, utf8 = true;
+    int colours = 16;
 };
 
 class VtModel {
@@ -31,8 +40,9 @@ public:
     // What the second cell of a double-width character holds.
     static constexpr char32_t kSecondHalf = U'\0';
 
-    VtModel(int columns, int rows, bool repeats = true)
-        : columns_(columns), rows_(rows), repeats_(repeats), cells_(static_cast<std::size_t>(columns * rows)) {}
+    VtModel(int columns, int rows, bool repeats = true) : VtModel(columns, rows, VtProfile{repeats}) {}
+    VtModel(int columns, int rows, VtProfile profile)
+        : columns_(columns), rows_(rows), profile_(profile), cells_(static_cast<std::size_t>(columns * rows)) {}
 
     void feed(std::string_view bytes) {
         for (unsigned char byte : bytes) take(byte);
@@ -62,7 +72,16 @@ public:
     }
 
 private:
-    enum class State { Ground, Escape, Csi, Osc, OscEscape };
+    enum class State { Ground, Escape, Designate, Csi, Osc, OscEscape };
+
+    // What the bytes of the VT100 line drawing set show, on the Linux console.
+    static char32_t lineDrawing(char32_t c) {
+        static constexpr std::u32string_view kLow = U"→←↑↓█";  // + , - . 0
+        static constexpr std::u32string_view kHigh = U" ◆▒␉␌␍␊°±␤␋┘┐┌└┼⎺⎻─⎼⎽├┤┴┬│≤≥π≠£·";
+        if (c >= U'+' && c <= U'0' && c != U'/') return kLow[c == U'0' ? 4 : c - U'+'];
+        if (c >= 0x5F && c <= 0x7E) return kHigh[c - 0x5F];
+        return c;
+    }
 
     VtCell& cell(int x, int y) { return cells_[static_cast<std::size_t>(y * columns_ + x)]; }
 
@@ -76,6 +95,9 @@ private:
                 } else if (byte == ']') {
                     state_ = State::Osc;
                     sequence_.clear();
+                } else if (byte == '(' || byte == ')') {
+                    designating_ = byte == '(' ? 0 : 1;
+                    state_ = State::Designate;
                 } else if (byte == '7') {  // DECSC
                     saved_ = {x_, y_, pen_};
                     state_ = State::Ground;
@@ -90,6 +112,10 @@ private:
                     unknown_.push_back(std::string("ESC ") + static_cast<char>(byte));
                     state_ = State::Ground;
                 }
+                return;
+            case State::Designate:
+                lines_[designating_] = byte == '0';
+                state_ = State::Ground;
                 return;
             case State::Csi:
                 if (byte >= 0x40 && byte <= 0x7E) {
@@ -136,10 +162,14 @@ private:
         } else if (byte == '\b') {
             if (x_ > 0 && !wrapPending_) --x_;
             wrapPending_ = false;
+        } else if (!profile_.utf8 && (byte == 0x0E || byte == 0x0F)) {
+            shifted_ = byte == 0x0E;  // SO: the G1 set, SI: G0
         } else if (byte < 0x20 || byte == 0x7F) {
             ++strayControls_;
         } else if (byte < 0x80) {
-            print(byte);
+            print(lines_[shifted_ ? 1 : 0] ? lineDrawing(byte) : byte);
+        } else if (!profile_.utf8) {
+            print(byte);  // Latin-1; 0x80 to 0x9F are C1 controls
         } else if ((byte & 0xE0) == 0xC0) {
             code_ = byte & 0x1F;
             utf8Left_ = 1;
@@ -168,8 +198,8 @@ private:
 
     VtCell blank() const {
         VtCell b;
-        b.bg = pen_.bg;            // erasing takes the current background
-        if (!repeats_) b.fg = -1;  // and no foreground: marks an erased cell
+        b.bg = profile_.backgroundErase ? pen_.bg : 49;  // erasing takes the current background, with bce
+        if (!profile_.repeats) b.fg = -1;                // and no foreground: marks an erased cell
         return b;
     }
 
@@ -201,6 +231,8 @@ private:
         VtCell& target = cell(x_, y_);
         target = pen_;
         target.ch = c;
+        if (target.bold && target.fg >= 30 && target.fg <= 37) target.fg += 60;
+        target.bold = false;
         last_ = c;
         if (width == 2 && x_ + 1 < columns_) {
             cell(x_ + 1, y_) = pen_;
@@ -261,7 +293,7 @@ private:
                 return;
             case 'b':
                 // Repeats within the row, as tmux does.
-                if (!repeats_ || last_ == 0) return;
+                if (!profile_.repeats || last_ == 0) return;
                 for (int n = arg(0, 1); n > 0 && !wrapPending_; --n) print(last_);
                 return;
             case 'K':
@@ -294,6 +326,10 @@ private:
     }
 
     void sgr(int n) {
+        const bool eight = profile_.colours < 16;
+        if (eight && ((n >= 90 && n <= 97) || n == 1 || n == 22)) pen_.bold = n != 22;
+        if (eight && (n == 1 || n == 22)) return;
+        if (eight && n >= 90) n -= 60;
         if (n == 0) pen_ = VtCell{};
         else if (n == 4) pen_.underline = true;
         else if (n == 7) pen_.reverse = true;
@@ -316,7 +352,10 @@ private:
 
     int columns_;
     int rows_;
-    bool repeats_;
+    VtProfile profile_;
+    bool lines_[2] = {false, false};  // G0 and G1 hold the line drawing set
+    bool shifted_ = false;
+    int designating_ = 0;
     char32_t last_ = 0;
     std::vector<VtCell> cells_;
     int x_ = 0;

@@ -314,6 +314,7 @@ Screen parseCapture(std::string_view capture, int columns, int rows) {
         } else if (c == '\033') {
             if (auto sgr = takeEscape(capture, i)) applySgr(pen, *sgr);
         } else if (static_cast<unsigned char>(c) < 0x20) {
+            if (c == '\x0e' || c == '\x0f') pen.lineDrawing = c == '\x0e';
             ++i;
         } else {
             std::string glyph = takeGlyph(capture, i);

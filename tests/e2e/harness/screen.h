@@ -49,6 +49,7 @@ struct ScreenCell {
     bool underline = false;
     bool blink = false;
     bool reverse = false;
+    bool lineDrawing = false;  // shown from the line drawing set (SO ... SI in the capture)
 };
 
 // The Windows console colour number (0 to 15) that a cell shows as its

@@ -216,6 +216,14 @@ std::string TmuxSession::terminalSettingsAfterExit() const {
     return readControlFile(control_.path() / "stty-after");
 }
 
+std::vector<std::string> inGnuScreen(const std::vector<std::string>& command) {
+    const std::string screen = findInPath("screen");
+    if (screen.empty()) return {};
+    std::vector<std::string> wrapped{"env", "SYSSCREENRC=/dev/null", screen, "-q", "-c", "/dev/null"};
+    wrapped.insert(wrapped.end(), command.begin(), command.end());
+    return wrapped;
+}
+
 bool sttyFlagOn(const std::string& sttyOutput, const std::string& flag) {
     std::string token;
     std::istringstream in(sttyOutput);

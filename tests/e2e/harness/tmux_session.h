@@ -107,6 +107,10 @@ private:
     Screen last_;
 };
 
+// `command` run inside GNU screen (which gives it TERM=screen), reading no
+// screenrc; empty when screen is not installed.
+std::vector<std::string> inGnuScreen(const std::vector<std::string>& command);
+
 // True when the `stty -a` output shows the flag switched on (e.g. "echo",
 // "icanon"); false when it shows "-flag" or does not name it.
 bool sttyFlagOn(const std::string& sttyOutput, const std::string& flag);
