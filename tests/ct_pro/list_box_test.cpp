@@ -357,11 +357,7 @@ TEST_F(ListBoxTest, TypedCharactersFindNamesAsShown) {
         for (const char* name : row.names)
             if (auto text = corrivex::testing::platformText(name)) names.push_back(*text);
         if (names.size() != row.names.size()) continue;
-        for (const char32_t c : row.keys) {
-            if (c == ' ') host.pushKey(vk::kSpace, ' ');
-            else if (c == '\r') host.pushKey(vk::kReturn, '\r');
-            else host.pushChar(c);
-        }
+        host.pushTyped(row.keys);
         EXPECT_EQ(run(names), corrivex::testing::platformText(row.chosen)) << row.chosen;
         host.clearInput();
     }

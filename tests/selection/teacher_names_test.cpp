@@ -104,11 +104,7 @@ TEST(TeacherNames, AsListedShownAndRun) {
         ASSERT_EQ(BaseNameCount, 1) << "one data set";
 
         // A name before it, so that the key has to move the focus.
-        for (const char32_t c : row.keys + U" \r") {
-            if (c == ' ') host.pushKey(platform::vk::kSpace, ' ');
-            else if (c == '\r') host.pushKey(platform::vk::kReturn, '\r');
-            else host.pushChar(c);
-        }
+        host.pushTyped(row.keys + U" \r");
         const Text selection = ctpro::runListBox(host, {course.text(), "", {"ALPHA", BaseNames[0]}});
         splitSelection(selection, 2, ChosenNames, ChosenCount);
 
