@@ -317,9 +317,10 @@ std::string TerminalRenderer::lineText(const Cell* cells, int count, std::uint16
             continue;
         }
         setPen(out, cells[x].attr);
-        appendGlyph(out, spanChar(cells[x], glyph));
+        glyphs_.append(out, spanChar(cells[x], glyph), glyph);
         x += glyph;
     }
+    glyphs_.finish(out);
     setPen(out, attr);
     out += "\r\n";
     shown_.reset();

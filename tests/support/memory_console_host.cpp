@@ -33,6 +33,14 @@ void MemoryConsoleHost::pushChar(char32_t ch, std::uint32_t modifiers) {
     pushKey(virtualKey, ch, modifiers);
 }
 
+void MemoryConsoleHost::pushTyped(std::u32string_view typed) {
+    for (const char32_t c : typed) {
+        if (c == ' ') pushKey(vk::kSpace, ' ');
+        else if (c == '\r') pushKey(vk::kReturn, '\r');
+        else pushChar(c);
+    }
+}
+
 void MemoryConsoleHost::pushMouse(CellPos pos, std::uint32_t buttons, std::uint32_t flags, std::uint32_t modifiers,
                                   int wheelDelta) {
     InputEvent event;

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cell_printers.h"
@@ -26,6 +27,8 @@ public:
     void pushKey(std::uint16_t virtualKey, char32_t ch = 0, std::uint32_t modifiers = 0);
     // A printable character, with the virtual key Windows gives it.
     void pushChar(char32_t ch, std::uint32_t modifiers = 0);
+    // Typed characters, ' ' as Space and '\r' as Enter.
+    void pushTyped(std::u32string_view typed);
     void pushMouse(CellPos pos, std::uint32_t buttons, std::uint32_t flags = 0, std::uint32_t modifiers = 0,
                    int wheelDelta = 0);
     // A left click: press, then release.

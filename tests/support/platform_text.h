@@ -2,6 +2,7 @@
 // POSIX, the ANSI code page on Windows (none where it cannot spell them).
 #pragma once
 
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,17 @@ inline std::optional<std::string> platformText(std::string_view utf8) {
 #else
     return std::string(utf8);
 #endif
+}
+
+// Why a locale test should be skipped: the system took another code page
+// than the one its LANG should give (CORRIVEX_TEST_CODE_PAGE); empty when
+// none was asked for, or it was given.
+inline std::string codePageNotAsked() {
+#ifdef _WIN32
+    const char* asked = std::getenv("CORRIVEX_TEST_CODE_PAGE");
+    if (asked && std::to_string(GetACP()) != asked) return std::string("not the code page asked for: ") + asked;
+#endif
+    return {};
 }
 
 }  // namespace corrivex::testing
