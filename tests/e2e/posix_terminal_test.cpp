@@ -272,17 +272,18 @@ TEST_P(PosixTerminal, OneEscClearsAKeptFilterInGnuScreen) {
 // Under GNU screen (no bce, no REP) no blank of the list box (columns 3 to
 // 78, from above the hint to the counter) is left in the terminal's black.
 TEST_P(PosixTerminal, GnuScreenShowsTheBoxInItsColours) {
+    if (gnuScreen().empty()) GTEST_SKIP() << "GNU screen is not installed";
     prepare(workDir(), "y", {"alpha.txt", "beta.txt"});
-    SessionOptions options{inGnuScreen(program().command), workDir(), program().environment};
-    if (options.command.empty()) GTEST_SKIP() << "GNU screen is not installed";
-    TmuxSession session(std::move(options));
-    ASSERT_TRUE(session.waitFor(listBox, firstScreenTimeout())) << session.lastScreen().describe();
-    session.sendKeys({"Down"});
-    ASSERT_TRUE(session.waitForText(" 0 chosen - 2/2 ", stepTimeout())) << session.lastScreen().describe();
-    const Screen& shown = session.lastScreen();
+    auto session = start(RunOptions{80, 30, {}, {}, true});
+    ASSERT_TRUE(session->waitFor(listBox, firstScreenTimeout())) << session->lastScreen().describe();
+    session->sendKeys({"Down"});
+    ASSERT_TRUE(session->waitForText(" 0 chosen - 2/2 ", stepTimeout())) << session->lastScreen().describe();
+    const Screen& shown = session->lastScreen();
     for (int row = shown.find(kHint)->row - 1; row <= shown.find(" 0 chosen")->row; ++row)
         for (int column = 3; column <= 78; ++column)
             ASSERT_NE(windowsBackground(shown.cell(column, row)), 0) << column << ", " << row << shown.describe();
+    session->sendKeys({"Escape"});  // screen ends with the program, not detached
+    expectCleanEnd(*session);
 }
 
 // In the C locale the frames are line drawing, a letter ASCII lacks is '?',

@@ -64,7 +64,7 @@ protected:
     std::unique_ptr<TmuxSession> start(RunOptions run) {
         SessionOptions options;
         options.command = program_.command;
-        if (run.inGnuScreen) options.command.insert(options.command.begin(), {gnuScreen(), "-q", "-c", "/dev/null"});
+        if (run.inGnuScreen) options.command = inGnuScreen(options.command);
         options.environment = program_.environment;
         options.environment.insert(options.environment.end(), run.environment.begin(), run.environment.end());
         options.workingDirectory = run.startDir.empty() ? workDir() : run.startDir;
