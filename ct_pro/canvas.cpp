@@ -29,17 +29,28 @@ void Canvas::setAttribute(CellRect rect, std::uint16_t attr) {
         }
 }
 
-void Canvas::text(int x, int y, std::string_view text, std::uint16_t attr, int maxWidth) {
-    const int end = maxWidth >= 0 ? x + maxWidth : width_;
+std::vector<Cell> textCells(std::string_view text, std::uint16_t attr, int maxWidth) {
+    std::vector<Cell> cells;
     for (const platform::ConsoleChar& c : platform::consoleChars(text)) {
-        if (x + c.columns > end) break;
+        if (maxWidth >= 0 && static_cast<int>(cells.size()) + c.columns > maxWidth) break;
         if (c.control) {
-            put(x++, y, Cell{shownByte(static_cast<unsigned char>(text[c.offset])), attr});
+            cells.push_back(Cell{shownByte(static_cast<unsigned char>(text[c.offset])), attr});
             continue;
         }
         const platform::CharCells shown = platform::cellsOf(c, attr);
-        for (int i = 0; i < shown.count; ++i) put(x++, y, shown.cells[static_cast<std::size_t>(i)]);
+        cells.insert(cells.end(), shown.cells.begin(), shown.cells.begin() + shown.count);
     }
+    return cells;
+}
+
+void Canvas::text(int x, int y, std::string_view text, std::uint16_t attr, int maxWidth) {
+    const int end = maxWidth >= 0 ? x + maxWidth : width_;
+    for (const Cell& cell : textCells(text, attr, std::max(end - x, 0))) put(x++, y, cell);
+}
+
+void Canvas::cells(int x, int y, std::span<const Cell> cells, std::uint16_t attr) {
+    constexpr std::uint16_t kHalves = platform::kLeadingHalf | platform::kTrailingHalf;
+    for (const Cell& cell : cells) put(x++, y, Cell{cell.ch, static_cast<std::uint16_t>(attr | (cell.attr & kHalves))});
 }
 
 namespace {

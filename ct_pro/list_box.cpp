@@ -212,14 +212,24 @@ void ListBox::drawEntry(Canvas& canvas, int row) const {
     }
     const bool focused = area_ == Area::List && index == model_.focus();
     const bool chosen = model_.selected(index);
-    const std::string text = cutRight(model_.entry(index), width - kTextColumn - 2);
+    const std::vector<Cell>& text = entryCells(index, width - kTextColumn - 2);
     // The colour marks the entry's own cells, pointer to text, not the whole
     // row: a move of the focus then changes only those.
     const std::uint16_t attr = focused ? kFocusAttr : chosen ? kSelectedAttr : kBoxAttr;
-    canvas.setAttribute({kPointerColumn, y, kTextColumn + columnsOf(text), y}, attr);
+    canvas.setAttribute({kPointerColumn, y, kTextColumn + static_cast<int>(text.size()), y}, attr);
     if (focused) canvas.text(kPointerColumn, y, ">", attr);
     if (model_.selectable(index)) canvas.text(kMarkColumn, y, chosen ? "[x]" : "[ ]", attr);
-    canvas.text(kTextColumn, y, text, attr);
+    canvas.cells(kTextColumn, y, text, attr);
+}
+
+const std::vector<Cell>& ListBox::entryCells(int pos, int room) const {
+    if (room != entryRoom_ || entryCells_.size() != static_cast<std::size_t>(model_.total())) {
+        entryCells_.assign(static_cast<std::size_t>(model_.total()), {});
+        entryRoom_ = room;
+    }
+    std::vector<Cell>& cells = entryCells_[model_.entryIndex(pos)];
+    if (cells.empty() && !model_.entry(pos).empty()) cells = textCells(cutRight(model_.entry(pos), room), 0);
+    return cells;
 }
 
 Canvas ListBox::draw() const {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ct_pro/canvas.h"
 #include "ct_pro/dialog_input.h"
@@ -122,6 +123,9 @@ private:
     int dragTarget(platform::CellPos pos) const;
     std::string filterLine() const { return "Filter: " + cutLeft(model_.filter(), layout_.box.width() - 14); }
     void drawEntry(Canvas& canvas, int row) const;
+    // The cells of an entry's text, cut to the room of its row: made when
+    // the entry is first drawn, again only when the box changes its width.
+    const std::vector<platform::Cell>& entryCells(int pos, int room) const;
     void drawHelp(Canvas& canvas) const;
 
     ListBoxLayout layout_;
@@ -132,7 +136,9 @@ private:
     Area area_ = Area::List;
     bool typing_ = false;  // keys go to the filter line
     bool helpShown_ = false;
-    bool pressed_ = false;  // the button went down on an entry: a drag marks
+    bool pressed_ = false;                                         // the button went down on an entry: a drag marks
+    mutable std::vector<std::vector<platform::Cell>> entryCells_;  // by entry, empty until drawn
+    mutable int entryRoom_ = -1;                                   // the room they were cut to
 };
 
 }  // namespace corrivex::ctpro

@@ -30,6 +30,8 @@ public:
     int count() const { return static_cast<int>(shown_.size()); }
     int total() const { return static_cast<int>(entries_.size()); }
     const std::string& entry(int pos) const { return entries_[indexOf(pos)]; }
+    // Which of all the entries stands at `pos`.
+    std::size_t entryIndex(int pos) const { return indexOf(pos); }
     bool selectable(int pos) const;
     bool selected(int pos) const { return selected_[indexOf(pos)] != 0; }
     // Over all entries, shown or not.
