@@ -51,8 +51,9 @@ char acsByte(std::string_view pairs, char letter) {
     return 0;
 }
 
-// The UTF-8 bytes that show `c`.
-void appendGlyph(std::string& out, char32_t c) {
+}  // namespace
+
+void appendUtf8Glyph(std::string& out, char32_t c) {
     if (isControl(c)) {
         out += cp437Glyph(static_cast<unsigned char>(c));
         return;
@@ -61,8 +62,10 @@ void appendGlyph(std::string& out, char32_t c) {
     appendUtf8(out, c);
 }
 
+namespace {
+
 void appendTextGlyphs(std::string& out, std::string_view text) {
-    for (const ConsoleChar& c : consoleChars(text)) appendGlyph(out, c.ch);
+    for (const ConsoleChar& c : consoleChars(text)) appendUtf8Glyph(out, c.ch);
 }
 
 }  // namespace
@@ -90,11 +93,7 @@ TerminalGlyphs::~TerminalGlyphs() {
     if (convert_ != reinterpret_cast<iconv_t>(-1)) iconv_close(convert_);
 }
 
-void TerminalGlyphs::append(std::string& out, char32_t c, int columns) {
-    if (profile_.utf8()) {
-        appendGlyph(out, c);
-        return;
-    }
+void TerminalGlyphs::appendInCharset(std::string& out, char32_t c, int columns) {
     if (c < 0x7F && c >= 0x20) {
         finish(out);
         out += static_cast<char>(c);
@@ -139,7 +138,7 @@ void TerminalGlyphs::appendText(std::string& out, std::string_view text) {
 
 void TerminalGlyphs::appendConverted(std::string& out, char32_t c, int columns) {
     std::string utf8;
-    appendGlyph(utf8, c);
+    appendUtf8Glyph(utf8, c);
     char converted[16];
     std::size_t written = 0;
     if (convert_ != reinterpret_cast<iconv_t>(-1)) {

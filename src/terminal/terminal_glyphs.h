@@ -29,6 +29,10 @@ int glyphSpan(const Cell* cells, int at, int count);
 // The character sent for a cell that starts a span: a blank for a lone half.
 char32_t spanChar(const Cell& cell, int span);
 
+// The UTF-8 bytes that show `c`: control characters (C0, DEL, C1) as the
+// code page 437 glyphs of their values, what is no character as U+FFFD.
+void appendUtf8Glyph(std::string& out, char32_t c);
+
 // The glyphs of one terminal, as its profile gives its character set.
 class TerminalGlyphs {
 public:
@@ -41,7 +45,10 @@ public:
     // characters (C0, DEL, C1) as the code page 437 glyphs of their values,
     // what is no character as U+FFFD. A line may enter the line drawing
     // set, which `finish` leaves.
-    void append(std::string& out, char32_t c, int columns = 1);
+    void append(std::string& out, char32_t c, int columns = 1) {
+        if (profile_.utf8()) appendUtf8Glyph(out, c);
+        else appendInCharset(out, c, columns);
+    }
     // Leaves the line drawing set, when entered.
     void finish(std::string& out);
     // Appends `text` taken as the console takes it, lines as ASCII (a title).
@@ -50,6 +57,7 @@ public:
     const std::string& start() const { return profile_.enableLines; }
 
 private:
+    void appendInCharset(std::string& out, char32_t c, int columns);
     // The locale's bytes of `c`, or '?' for each column where it has none.
     void appendConverted(std::string& out, char32_t c, int columns);
 
