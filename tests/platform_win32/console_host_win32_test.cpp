@@ -88,8 +88,7 @@ TEST_F(Win32ConsoleHost, ReportsBufferSizeAndOutput) {
 }
 
 // The host draws on standard output where that is a console, else on
-// standard error, else on the console's active screen buffer (as the
-// fixture's host does): a cell written by a host made with each case.
+// standard error, else on the console's active screen buffer.
 TEST_F(Win32ConsoleHost, DrawsOnTheFirstStandardOutputThatIsAConsole) {
     const HANDLE nul = GetStdHandle(STD_OUTPUT_HANDLE);
     const HANDLE other = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -305,20 +304,16 @@ TEST_F(Win32ConsoleHost, TranslatesMouseAndResizeEvents) {
     EXPECT_EQ(event.kind, InputEvent::Kind::Other);
 }
 
-// Frames and texts show the same in every output code page (932 on
-// Japanese systems, 65001 with "Use Unicode UTF-8"), also once read back and
-// written again, as a dialog does with the cells it covers. A double-width
-// character is held in the console's cells in the documented form, its
-// character in both with the leading and the trailing mark: what the console
-// holds is checked, not what a terminal shows (Wine shows such a character
-// twice).
+// Frames and texts show the same in every output code page (932 on Japanese
+// systems, 65001 with "Use Unicode UTF-8"), also once read back and written
+// again, as a dialog does with the cells it covers. A double-width character
+// is held in both its cells, with the leading and the trailing mark.
 TEST_F(Win32ConsoleHost, CellsShowTheSameInEveryCodePage) {
     const UINT start = GetConsoleOutputCP();
-    const std::array<Cell, 5> written{{{glyphCharOf(0xDA), 0x1F},
-                                       {U'\u00FC', 0x1F},
-                                       {U'\u30C6', 0x1F | kLeadingHalf},
-                                       {U'\u30C6', 0x1F | kTrailingHalf},
-                                       {glyphCharOf(0xCD), 0x1F}}};
+    // clang-format off
+    const std::array<Cell, 5> written{{{glyphCharOf(0xDA), 0x1F}, {U'\u00FC', 0x1F}, {U'\u30C6', 0x1F | kLeadingHalf},
+                                       {U'\u30C6', 0x1F | kTrailingHalf}, {glyphCharOf(0xCD), 0x1F}}};
+    // clang-format on
     for (const UINT codePage : {437u, 850u, 866u, 932u, 65001u}) {
         ASSERT_TRUE(SetConsoleOutputCP(codePage)) << codePage;
         std::array<Cell, 5> cells = written;
