@@ -59,8 +59,7 @@ protected:
             {"F1", vk::kF1, 0},           {"a", 'A', 0x01},           {"c", 'C', 0x03}};  // a and c with Ctrl
         for (std::size_t at = 0; at < keys.size(); ++at) {
             if (keys[at] != '{') {
-                if (keys[at] == ' ') host.pushKey(vk::kSpace, ' ');
-                else host.pushChar(platform::glyphCharOf(static_cast<unsigned char>(keys[at])));
+                host.pushTyped(std::u32string(1, platform::glyphCharOf(static_cast<unsigned char>(keys[at]))));
                 continue;
             }
             std::string_view name = keys.substr(at + 1, keys.find('}', at) - at - 1);

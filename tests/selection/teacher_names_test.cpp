@@ -3,6 +3,7 @@
 // command line. Rows run where the system's code page spells them.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,20 +28,16 @@ class FirstFrameHost : public platform::MemoryConsoleHost {
 public:
     FirstFrameHost() : MemoryConsoleHost({80, 30}) {}
     bool readInput(platform::InputEvent& event) override {
-        if (frame.empty())
-            for (int y = 0; y < size().y; ++y)
-                for (int x = 0; x < size().x; ++x) frame.push_back(at(x, y));
+        if (!frame) frame.emplace(static_cast<const MemoryConsoleHost&>(*this));
         return MemoryConsoleHost::readInput(event);
     }
     std::u32string shown(int y, int left, int right) const {
         std::u32string text;
-        for (int x = left; x <= right; ++x) {
-            const platform::Cell& cell = frame[static_cast<std::size_t>(y * size().x + x)];
-            if ((cell.attr & platform::kTrailingHalf) == 0) text += cell.ch;
-        }
+        for (int x = left; x <= right; ++x)
+            if ((frame->at(x, y).attr & platform::kTrailingHalf) == 0) text += frame->at(x, y).ch;
         return text;
     }
-    std::vector<platform::Cell> frame;
+    std::optional<platform::MemoryConsoleHost> frame;
 };
 
 // The files of one data set; keys typed before Space and Enter; the name as

@@ -94,9 +94,8 @@ private:
 // Drawing the state just shown once more writes nothing.
 template <class Dialog>
 void drawsNothingTwice(const FuzzConsole& console, const Dialog& dialog, CanvasPresenter& presenter, bool fits) {
-    if (!fits) return;
     const std::size_t before = console.written;
-    presenter.present(dialog.draw());
+    if (fits) presenter.present(dialog.draw());
     require(console.written == before);
 }
 
@@ -107,9 +106,8 @@ void listBox(FuzzedDataProvider& in, FuzzConsole& console) {
     for (int i = 0; i < count; ++i)
         slots[i] = i < 40 ? in.ConsumeRandomLengthString(300) : "NAME " + std::to_string(i % 700);
     request.entries = shownEntries(slots);
-    const std::vector<std::string> entries = request.entries;
-
-    ListBox box(std::move(request));
+    const std::vector<std::string>& entries = request.entries;
+    ListBox box(request);
     bool onCancel = false;
     const std::string result =
         runDialog(console, box, [&](const ListBox& shown, CanvasPresenter& presenter, bool fits) {
