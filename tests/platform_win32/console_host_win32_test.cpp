@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "cell_printers.h"
@@ -94,14 +95,11 @@ TEST_F(Win32ConsoleHost, DrawsOnTheFirstStandardOutputThatIsAConsole) {
     const HANDLE other = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                    nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
-    struct Row {
-        const char* console;
-        HANDLE out, err, drawnOn;
-    };
-    for (const Row& row : {Row{"output", other, nul, other}, Row{"error", nul, other, other},
-                           Row{"neither", nul, nul, consoleOutput()}}) {
-        SetStdHandle(STD_OUTPUT_HANDLE, row.out);
-        SetStdHandle(STD_ERROR_HANDLE, row.err);
+    for (const auto& [console, out, err, drawnOn] :
+         {std::tuple{"output", other, nul, other}, std::tuple{"error", nul, other, other},
+          std::tuple{"neither", nul, nul, consoleOutput()}}) {
+        SetStdHandle(STD_OUTPUT_HANDLE, out);
+        SetStdHandle(STD_ERROR_HANDLE, err);
         const std::unique_ptr<ConsoleHost> made = makeWindowsConsoleHost();
         SetStdHandle(STD_OUTPUT_HANDLE, nul);
         SetStdHandle(STD_ERROR_HANDLE, nul);
@@ -111,7 +109,7 @@ TEST_F(Win32ConsoleHost, DrawsOnTheFirstStandardOutputThatIsAConsole) {
             char shown = 0;
             DWORD count = 0;
             ReadConsoleOutputCharacterA(buffer, &shown, 1, COORD{1, 1}, &count);
-            EXPECT_EQ(shown == 'Z', buffer == row.drawnOn) << row.console;
+            EXPECT_EQ(shown == 'Z', buffer == drawnOn) << console;
             FillConsoleOutputCharacterA(buffer, ' ', 1, COORD{1, 1}, &count);
         }
     }
