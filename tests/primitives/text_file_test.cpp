@@ -225,10 +225,9 @@ TEST_F(TextFiles, OnlyTheUnheldTemporaryFilesOfAnEndedWriterAreRemoved) {
     writeBytes(held, "held");
     const Text directory = temporaryOf("out.ini", kEndedProcess, "8");
     fs::create_directory(directory);
-#ifndef _WIN32
     const Text link = temporaryOf("out.ini", kEndedProcess, "9");
-    fs::create_symlink(temporaryOf("out.ini", kEndedProcess), link);
-#endif
+    std::error_code noLink;  // Windows makes links for administrators alone
+    fs::create_symlink(temporaryOf("out.ini", kEndedProcess), link, noLink);
     const std::function<void()> release = holdAsWriter(held);
 
     fs::create_directory("sub");
@@ -241,9 +240,7 @@ TEST_F(TextFiles, OnlyTheUnheldTemporaryFilesOfAnEndedWriterAreRemoved) {
     for (const Row& file : files) EXPECT_EQ(fs::exists(file.name), !file.removed) << file.name;
     EXPECT_EQ(readBytes(held), "held");
     EXPECT_TRUE(fs::is_directory(directory));
-#ifndef _WIN32
-    EXPECT_TRUE(fs::is_symlink(link));
-#endif
+    EXPECT_TRUE(noLink || fs::is_symlink(link));
 }
 
 // --- the file table ---
