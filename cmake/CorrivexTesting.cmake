@@ -60,10 +60,11 @@ function(corrivex_add_gtest name)
 endfunction()
 
 # corrivex_add_fuzz_test(<target> SECONDS <n> [DICT <file>] [SEEDS <folder>] LABELS <labels...>)
-#   The libFuzzer target <target> of the folder `fuzz` beside the calling
-#   CMakeLists.txt, built with clang on its own and run for <n> seconds by
-#   cmake/run-fuzz.cmake (POSIX builds outside the sanitize preset, which
-#   builds its own sanitizers in). Skipped where clang has no libFuzzer.
+#   The libFuzzer target <target> of cmake/fuzzers, from the sources of the
+#   folder `fuzz` beside the calling CMakeLists.txt, built with clang on its
+#   own and run for <n> seconds by cmake/run-fuzz.cmake (POSIX builds outside
+#   the sanitize preset, which builds its own sanitizers in). Skipped where
+#   clang has no libFuzzer.
 function(corrivex_add_fuzz_test target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "SECONDS;DICT;SEEDS" "LABELS")
   if(WIN32 OR CORRIVEX_SANITIZE)
@@ -82,7 +83,7 @@ function(corrivex_add_fuzz_test target)
   endforeach()
   add_test(NAME ${target}
     COMMAND ${CMAKE_COMMAND} -DCLANGXX=${CORRIVEX_CLANGXX} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
-            -DFUZZ_DIR=${CMAKE_CURRENT_SOURCE_DIR}/fuzz -DTARGET=${target}
+            -DFUZZ_DIR=${PROJECT_SOURCE_DIR}/cmake/fuzzers -DTARGET=${target}
             -DBINARY_DIR=${CMAKE_CURRENT_BINARY_DIR}/fuzz -DSECONDS=${arg_SECONDS} ${extra}
             -P ${PROJECT_SOURCE_DIR}/cmake/run-fuzz.cmake)
   set_tests_properties(${target} PROPERTIES

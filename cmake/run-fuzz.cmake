@@ -1,9 +1,9 @@
 # Builds a libFuzzer target with clang, with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and runs it for a while. Arguments (-D):
-# CLANGXX, SOURCE_DIR (the project), FUZZ_DIR (the fuzzer's CMake project),
-# TARGET, BINARY_DIR, SECONDS; DICT (a dictionary) and SEEDS (a folder of
-# seed inputs) where the fuzzer has them. A machine without libFuzzer
-# reports so and the test is skipped.
+# CLANGXX, SOURCE_DIR (the project), FUZZ_DIR (the fuzzers' CMake project,
+# cmake/fuzzers), TARGET, BINARY_DIR, SECONDS; DICT (a dictionary) and SEEDS
+# (a folder of seed inputs) where the fuzzer has them. A machine without
+# libFuzzer reports so and the test is skipped.
 #
 # The inputs it finds go to BINARY_DIR/corpus, which the next run starts
 # from; to fuzz longer, run BINARY_DIR/TARGET by hand with that folder (and
@@ -18,7 +18,7 @@ endforeach()
 execute_process(
   COMMAND ${CMAKE_COMMAND} -S ${FUZZ_DIR} -B ${BINARY_DIR}
           -DCMAKE_CXX_COMPILER=${CLANGXX} -DCMAKE_BUILD_TYPE=RelWithDebInfo
-          -DCORRIVEX_SOURCE_DIR=${SOURCE_DIR}
+          -DCORRIVEX_SOURCE_DIR=${SOURCE_DIR} -DTARGET=${TARGET}
   RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(NOT result EQUAL 0)
   message("${output}")

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "box_text.h"
-#include "platform_text.h"
 #include "recording_host.h"
 
 namespace corrivex::ctpro {
@@ -60,8 +59,7 @@ protected:
             {"F1", vk::kF1, 0},           {"a", 'A', 0x01},           {"c", 'C', 0x03}};  // a and c with Ctrl
         for (std::size_t at = 0; at < keys.size(); ++at) {
             if (keys[at] != '{') {
-                if (keys[at] == ' ') host.pushKey(vk::kSpace, ' ');
-                else host.pushChar(platform::glyphCharOf(static_cast<unsigned char>(keys[at])));
+                host.pushTyped(std::u32string(1, platform::glyphCharOf(static_cast<unsigned char>(keys[at]))));
                 continue;
             }
             std::string_view name = keys.substr(at + 1, keys.find('}', at) - at - 1);
@@ -324,32 +322,6 @@ TEST_F(ListBoxTest, MarkAndFilterKeys) {
         for (const std::string& name : row.chosen) expected += (expected.empty() ? "" : std::string(1, '\0')) + name;
         EXPECT_EQ(run(row.names), expected);
         host.clearInput();  // the keys after a Cancel
-    }
-}
-
-// Typed characters find names as their characters, never through a byte
-// inside one nor from a character inside a name; names in the platform's
-// texts (the ANSI code page on Windows), a row that it cannot spell passed
-// over. The names of each language are rows of TeacherNames
-// (tests/selection/teacher_names_test.cpp).
-TEST_F(ListBoxTest, TypedCharactersFindNamesAsShown) {
-    if (const std::string other = corrivex::testing::codePageNotAsked(); !other.empty()) GTEST_SKIP() << other;
-    struct Row {
-        std::u32string keys;
-        std::vector<const char*> names;
-        const char* chosen;
-    };
-    const Row rows[] = {
-        {U"\u30B9 \r", {"ALPHA", "\u30C6\u30B9\u30C81", "\u30B9\u30C8"}, "\u30B9\u30C8"},
-    };
-    for (const Row& row : rows) {
-        std::vector<std::string> names;
-        for (const char* name : row.names)
-            if (auto text = corrivex::testing::platformText(name)) names.push_back(*text);
-        if (names.size() != row.names.size()) continue;
-        host.pushTyped(row.keys);
-        EXPECT_EQ(run(names), corrivex::testing::platformText(row.chosen)) << row.chosen;
-        host.clearInput();
     }
 }
 

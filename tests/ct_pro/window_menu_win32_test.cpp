@@ -38,8 +38,7 @@ TEST(WindowMenu, GetsBackExactlyTheEntriesTakenOut) {
 }
 
 // The library's operations work on the console window's menu. Where that
-// cannot be reached (no console window, or Wine's, kept by a process of its
-// own), both fail and leave another window's entries to that window.
+// cannot be reached (as under Wine), both fail and leave other windows alone.
 TEST(WindowMenu, TheLibraryRestoresTheConsoleWindowsMenu) {
     constexpr UINT kAbsent = static_cast<UINT>(-1);
     const HWND console = GetConsoleWindow();

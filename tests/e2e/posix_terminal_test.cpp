@@ -255,7 +255,10 @@ TEST_P(PosixTerminal, RedirectedOutputLeavesTheDialogsOnTheTerminal) {
     EXPECT_FALSE(session->capture().contains("Data set: ALPHA"));
 }
 
-TEST_P(PosixTerminal, OneEscClearsAKeptFilterInGnuScreen) {
+// Under GNU screen (no bce, no REP) no blank of the list box (columns 3 to
+// 78, from above the hint to the counter) is left in the terminal's black,
+// and one Esc clears a kept filter.
+TEST_P(PosixTerminal, GnuScreenShowsTheBoxInItsColoursAndTakesOneEsc) {
     if (gnuScreen().empty()) GTEST_SKIP() << "GNU screen is not installed";
     prepare(workDir(), "y", {"alpha.txt", "quiz1.txt", "quiz2.txt", "zulu.txt"});
     auto session = start(RunOptions{80, 30, {}, {}, true});
@@ -265,24 +268,11 @@ TEST_P(PosixTerminal, OneEscClearsAKeptFilterInGnuScreen) {
     ASSERT_TRUE(session->waitForText(" 0 chosen - 2/4 ", stepTimeout())) << session->lastScreen().describe();
     session->sendKeys({"Down"});
     ASSERT_TRUE(session->waitForText(" 0 chosen - 3/4 ", stepTimeout())) << session->lastScreen().describe();
-    session->sendKeys({"Escape"});  // Cancel: screen ends with the program, not detached
-    expectCleanEnd(*session);
-}
-
-// Under GNU screen (no bce, no REP) no blank of the list box (columns 3 to
-// 78, from above the hint to the counter) is left in the terminal's black.
-TEST_P(PosixTerminal, GnuScreenShowsTheBoxInItsColours) {
-    if (gnuScreen().empty()) GTEST_SKIP() << "GNU screen is not installed";
-    prepare(workDir(), "y", {"alpha.txt", "beta.txt"});
-    auto session = start(RunOptions{80, 30, {}, {}, true});
-    ASSERT_TRUE(session->waitFor(listBox, firstScreenTimeout())) << session->lastScreen().describe();
-    session->sendKeys({"Down"});
-    ASSERT_TRUE(session->waitForText(" 0 chosen - 2/2 ", stepTimeout())) << session->lastScreen().describe();
     const Screen& shown = session->lastScreen();
     for (int row = shown.find(kHint)->row - 1; row <= shown.find(" 0 chosen")->row; ++row)
         for (int column = 3; column <= 78; ++column)
             ASSERT_NE(windowsBackground(shown.cell(column, row)), 0) << column << ", " << row << shown.describe();
-    session->sendKeys({"Escape"});  // screen ends with the program, not detached
+    session->sendKeys({"Escape"});  // Cancel: screen ends with the program, not detached
     expectCleanEnd(*session);
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "cell_printers.h"
@@ -88,21 +89,17 @@ TEST_F(Win32ConsoleHost, ReportsBufferSizeAndOutput) {
 }
 
 // The host draws on standard output where that is a console, else on
-// standard error, else on the console's active screen buffer (as the
-// fixture's host does): a cell written by a host made with each case.
+// standard error, else on the console's active screen buffer.
 TEST_F(Win32ConsoleHost, DrawsOnTheFirstStandardOutputThatIsAConsole) {
     const HANDLE nul = GetStdHandle(STD_OUTPUT_HANDLE);
     const HANDLE other = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                    nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
-    struct Row {
-        const char* console;
-        HANDLE out, err, drawnOn;
-    };
-    for (const Row& row : {Row{"output", other, nul, other}, Row{"error", nul, other, other},
-                           Row{"neither", nul, nul, consoleOutput()}}) {
-        SetStdHandle(STD_OUTPUT_HANDLE, row.out);
-        SetStdHandle(STD_ERROR_HANDLE, row.err);
+    for (const auto& [console, out, err, drawnOn] :
+         {std::tuple{"output", other, nul, other}, std::tuple{"error", nul, other, other},
+          std::tuple{"neither", nul, nul, consoleOutput()}}) {
+        SetStdHandle(STD_OUTPUT_HANDLE, out);
+        SetStdHandle(STD_ERROR_HANDLE, err);
         const std::unique_ptr<ConsoleHost> made = makeWindowsConsoleHost();
         SetStdHandle(STD_OUTPUT_HANDLE, nul);
         SetStdHandle(STD_ERROR_HANDLE, nul);
@@ -112,7 +109,7 @@ TEST_F(Win32ConsoleHost, DrawsOnTheFirstStandardOutputThatIsAConsole) {
             char shown = 0;
             DWORD count = 0;
             ReadConsoleOutputCharacterA(buffer, &shown, 1, COORD{1, 1}, &count);
-            EXPECT_EQ(shown == 'Z', buffer == row.drawnOn) << row.console;
+            EXPECT_EQ(shown == 'Z', buffer == drawnOn) << console;
             FillConsoleOutputCharacterA(buffer, ' ', 1, COORD{1, 1}, &count);
         }
     }
@@ -305,20 +302,16 @@ TEST_F(Win32ConsoleHost, TranslatesMouseAndResizeEvents) {
     EXPECT_EQ(event.kind, InputEvent::Kind::Other);
 }
 
-// Frames and texts show the same in every output code page (932 on
-// Japanese systems, 65001 with "Use Unicode UTF-8"), also once read back and
-// written again, as a dialog does with the cells it covers. A double-width
-// character is held in the console's cells in the documented form, its
-// character in both with the leading and the trailing mark: what the console
-// holds is checked, not what a terminal shows (Wine shows such a character
-// twice).
+// Frames and texts show the same in every output code page (932 on Japanese
+// systems, 65001 with "Use Unicode UTF-8"), also once read back and written
+// again, as a dialog does with the cells it covers. A double-width character
+// is held in both its cells, with the leading and the trailing mark.
 TEST_F(Win32ConsoleHost, CellsShowTheSameInEveryCodePage) {
     const UINT start = GetConsoleOutputCP();
-    const std::array<Cell, 5> written{{{glyphCharOf(0xDA), 0x1F},
-                                       {U'\u00FC', 0x1F},
-                                       {U'\u30C6', 0x1F | kLeadingHalf},
-                                       {U'\u30C6', 0x1F | kTrailingHalf},
-                                       {glyphCharOf(0xCD), 0x1F}}};
+    // clang-format off
+    const std::array<Cell, 5> written{{{glyphCharOf(0xDA), 0x1F}, {U'\u00FC', 0x1F}, {U'\u30C6', 0x1F | kLeadingHalf},
+                                       {U'\u30C6', 0x1F | kTrailingHalf}, {glyphCharOf(0xCD), 0x1F}}};
+    // clang-format on
     for (const UINT codePage : {437u, 850u, 866u, 932u, 65001u}) {
         ASSERT_TRUE(SetConsoleOutputCP(codePage)) << codePage;
         std::array<Cell, 5> cells = written;

@@ -1,6 +1,5 @@
 // Paths written in UTF-8, each row run in the system's code page where that
-// can spell it: in 932 the trail bytes of 表 and ソ are 0x5C. The names of
-// files are rows of TeacherNames (tests/selection/teacher_names_test.cpp).
+// can spell it: in 932 the trail bytes of 表 and ソ are 0x5C.
 #include <gtest/gtest.h>
 
 #include "platform_text.h"
@@ -15,12 +14,8 @@ Text startDirectory(const Text& current) { return collapseDoubledSeparators(curr
 Text settingsFile(const Text& start) { return collapseDoubledSeparators(start + "\\", "\\", 2) + "batchs.ini"; }
 Text listsInside(const Text& mask) { return endsWithCharacterOf(mask, ":\\") ? "yes" : "no"; }
 
-struct Row {
-    Text (*operation)(const Text&);
-    const char* text;
-    const char* expected;
-};
-
+// clang-format off
+struct Row { Text (*operation)(const Text&); const char *text, *expected; };
 const Row kRows[] = {
     {startDirectory, "C:\\成績表\\授業", "C:\\成績表\\授業"},
     {startDirectory, "C:\\表ソ\\\\x", "C:\\表ソ\\x"},
@@ -28,6 +23,7 @@ const Row kRows[] = {
     {listsInside, "C:\\成績表", "no"},
     {listsInside, "C:\\表\\", "yes"},
 };
+// clang-format on
 
 TEST(CodePageRows, NamesAndPathsByCharacter) {
     if (const std::string other = testing::codePageNotAsked(); !other.empty()) GTEST_SKIP() << other;

@@ -61,7 +61,7 @@ TEST_F(GatePassTest, CoursePathIsMadeCurrent) {
 // Name; the file's byte-order mark; line 28's bytes as saved; the directory
 // made, named in UTF-8; whether it is reached; the bytes' code page (0: any).
 using SavedCoursePath = std::tuple<std::string, std::string, std::string, std::string, bool, unsigned>;
-class SavedCoursePathTest : public GatePassTest, public ::testing::WithParamInterface<SavedCoursePath> {};
+struct SavedCoursePathTest : GatePassTest, ::testing::WithParamInterface<SavedCoursePath> {};
 TEST_P(SavedCoursePathTest, IsReachedAsItsEditorSavedIt) {
     const auto& [name, mark, line, made, reached, codePage] = GetParam();
 #ifdef _WIN32

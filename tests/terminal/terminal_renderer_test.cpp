@@ -469,11 +469,8 @@ TEST(TerminalRenderer, PenAndCursorSetsTheTextColoursForAChild) {
 
 // The terminals the renderer is tried on: what each declares (the Linux
 // console's `acsc` for line drawing), and the model terminal that behaves so.
-struct Profile {
-    const char* name;
-    TerminalProfile declared;
-    VtProfile model;
-};
+// clang-format off
+struct Profile { const char* name; TerminalProfile declared; VtProfile model; };
 constexpr const char* kAcsc = "++,,--..00``aaffgghhiijjkkllmmnnooppqqrrssttuuvvwwxxyyzz{{||}}~~";
 const Profile kProfiles[] = {
     {"xterm", {}, {}},
@@ -482,6 +479,7 @@ const Profile kProfiles[] = {
     {"latin1", {true, true, true, 16, "ISO-8859-1", "\x0e", "\x0f", "\x1b)0", kAcsc}, {true, true, false, 16}},
     {"ascii_linux", {true, true, false, 8, "ANSI_X3.4-1968", "", "", "", ""}, {false, true, false, 8}},
 };
+// clang-format on
 
 // Random operations on a buffer, each followed by a render: the model
 // terminal of each profile shows the buffer's window after every one (and,

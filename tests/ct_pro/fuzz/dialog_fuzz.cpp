@@ -1,10 +1,5 @@
 // libFuzzer target for the dialogs: a list box or a message box built from
-// the input (entries none, blank, one or up to 1000, long, wide, not UTF-8,
-// with zero bytes; windows from 1 x 1 to 300 x 100), then the events a
-// console delivers: keys with any modifiers and repeat counts, characters of
-// any alphabet, clicks with Ctrl and Shift, double clicks, drags, the wheel,
-// resizes. After every event it checks what must always hold; when the box
-// closes, its answer.
+// the input, then the console events it holds (doc/design.md, Fuzzing).
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -36,16 +31,13 @@ constexpr std::uint16_t kKeys[] = {vk::kUp, vk::kDown, vk::kPrior, vk::kNext, vk
 constexpr std::uint32_t kMouseFlags[] = {0, 0, mouse::kMoved, mouse::kDoubleClick, mouse::kWheeled};
 // clang-format on
 
-// A console whose input is the fuzzer's bytes. It checks what it sees
-// itself: every block written lies in the window, or in the window before
-// the last resize (a dialog gives back what it covered there), and the
-// cursor lies in the window whenever input is read.
+// A console whose input is the fuzzer's bytes. Every block written lies in the
+// window, or in the one before the last resize; the cursor lies in the window.
 class FuzzConsole : public ScreenBuffer {
 public:
     FuzzConsole(FuzzedDataProvider& in, CellPos size) : ScreenBuffer(size), in_(in), before_(bounds()) {
         setWindow(bounds());
     }
-
     bool readInput(InputEvent& event) override {
         require(window().contains(cursor()));
         closed = in_.remaining_bytes() == 0 || ++events_ > 3000;
@@ -62,7 +54,6 @@ public:
     std::size_t written = 0;  // cells, since the start
     bool closed = false;      // input has ended
     InputEvent last;          // the last event read
-
 private:
     InputEvent next() {
         InputEvent event;
@@ -85,7 +76,7 @@ private:
             mouse.modifiers = in_.ConsumeIntegralInRange<std::uint32_t>(0, 0x1FF);
             mouse.flags = in_.PickValueInArray(kMouseFlags);
             if (mouse.flags == mouse::kWheeled) mouse.wheelDelta = in_.ConsumeIntegralInRange(-3, 3) * 120;
-        } else {  // the terminal or the console window takes a new size
+        } else {
             event.kind = InputEvent::Kind::Resize;
             event.newSize = {in_.ConsumeIntegralInRange(1, 300), in_.ConsumeIntegralInRange(1, 100)};
             before_ = window();
@@ -95,7 +86,6 @@ private:
         }
         return event;
     }
-
     FuzzedDataProvider& in_;
     CellRect before_;
     int events_ = 0;
@@ -104,24 +94,20 @@ private:
 // Drawing the state just shown once more writes nothing.
 template <class Dialog>
 void drawsNothingTwice(const FuzzConsole& console, const Dialog& dialog, CanvasPresenter& presenter, bool fits) {
-    if (!fits) return;
     const std::size_t before = console.written;
-    presenter.present(dialog.draw());
+    if (fits) presenter.present(dialog.draw());
     require(console.written == before);
 }
 
 void listBox(FuzzedDataProvider& in, FuzzConsole& console) {
-    ListBoxRequest request;
-    request.caption = in.ConsumeRandomLengthString(400);
-    request.hint = in.ConsumeRandomLengthString(200);
+    ListBoxRequest request{in.ConsumeRandomLengthString(400), in.ConsumeRandomLengthString(200), {}};
     std::vector<std::string> slots(1000);
     const int count = in.PickValueInArray({0, 1, 1, 2, 7, 40, 1000});
     for (int i = 0; i < count; ++i)
         slots[i] = i < 40 ? in.ConsumeRandomLengthString(300) : "NAME " + std::to_string(i % 700);
     request.entries = shownEntries(slots);
-    const std::vector<std::string> entries = request.entries;
-
-    ListBox box(std::move(request));
+    const std::vector<std::string>& entries = request.entries;
+    ListBox box(request);
     bool onCancel = false;
     const std::string result =
         runDialog(console, box, [&](const ListBox& shown, CanvasPresenter& presenter, bool fits) {
@@ -134,13 +120,11 @@ void listBox(FuzzedDataProvider& in, FuzzConsole& console) {
 
     // The chosen entries in list order, one zero byte between two.
     std::size_t next = 0;
-    for (std::size_t at = 0; at <= result.size() && !result.empty();) {
-        const std::size_t end = std::min(result.find('\0', at), result.size());
-        const std::string field = result.substr(at, end - at);
-        require(!field.empty());
-        while (next < entries.size() && entries[next] != field) ++next;
+    for (std::size_t at = 0, end = 0; at <= result.size() && !result.empty(); at = end + 1) {
+        end = std::min(result.find('\0', at), result.size());
+        require(end > at);
+        while (next < entries.size() && entries[next] != result.substr(at, end - at)) ++next;
         require(next++ < entries.size());
-        at = end + 1;
     }
     // Esc, Ctrl+C, Cancel and the end of input choose nothing.
     const InputEvent& last = console.last;
