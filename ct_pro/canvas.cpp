@@ -45,7 +45,15 @@ std::vector<Cell> textCells(std::string_view text, std::uint16_t attr, int maxWi
 
 void Canvas::text(int x, int y, std::string_view text, std::uint16_t attr, int maxWidth) {
     const int end = maxWidth >= 0 ? x + maxWidth : width_;
-    for (const Cell& cell : textCells(text, attr, std::max(end - x, 0))) put(x++, y, cell);
+    for (const platform::ConsoleChar& c : platform::consoleChars(text)) {
+        if (x + c.columns > end) break;
+        if (c.control) {
+            put(x++, y, Cell{shownByte(static_cast<unsigned char>(text[c.offset])), attr});
+            continue;
+        }
+        const platform::CharCells shown = platform::cellsOf(c, attr);
+        for (int i = 0; i < shown.count; ++i) put(x++, y, shown.cells[static_cast<std::size_t>(i)]);
+    }
 }
 
 void Canvas::cells(int x, int y, std::span<const Cell> cells, std::uint16_t attr) {

@@ -9,8 +9,6 @@
 namespace corrivex::ctpro {
 
 std::vector<std::string> shownEntries(std::vector<std::string> slots) {
-    // The result separates entries by zero bytes: an entry ends at its first.
-    for (std::string& slot : slots) slot.resize(std::min(slot.find('\0'), slot.size()));
     while (!slots.empty() && slots.back().empty()) slots.pop_back();
     return slots;
 }

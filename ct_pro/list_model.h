@@ -18,8 +18,7 @@
 
 namespace corrivex::ctpro {
 
-// The entries a list of slots shows: every slot up to the last non-empty one,
-// each up to its first zero byte.
+// The entries a list of slots shows: every slot up to the last non-empty one.
 std::vector<std::string> shownEntries(std::vector<std::string> slots);
 
 class ListModel {

@@ -105,6 +105,7 @@ void listBox(FuzzedDataProvider& in, FuzzConsole& console) {
     const int count = in.PickValueInArray({0, 1, 1, 2, 7, 40, 1000});
     for (int i = 0; i < count; ++i)
         slots[i] = i < 40 ? in.ConsumeRandomLengthString(300) : "NAME " + std::to_string(i % 700);
+    for (std::string& slot : slots) slot = slot.c_str();  // up to its first zero byte, as ConsoleListBox takes it
     request.entries = shownEntries(slots);
     const std::vector<std::string>& entries = request.entries;
     ListBox box(request);
