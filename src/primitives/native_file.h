@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 #include "primitives/temporary_name.h"
 #include "primitives/text.h"
@@ -40,9 +39,6 @@ void closeFile(FileHandle file);
 // sees it held (removeIfUnheld) until it is given its name.
 void placeNewFile(const Text& name, std::string_view contents);
 
-// The names of the entries of `directory` (the current directory when
-// empty) that start with `start`, without the directory part.
-std::vector<Text> entriesStartingWith(const Text& directory, const Text& start);
 // Whether the process `owner` has ended; false while it may still run, or
 // when the platform cannot tell.
 bool processHasEnded(temporary::ProcessId owner);

@@ -9,7 +9,9 @@
 #include <new>
 #include <optional>
 #include <string_view>
+#include <vector>
 
+#include "primitives/directory.h"
 #include "primitives/length_limits.h"
 #include "primitives/name_checks.h"
 #include "primitives/native_file.h"
@@ -138,7 +140,12 @@ void removeLeftovers(const Text& name) {
         const Text directory = name.substr(0, start);
         const Text entry = name.substr(start);
         if (entry.empty()) return;
-        for (const Text& candidate : native::entriesStartingWith(directory, temporary::commonStart(entry))) {
+        // The listing takes its entries whole before any is removed.
+        std::vector<Text> candidates;
+        for (Text found = dirFirst(directory + temporary::commonStart(entry) + "*", attr::kHidden); !found.empty();
+             found = dirNext())
+            candidates.push_back(std::move(found));
+        for (const Text& candidate : candidates) {
             const std::optional<temporary::ProcessId> owner = temporary::ownerOf(entry, candidate);
             if (owner && native::processHasEnded(*owner)) native::removeIfUnheld(directory + candidate);
         }

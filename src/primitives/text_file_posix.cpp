@@ -4,7 +4,6 @@
 // end's files. A name is opened as Windows would find it, without regard to
 // letter case (storedFileName). Windows opens these files without sharing; POSIX has no
 // mandatory equivalent and none is imitated.
-#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -14,10 +13,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <limits>
-#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "primitives/native_file.h"
 #include "primitives/temporary_name.h"
@@ -149,15 +146,6 @@ void placeNewFile(const Text& name, std::string_view contents) {
     const Text directory = name.substr(0, temporary::entryStart(name));
     if (placedUnnamed(directory.empty() ? Text(".") : directory, name, contents)) return;
     placeNamed(name, contents);
-}
-
-std::vector<Text> entriesStartingWith(const Text& directory, const Text& start) {
-    std::vector<Text> found;
-    const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(directory.empty() ? "." : directory.c_str()), closedir);
-    if (!listing) return found;
-    while (const dirent* entry = readdir(listing.get()))
-        if (std::string_view(entry->d_name).starts_with(start)) found.emplace_back(entry->d_name);
-    return found;
 }
 
 // A process id beyond pid_t, or 0, names no process of its own (kill would

@@ -1,9 +1,7 @@
 // Text file handles on Windows.
 #include <windows.h>
 
-#include <memory>
 #include <string_view>
-#include <vector>
 
 #include "primitives/error_mode_guard.h"
 #include "primitives/native_file.h"
@@ -98,19 +96,6 @@ void placeNewFile(const Text& name, std::string_view contents) {
     const bool removed = placed || markForRemoval(file, true);
     CloseHandle(file);
     if (!removed) DeleteFileA(temporary.c_str());
-}
-
-std::vector<Text> entriesStartingWith(const Text& directory, const Text& start) {
-    const ErrorModeGuard quiet;
-    std::vector<Text> found;
-    WIN32_FIND_DATAA entry;
-    const HANDLE first = FindFirstFileA((directory + start + "*").c_str(), &entry);
-    if (first == INVALID_HANDLE_VALUE) return found;
-    const std::unique_ptr<void, decltype(&FindClose)> search(first, FindClose);
-    do {
-        if (std::string_view(entry.cFileName).starts_with(start)) found.emplace_back(entry.cFileName);
-    } while (FindNextFileA(search.get(), &entry));
-    return found;
 }
 
 // A process that cannot be opened for another reason (another user's) may

@@ -43,8 +43,7 @@ bool namesUtf8() {
         if (name = std::getenv(variable); name != nullptr && *name != '\0') break;
     const char* dot = name != nullptr ? std::strchr(name, '.') : nullptr;
     if (dot == nullptr) return false;
-    const std::string_view codeset(dot + 1, std::strcspn(dot + 1, "@"));
-    return codeset == "UTF-8" || codeset == "utf8" || codeset == "UTF8" || codeset == "utf-8";
+    return isUtf8Codeset(std::string_view(dot + 1, std::strcspn(dot + 1, "@")));
 }
 
 // What the terminal declares (terminfo, by TERM) in the locale's character

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace corrivex::platform {
 
@@ -39,5 +40,9 @@ struct TerminalProfile {
 // does not know (or none) gets the safe choice: blanks written out, no
 // repeat, 8 colours.
 TerminalProfile readTerminalProfile(const char* term, const char* codeset);
+
+// Whether a character set's name (nl_langinfo(CODESET), or a locale name's
+// codeset part) says UTF-8.
+bool isUtf8Codeset(std::string_view codeset);
 
 }  // namespace corrivex::platform

@@ -17,13 +17,15 @@ std::string text(const char* name) {
     return value == nullptr || value == reinterpret_cast<const char*>(-1) ? std::string() : std::string(value);
 }
 
-bool isUtf8(std::string_view codeset) { return codeset == "UTF-8" || codeset == "utf8" || codeset == "UTF8"; }
-
 }  // namespace
+
+bool isUtf8Codeset(std::string_view codeset) {
+    return codeset == "UTF-8" || codeset == "utf8" || codeset == "UTF8" || codeset == "utf-8";
+}
 
 TerminalProfile readTerminalProfile(const char* term, const char* codeset) {
     TerminalProfile profile;
-    if (codeset != nullptr && !isUtf8(codeset)) profile.charset = codeset;
+    if (codeset != nullptr && !isUtf8Codeset(codeset)) profile.charset = codeset;
     // The capabilities read here are all standard ones: the entry's
     // extended names (xterm's dozens) are not even parsed.
     use_extended_names(FALSE);
