@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ct_pro/list_box.h"
+#include "ct_pro/text_fit.h"
 
 namespace corrivex::keytables {
 namespace {
@@ -50,14 +51,10 @@ std::string plainText() {
     std::string table;
     for (const ListBoxHelpLine& line : ctpro::listBoxKeyTable()) {
         std::string row = "  " + std::string(line.keys);
-        for (std::size_t at = 0; at < line.does.size();) {
-            std::size_t end = line.does.size();
-            if (end - at > kLineWidth - column) end = line.does.rfind(' ', at + kLineWidth - column);
-            if (end == std::string_view::npos || end <= at) end = std::min(line.does.size(), at + kLineWidth - column);
+        for (const std::string& part : ctpro::wrapText(line.does, static_cast<int>(kLineWidth - column), 1 << 16)) {
             row.resize(column, ' ');
-            table += row + std::string(line.does.substr(at, end - at)) + "\n";
+            table += row + part + "\n";
             row.clear();
-            at = end + 1;
         }
     }
     return table;
