@@ -312,9 +312,8 @@ TEST_F(ListBoxTest, MarkAndFilterKeys) {
         {"/\x8E{BS}\x8E{Enter} {Enter}", {aRa}, umlaut},
         {"/b\x8E{BS}{BS}{Enter}+{Enter}", {"ALPHA", aRa, "BETA"}, umlaut},
     };
-    const bool haveUmlaut = aRa != "RA";  // the code page spells \u00C4
     for (const Row& row : rows) {
-        if (!haveUmlaut && row.names == umlaut) continue;
+        if (aRa == "RA" && row.names == umlaut) continue;  // the code page cannot spell \u00C4
         SCOPED_TRACE(row.keys);
         type(row.keys);
         std::string expected;

@@ -148,9 +148,8 @@ TEST_F(GatePassTest, CoursePathHoldingANulIsRefused) {
     EXPECT_TRUE(testing::isCurrent(scratch.path()));
 }
 
-// A run ended while it wrote the default file left its temporary file
-// (of a process id that no process has); the next run removes it, also
-// when a settings file has been put there since.
+// A run ended while it wrote the default file left its temporary file (of a process id that no process has);
+// the next run removes it, also when a settings file has been put there since.
 TEST_F(GatePassTest, TheTemporaryFileOfAnEndedRunIsRemoved) {
     const fs::path left = scratch.path() / ".batchs.ini.2147483644.0";
     writeBytes(left, "Activate the batch");
