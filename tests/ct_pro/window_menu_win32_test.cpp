@@ -37,8 +37,7 @@ TEST(WindowMenu, GetsBackExactlyTheEntriesTakenOut) {
     DestroyWindow(window);
 }
 
-// The library's operations work on the console window's menu. Where that
-// cannot be reached (as under Wine), both fail and leave other windows alone.
+// The library's operations work on the console window's menu; without one (Wine) both fail, other windows kept.
 TEST(WindowMenu, TheLibraryRestoresTheConsoleWindowsMenu) {
     constexpr UINT kAbsent = static_cast<UINT>(-1);
     const HWND console = GetConsoleWindow();

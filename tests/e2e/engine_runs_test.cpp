@@ -173,24 +173,6 @@ TEST_P(EngineRuns, CtrlCEndsTheEngineRunNotTheFrontEnd) {
     expectRuns({{"NEXT1"}, {"NEXT2"}});
 }
 
-// A run that cannot start after one that did (its engine has gone): the
-// line that says so goes below what the engine printed.
-TEST_P(EngineRuns, ALineAfterAnEngineRunGoesBelowItsOutput) {
-    const fs::path engine = misbehavingEngine();
-    if (!fs::exists(engine)) GTEST_SKIP() << "no misbehaving engine at " << engine;
-    prepare({"hold.dat", "next.dat"}, engine);
-    auto session = start();
-    ASSERT_TRUE(listBoxShown(*session, "NEXT"));
-    session->sendKeys({"Space", "Down", "Space", "Enter"});
-    ASSERT_TRUE(session->waitForText("Holding", stepTimeout())) << session->lastScreen().describe();
-    fs::remove(workDir() / "Quelmark.exe");
-    writeFile(workDir(), "release", "");
-    expectCleanEnd(*session);
-    expectRuns({{"HOLD"}});
-    const std::string said = "Holding\nCould not start Quelmark.exe for NEXT: not found";
-    EXPECT_NE(session->capture().text().find(said), std::string::npos) << session->lastScreen().describe();
-}
-
 // A start directory whose name the ANSI code page cannot spell: Windows
 // gives it back with '?' for each such letter, a name that cannot be made
 // current again after the course path. No engine may then run in the course

@@ -88,8 +88,7 @@ TEST_F(Win32ConsoleHost, ReportsBufferSizeAndOutput) {
     EXPECT_EQ(info.window, (CellRect{0, 0, 39, 11}));
 }
 
-// The host draws on standard output where that is a console, else on
-// standard error, else on the console's active screen buffer.
+// The host draws on standard output where that is a console, else on standard error, else on the active buffer.
 TEST_F(Win32ConsoleHost, DrawsOnTheFirstStandardOutputThatIsAConsole) {
     const HANDLE nul = GetStdHandle(STD_OUTPUT_HANDLE);
     const HANDLE other = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -302,10 +301,9 @@ TEST_F(Win32ConsoleHost, TranslatesMouseAndResizeEvents) {
     EXPECT_EQ(event.kind, InputEvent::Kind::Other);
 }
 
-// Frames and texts show the same in every output code page (932 on Japanese
-// systems, 65001 with "Use Unicode UTF-8"), also once read back and written
-// again, as a dialog does with the cells it covers. A double-width character
-// is held in both its cells, with the leading and the trailing mark.
+// Frames and texts show the same in every output code page (932 on Japanese systems, 65001 with "Use Unicode
+// UTF-8"), also once read back and written again, as a dialog does with the cells it covers. A double-width
+// character is held in both its cells, with the leading and the trailing mark.
 TEST_F(Win32ConsoleHost, CellsShowTheSameInEveryCodePage) {
     const UINT start = GetConsoleOutputCP();
     // clang-format off

@@ -17,11 +17,8 @@ Text listsInside(const Text& mask) { return endsWithCharacterOf(mask, ":\\") ? "
 // clang-format off
 struct Row { Text (*operation)(const Text&); const char *text, *expected; };
 const Row kRows[] = {
-    {startDirectory, "C:\\成績表\\授業", "C:\\成績表\\授業"},
-    {startDirectory, "C:\\表ソ\\\\x", "C:\\表ソ\\x"},
-    {settingsFile, "C:\\成績表", "C:\\成績表\\batchs.ini"},
-    {listsInside, "C:\\成績表", "no"},
-    {listsInside, "C:\\表\\", "yes"},
+    {startDirectory, "C:\\成績表\\授業", "C:\\成績表\\授業"}, {startDirectory, "C:\\表ソ\\\\x", "C:\\表ソ\\x"},
+    {settingsFile, "C:\\成績表", "C:\\成績表\\batchs.ini"}, {listsInside, "C:\\成績表", "no"}, {listsInside, "C:\\表\\", "yes"},
 };
 // clang-format on
 

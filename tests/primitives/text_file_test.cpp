@@ -221,11 +221,11 @@ TEST_F(TextFiles, OnlyTheUnheldTemporaryFilesOfAnEndedWriterAreRemoved) {
     };
     // clang-format on
     for (const Row& file : files) writeBytes(file.name, "left");
-    const Text held = temporaryOf("out.ini", kEndedProcess, "7");
+    const Text held = temporaryOf("out.ini", kEndedProcess, "7"),
+               directory = temporaryOf("out.ini", kEndedProcess, "8"),
+               link = temporaryOf("out.ini", kEndedProcess, "9");
     writeBytes(held, "held");
-    const Text directory = temporaryOf("out.ini", kEndedProcess, "8");
     fs::create_directory(directory);
-    const Text link = temporaryOf("out.ini", kEndedProcess, "9");
     std::error_code noLink;  // Windows makes links for administrators alone
     fs::create_symlink(temporaryOf("out.ini", kEndedProcess), link, noLink);
     const std::function<void()> release = holdAsWriter(held);

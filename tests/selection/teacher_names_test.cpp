@@ -1,6 +1,5 @@
-// Course files named in the teachers' languages, from discovery in a scratch
-// directory through the list box, where typed keys find one, to the engine's
-// command line. Rows run where the system's code page spells them.
+// Course files in the teachers' languages, from discovery through the list box (typed keys find one) to the
+// engine's command line. Rows run where the system's code page spells them.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -60,15 +59,6 @@ const Row kRows[] = {
 };
 // clang-format on
 
-bool makeFiles(const Row& row) {
-    std::istringstream names(row.files);
-    for (std::string name; names >> name;) {
-        const auto text = platformText(name);
-        if (!text || !testing::writeFile(*text, "x")) return false;
-    }
-    return true;
-}
-
 TEST(TeacherNames, AsListedShownAndRun) {
     if (const std::string other = testing::codePageNotAsked(); !other.empty()) GTEST_SKIP() << other;
     int ran = 0;
@@ -78,7 +68,11 @@ TEST(TeacherNames, AsListedShownAndRun) {
         SCOPED_TRACE(row.files);
         testing::ScratchDirectory course;
         testing::CurrentDirectoryScope inside(course.path());
-        if (!makeFiles(row)) continue;
+        std::istringstream names(row.files);
+        bool made = true;
+        for (std::string name; made && names >> name;)
+            made = platformText(name) && testing::writeFile(*platformText(name), "x");
+        if (!made) continue;
         ++ran;
         FirstFrameHost host;
         console::prepareConsole(host);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "gate_fixture.h"
 #include "primitives/length_limits.h"
@@ -73,14 +74,12 @@ TEST_P(SavedCoursePathTest, IsReachedAsItsEditorSavedIt) {
     passWith(mark + settingsWith("y", scratch.path().string() + pathSeparator() + line));
     EXPECT_TRUE(testing::isCurrent(reached ? course : scratch.path()));
 }
-INSTANTIATE_TEST_SUITE_P(
-    Notepad, SavedCoursePathTest,
-    ::testing::Values(SavedCoursePath{"Utf8", "", "M\xC3\xBCller", "M\xC3\xBCller", true, 0},
-                      SavedCoursePath{"Bom", "\xEF\xBB\xBF", "M\xC3\xBCller", "M\xC3\xBCller", true, 0},
-                      SavedCoursePath{"Ansi", "", "M\xFCller", "M\xC3\xBCller", true, 1252},
-                      SavedCoursePath{"AnsiFirst", "", "M\xC3\xBCller", "M\xC3\x83\xC2\xBCller", true, 1252},
-                      SavedCoursePath{"Neither", "", "M\xC3ller", "M\xC3\xBCller", false, 0}),
-    [](const auto& info) { return std::get<0>(info.param); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Notepad, SavedCoursePathTest, ::testing::ValuesIn(std::vector<SavedCoursePath>{
+    {"Utf8", "", "M\xC3\xBCller", "M\xC3\xBCller", true, 0}, {"Bom", "\xEF\xBB\xBF", "M\xC3\xBCller", "M\xC3\xBCller", true, 0},
+    {"Ansi", "", "M\xFCller", "M\xC3\xBCller", true, 1252}, {"AnsiFirst", "", "M\xC3\xBCller", "M\xC3\x83\xC2\xBCller", true, 1252},
+    {"Neither", "", "M\xC3ller", "M\xC3\xBCller", false, 0}}), [](const auto& info) { return std::get<0>(info.param); });
+// clang-format on
 
 TEST_F(GatePassTest, BlanksAroundTheCoursePathAreDropped) {
     const fs::path course = makeDirectory("course");
@@ -149,9 +148,8 @@ TEST_F(GatePassTest, CoursePathHoldingANulIsRefused) {
     EXPECT_TRUE(testing::isCurrent(scratch.path()));
 }
 
-// A run ended while it wrote the default file left its temporary file
-// (of a process id that no process has); the next run removes it, also
-// when a settings file has been put there since.
+// A run ended while it wrote the default file left its temporary file (of a process id that no process has);
+// the next run removes it, also when a settings file has been put there since.
 TEST_F(GatePassTest, TheTemporaryFileOfAnEndedRunIsRemoved) {
     const fs::path left = scratch.path() / ".batchs.ini.2147483644.0";
     writeBytes(left, "Activate the batch");

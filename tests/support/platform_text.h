@@ -24,16 +24,14 @@ inline std::optional<std::string> platformText(std::string_view utf8) {
     bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, utf8Page ? 0 : WC_NO_BEST_FIT_CHARS, wide.data(),
                                                               wide.size(), bytes.data(), bytes.size(), nullptr,
                                                               utf8Page ? nullptr : &defaulted)));
-    if (defaulted) return std::nullopt;
-    return bytes;
+    return defaulted ? std::nullopt : std::optional(bytes);
 #else
     return std::string(utf8);
 #endif
 }
 
-// Why a locale test should be skipped: the system took another code page
-// than the one its LANG should give (CORRIVEX_TEST_CODE_PAGE); empty when
-// none was asked for, or it was given.
+// Why a locale test should be skipped: the system took another code page than its LANG should give
+// (CORRIVEX_TEST_CODE_PAGE); empty when none was asked for, or it was given.
 inline std::string codePageNotAsked() {
 #ifdef _WIN32
     const char* asked = std::getenv("CORRIVEX_TEST_CODE_PAGE");

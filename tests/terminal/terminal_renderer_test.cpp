@@ -37,8 +37,8 @@ VtCell shown(Cell cell) {
     return v;
 }
 
-// Whether an 8-bit terminal may show `shown` for `c`: ASCII (and Latin-1 in
-// Latin-1) as it is, a line as a line or ASCII, the rest as '?' or the like.
+// Whether an 8-bit terminal may show `shown` for `c`: ASCII (and Latin-1 in Latin-1) as it is, a line as a
+// line or ASCII, the rest as '?' or the like.
 bool eightBitShows(char32_t c, char32_t shown, bool latin1) {
     const auto in = [shown](std::u32string_view set) { return set.find(shown) != std::u32string_view::npos; };
     if ((c >= 0x20 && c < 0x7F) || (latin1 && c >= 0xA0 && c <= 0xFF)) return shown == c;
@@ -48,9 +48,8 @@ bool eightBitShows(char32_t c, char32_t shown, bool latin1) {
 
 // The model shows the window of `buffer`, clipped to the model's size, and
 // nothing but blanks in the terminal's own colours beyond it. A model without
-// REP may show an erased blank (no foreground) for a blank; one of 8 colours
-// shows bright backgrounds dark; an 8-bit one shows what Latin-1 and its
-// line drawing set have.
+// REP may show an erased blank (no foreground) for a blank; one of 8 colours shows bright backgrounds dark;
+// an 8-bit one shows what Latin-1 and its line drawing set have.
 void expectModelShows(const VtModel& model, const ScreenBuffer& buffer, const VtProfile& profile = {},
                       bool latin1 = true) {
     const CellRect w = buffer.window();
@@ -467,8 +466,7 @@ TEST(TerminalRenderer, PenAndCursorSetsTheTextColoursForAChild) {
     EXPECT_EQ(renderer.penAndCursor(0x07, std::nullopt), "\x1b[0;37;40m");
 }
 
-// The terminals the renderer is tried on: what each declares (the Linux
-// console's `acsc` for line drawing), and the model terminal that behaves so.
+// The terminals tried: what each declares (the Linux console's `acsc`), and the model terminal that behaves so.
 // clang-format off
 struct Profile { const char* name; TerminalProfile declared; VtProfile model; };
 constexpr const char* kAcsc = "++,,--..00``aaffgghhiijjkkllmmnnooppqqrrssttuuvvwwxxyyzz{{||}}~~";
@@ -481,9 +479,8 @@ const Profile kProfiles[] = {
 };
 // clang-format on
 
-// Random operations on a buffer, each followed by a render: the model
-// terminal of each profile shows the buffer's window after every one (and,
-// for xterm's bytes, so does a terminal that ignores REP).
+// Random operations on a buffer, each followed by a render: the model terminal of each profile shows the
+// buffer's window after every one (and, for xterm's bytes, so does a terminal that ignores REP).
 class RendererRandomOperations : public ::testing::TestWithParam<std::tuple<int, int>> {};
 
 TEST_P(RendererRandomOperations, TheTerminalAlwaysShowsTheWindow) {

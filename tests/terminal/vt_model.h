@@ -3,12 +3,10 @@
 // the cursor (with what DECSC saves), the private modes and the title. Like the Linux console, it
 // may be made without REP (repeat the last glyph): it then ignores it, and
 // erased cells keep only the background, so that a test can tell which
-// cells a renderer erased. Its profile may also make it erase in its own
-// background (no bce: GNU screen), take Latin-1 with the VT100 line drawing
-// set (SO, SI, ESC ( 0, ESC ) 0), or have 8 colours as the Linux console
-// (90-97 are bold 30-37 until SGR 0 or 22; 100-107 are 40-47). Sequences it
-// does not know and control bytes outside sequences (C1 bytes of an 8-bit
-// terminal too) are counted, so a test can insist that there are none.
+// cells a renderer erased. Its profile may make it erase in its own background (no bce: GNU screen), take
+// Latin-1 with the VT100 line drawing set (SO, SI, ESC ( 0, ESC ) 0), or have 8 colours as the Linux console
+// (90-97 are bold 30-37 until SGR 0 or 22; 100-107 are 40-47). Unknown sequences and control bytes outside
+// sequences (C1 bytes of an 8-bit terminal too) are counted, so a test can insist that there are none.
 #pragma once
 
 #include <algorithm>

@@ -1,5 +1,4 @@
-// libFuzzer target for the dialogs: a list box or a message box built from
-// the input, then the console events it holds (doc/design.md, Fuzzing).
+// libFuzzer target: a list box or a message box from the input, then its events (doc/design.md, Fuzzing).
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -31,8 +30,8 @@ constexpr std::uint16_t kKeys[] = {vk::kUp, vk::kDown, vk::kPrior, vk::kNext, vk
 constexpr std::uint32_t kMouseFlags[] = {0, 0, mouse::kMoved, mouse::kDoubleClick, mouse::kWheeled};
 // clang-format on
 
-// A console whose input is the fuzzer's bytes. Every block written lies in the
-// window, or in the one before the last resize; the cursor lies in the window.
+// Input from the fuzzer's bytes. Blocks written lie in the window or the one before the last resize; the
+// cursor lies in the window.
 class FuzzConsole : public ScreenBuffer {
 public:
     FuzzConsole(FuzzedDataProvider& in, CellPos size) : ScreenBuffer(size), in_(in), before_(bounds()) {
@@ -57,8 +56,7 @@ public:
 private:
     InputEvent next() {
         InputEvent event;
-        const int kind = in_.ConsumeIntegralInRange(0, 15);
-        if (kind < 9) {
+        if (const int kind = in_.ConsumeIntegralInRange(0, 15); kind < 9) {
             event.kind = InputEvent::Kind::Key;
             event.key.down = in_.ConsumeIntegralInRange(0, 7) != 0;
             event.key.repeat = in_.ConsumeIntegralInRange<std::uint16_t>(0, kind == 0 ? 65535 : 3);
@@ -92,8 +90,7 @@ private:
 };
 
 // Drawing the state just shown once more writes nothing.
-template <class Dialog>
-void drawsNothingTwice(const FuzzConsole& console, const Dialog& dialog, CanvasPresenter& presenter, bool fits) {
+void drawsNothingTwice(const FuzzConsole& console, const auto& dialog, CanvasPresenter& presenter, bool fits) {
     const std::size_t before = console.written;
     if (fits) presenter.present(dialog.draw());
     require(console.written == before);
@@ -105,9 +102,8 @@ void listBox(FuzzedDataProvider& in, FuzzConsole& console) {
     const int count = in.PickValueInArray({0, 1, 1, 2, 7, 40, 1000});
     for (int i = 0; i < count; ++i)
         slots[i] = i < 40 ? in.ConsumeRandomLengthString(300) : "NAME " + std::to_string(i % 700);
-    for (std::string& slot : slots) slot = slot.c_str();  // up to its first zero byte, as ConsoleListBox takes it
-    request.entries = shownEntries(slots);
-    const std::vector<std::string>& entries = request.entries;
+    for (std::string& slot : slots) slot = slot.c_str();  // to its first zero byte, as ConsoleListBox takes it
+    const std::vector<std::string>& entries = request.entries = shownEntries(slots);
     ListBox box(request);
     bool onCancel = false;
     const std::string result =
@@ -120,8 +116,7 @@ void listBox(FuzzedDataProvider& in, FuzzConsole& console) {
         });
 
     // The chosen entries in list order, one zero byte between two.
-    std::size_t next = 0;
-    for (std::size_t at = 0, end = 0; at <= result.size() && !result.empty(); at = end + 1) {
+    for (std::size_t at = 0, end = 0, next = 0; at <= result.size() && !result.empty(); at = end + 1) {
         end = std::min(result.find('\0', at), result.size());
         require(end > at);
         while (next < entries.size() && entries[next] != result.substr(at, end - at)) ++next;
@@ -130,11 +125,10 @@ void listBox(FuzzedDataProvider& in, FuzzConsole& console) {
     // Esc, Ctrl+C, Cancel and the end of input choose nothing.
     const InputEvent& last = console.last;
     const bool key = last.kind == InputEvent::Kind::Key;
-    const bool cancelled =
-        console.closed || (key && (last.key.virtualKey == vk::kEscape || last.key.ch == 3)) ||
-        (key && onCancel && (last.key.virtualKey == vk::kReturn || last.key.virtualKey == vk::kSpace)) ||
-        (last.kind == InputEvent::Kind::Mouse && box.layout().cancelButton.contains(last.mouse.pos));
-    require(!cancelled || result.empty());
+    require(result.empty() ||
+            !(console.closed || (key && (last.key.virtualKey == vk::kEscape || last.key.ch == 3)) ||
+              (key && onCancel && (last.key.virtualKey == vk::kReturn || last.key.virtualKey == vk::kSpace)) ||
+              (last.kind == InputEvent::Kind::Mouse && box.layout().cancelButton.contains(last.mouse.pos))));
 }
 
 void messageBox(FuzzedDataProvider& in, FuzzConsole& console) {
