@@ -1,7 +1,7 @@
 # Packages: a zip of the win32 build (corrivex.exe, CT_PRO.DLL and a plain
 # text read-me for Windows users), a .deb and a .tar.gz of the native build
-# (bin/corrivex, the manual page corrivex(1), and the README, copyright and
-# changelog in share/doc/corrivex). Made with `cpack` in the build directory.
+# (bin/corrivex, the manual page corrivex(1), the README, copyright and
+# changelog in share/doc/corrivex, and lintian's overrides). Made with `cpack` in the build directory.
 #
 # The programs install themselves (src/main, ct_pro); the stand-in engine and
 # the tests are not installed.
@@ -25,6 +25,7 @@ else()
   install(FILES ${CMAKE_BINARY_DIR}/doc/corrivex.1.gz DESTINATION share/man/man1)
   install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/doc/copyright ${CMAKE_BINARY_DIR}/doc/changelog.gz
           DESTINATION share/doc/corrivex)
+  install(FILES ${PROJECT_SOURCE_DIR}/doc/lintian-overrides DESTINATION share/lintian/overrides RENAME corrivex)
 endif()
 
 set(CPACK_PACKAGE_NAME "corrivex")
