@@ -247,7 +247,7 @@ int main(int argc, char** argv) {
         const std::size_t n = values.size();
         return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
     };
-    std::printf("first_frame_ms=%.1f cpu_ms=%.1f frame_bytes=%.0f down=%.0f pgdn=%.0f space=%.0f rss_kib=%.0f\n",
+    std::printf("first_frame_ms=%.2f cpu_ms=%.2f frame_bytes=%.0f down=%.0f pgdn=%.0f space=%.0f rss_kib=%.0f\n",
                 median(&Result::firstFrameMs), median(&Result::cpuMs), median(&Result::frameBytes),
                 median(&Result::down), median(&Result::pageDown), median(&Result::space), median(&Result::peakKib));
     return 0;
