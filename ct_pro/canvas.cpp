@@ -29,10 +29,8 @@ void Canvas::setAttribute(CellRect rect, std::uint16_t attr) {
         }
 }
 
-std::vector<Cell> textCells(std::string_view text, std::uint16_t attr, int maxWidth) {
-    std::vector<Cell> cells;
+void appendTextCells(std::vector<Cell>& cells, std::string_view text, std::uint16_t attr) {
     for (const platform::ConsoleChar& c : platform::consoleChars(text)) {
-        if (maxWidth >= 0 && static_cast<int>(cells.size()) + c.columns > maxWidth) break;
         if (c.control) {
             cells.push_back(Cell{shownByte(static_cast<unsigned char>(text[c.offset])), attr});
             continue;
@@ -40,7 +38,6 @@ std::vector<Cell> textCells(std::string_view text, std::uint16_t attr, int maxWi
         const platform::CharCells shown = platform::cellsOf(c, attr);
         cells.insert(cells.end(), shown.cells.begin(), shown.cells.begin() + shown.count);
     }
-    return cells;
 }
 
 void Canvas::text(int x, int y, std::string_view text, std::uint16_t attr, int maxWidth) {

@@ -12,9 +12,9 @@
 
 namespace corrivex::ctpro {
 
-// The cells that show `text` as Canvas::text puts them, at most `maxWidth`
-// columns of it when that is not negative: made once, put many times.
-std::vector<platform::Cell> textCells(std::string_view text, std::uint16_t attr, int maxWidth = -1);
+// Appends to `cells` the cells that show `text` as Canvas::text puts them:
+// made once, put many times.
+void appendTextCells(std::vector<platform::Cell>& cells, std::string_view text, std::uint16_t attr);
 
 class Canvas {
 public:
@@ -34,7 +34,7 @@ public:
     // shown by shownByte, from (x, y) on; at most `maxWidth` columns when it
     // is not negative, never half a double-width character.
     void text(int x, int y, std::string_view text, std::uint16_t attr, int maxWidth = -1);
-    // Cells made by textCells, from (x, y) on, in the colours `attr`.
+    // Cells made by appendTextCells, from (x, y) on, in the colours `attr`.
     void cells(int x, int y, std::span<const platform::Cell> cells, std::uint16_t attr);
     // A frame around `rect` drawn with the box-drawing characters of code
     // page 437, in single or double lines.

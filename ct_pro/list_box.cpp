@@ -212,7 +212,7 @@ void ListBox::drawEntry(Canvas& canvas, int row) const {
     }
     const bool focused = area_ == Area::List && index == model_.focus();
     const bool chosen = model_.selected(index);
-    const std::vector<Cell>& text = entryCells(index, width - kTextColumn - 2);
+    const std::span<const Cell> text = entryCells(index, width - kTextColumn - 2);
     // The colour marks the entry's own cells, pointer to text, not the whole
     // row: a move of the focus then changes only those.
     const std::uint16_t attr = focused ? kFocusAttr : chosen ? kSelectedAttr : kBoxAttr;
@@ -222,14 +222,24 @@ void ListBox::drawEntry(Canvas& canvas, int row) const {
     canvas.cells(kTextColumn, y, text, attr);
 }
 
-const std::vector<Cell>& ListBox::entryCells(int pos, int room) const {
-    if (room != entryRoom_ || entryCells_.size() != static_cast<std::size_t>(model_.total())) {
-        entryCells_.assign(static_cast<std::size_t>(model_.total()), {});
+std::span<const Cell> ListBox::entryCells(int pos, int room) const {
+    if (room != entryRoom_) {
+        entryCells_.clear();
+        entryCellsAt_.clear();
         entryRoom_ = room;
+        entryCells_.reserve(static_cast<std::size_t>(layout_.listRows) * static_cast<std::size_t>(std::max(room, 0)));
     }
-    std::vector<Cell>& cells = entryCells_[model_.entryIndex(pos)];
-    if (cells.empty() && !model_.entry(pos).empty()) cells = textCells(cutRight(model_.entry(pos), room), 0);
-    return cells;
+    // The table grows as far as the entries drawn: the first frame pays for
+    // the shown rows, not for all of them.
+    const auto index = static_cast<std::size_t>(model_.entryIndex(pos));
+    if (index >= entryCellsAt_.size()) entryCellsAt_.resize(index + 1);
+    EntryCells& at = entryCellsAt_[index];
+    if (!at.made) {
+        at = {static_cast<std::uint32_t>(entryCells_.size()), 0, true};
+        appendTextCells(entryCells_, cutRight(model_.entry(pos), room), 0);
+        at.count = static_cast<std::uint32_t>(entryCells_.size() - at.start);
+    }
+    return std::span<const Cell>(entryCells_).subspan(at.start, at.count);
 }
 
 Canvas ListBox::draw() const {

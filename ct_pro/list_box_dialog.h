@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -125,7 +126,7 @@ private:
     void drawEntry(Canvas& canvas, int row) const;
     // The cells of an entry's text, cut to the room of its row: made when
     // the entry is first drawn, again only when the box changes its width.
-    const std::vector<platform::Cell>& entryCells(int pos, int room) const;
+    std::span<const platform::Cell> entryCells(int pos, int room) const;
     void drawHelp(Canvas& canvas) const;
 
     ListBoxLayout layout_;
@@ -136,9 +137,17 @@ private:
     Area area_ = Area::List;
     bool typing_ = false;  // keys go to the filter line
     bool helpShown_ = false;
-    bool pressed_ = false;                                         // the button went down on an entry: a drag marks
-    mutable std::vector<std::vector<platform::Cell>> entryCells_;  // by entry, empty until drawn
-    mutable int entryRoom_ = -1;                                   // the room they were cut to
+    bool pressed_ = false;  // the button went down on an entry: a drag marks
+    // Where an entry's cells lie in entryCells_, the cells of every entry
+    // drawn, one after the other.
+    struct EntryCells {
+        std::uint32_t start = 0;
+        std::uint32_t count = 0;
+        bool made = false;
+    };
+    mutable std::vector<platform::Cell> entryCells_;
+    mutable std::vector<EntryCells> entryCellsAt_;  // by entry
+    mutable int entryRoom_ = -1;                    // the room they were cut to
 };
 
 }  // namespace corrivex::ctpro

@@ -53,6 +53,12 @@ std::vector<ConsoleChar> consoleChars(std::string_view text) {
     chars.reserve(text.size());
     std::size_t at = 0;
     while (at < text.size()) {
+        // Printable ASCII, most of every name, needs no decoding.
+        if (const auto byte = static_cast<unsigned char>(text[at]); byte >= 0x20 && byte < 0x7F) {
+            chars.push_back(ConsoleChar{byte, 1, at, 1, false});
+            ++at;
+            continue;
+        }
         const Utf8Char decoded = decodeUtf8(text.substr(at));
         const bool complete = decoded.status == Utf8Char::Status::Complete;
         const char32_t c = decoded.ch;

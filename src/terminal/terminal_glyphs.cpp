@@ -116,12 +116,6 @@ void TerminalGlyphs::appendInCharset(std::string& out, char32_t c, int columns) 
     appendConverted(out, c, columns);
 }
 
-void TerminalGlyphs::finish(std::string& out) {
-    if (!inLines_) return;
-    out += profile_.leaveLines;
-    inLines_ = false;
-}
-
 void TerminalGlyphs::appendText(std::string& out, std::string_view text) {
     if (profile_.utf8()) {
         appendTextGlyphs(out, text);

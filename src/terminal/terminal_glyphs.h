@@ -50,7 +50,11 @@ public:
         else appendInCharset(out, c, columns);
     }
     // Leaves the line drawing set, when entered.
-    void finish(std::string& out);
+    void finish(std::string& out) {
+        if (!inLines_) return;
+        out += profile_.leaveLines;
+        inLines_ = false;
+    }
     // Appends `text` taken as the console takes it, lines as ASCII (a title).
     void appendText(std::string& out, std::string_view text);
     // What a terminal needs once before the first drawing (`enacs`).

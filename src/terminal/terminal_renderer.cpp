@@ -247,8 +247,9 @@ int TerminalRenderer::drawSpan(std::string& out, const TerminalFrame& frame, con
             }
             const int n = end - x;
             const std::string erase = toRowEnd ? std::string("\x1b[K") : relativeMove(n, 'X');
-            std::string repeat;
-            if (profile_.repeat) repeat = n > 1 ? " " + relativeMove(n - 1, 'b') : std::string(" ");
+            // The blank, then the REP of it where there are more.
+            const std::size_t blank = profile_.repeat ? 1 : 0;
+            const std::string repeat = blank != 0 && n > 1 ? relativeMove(n - 1, 'b') : std::string();
             const std::size_t after = toRowEnd ? 0 : absoluteMove(end, 'G').size();
             // Against the changed cells it covers written as they are,
             // with a short move over each stretch of unchanged ones.
@@ -261,10 +262,11 @@ int TerminalRenderer::drawSpan(std::string& out, const TerminalFrame& frame, con
                     ++gap;
                 }
             }
-            if ((toRowEnd || profile_.eraseCharacters) && erase.size() + repeat.size() + after < plain) {
+            if ((toRowEnd || profile_.eraseCharacters) && erase.size() + blank + repeat.size() + after < plain) {
                 moveTo(out, {x, y}, &frame);
                 setPen(out, cell.attr);
                 out += erase;
+                if (blank != 0) out += ' ';
                 out += repeat;
                 // With REP the cursor is behind the run, or behind the
                 // first blank on a terminal that ignores it: on the row, in
