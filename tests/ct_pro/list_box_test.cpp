@@ -148,12 +148,16 @@ TEST_F(ListBoxTest, ShowsCaptionHintEntriesMarksAndButtons) {
 TEST_F(ListBoxTest, CutsLongCaptionsAtTheLeftAndLongNamesAtTheRight) {
     const std::string path = "C:\\" + std::string(100, 'p') + "\\LAST\\DIR";
     const std::string name = std::string(90, 'N') + "END";
+    host.pushKey(vk::kDown);  // drawn again at the same width
+    host.pushResize({60, 24});
     run({name}, path);
-    const std::string& top = host.last().rows[7];
+    const std::string& top = host.snapshots().front().rows[7];
     EXPECT_NE(top.find(" ...pppp"), std::string::npos);
     EXPECT_NE(top.find(cp437("\\LAST\\DIR ─┐")), std::string::npos);
     EXPECT_EQ(top.size(), 80u);
-    const std::string& row = listRow(0);
+    // At 60 columns the name is cut anew, at the box's new border.
+    EXPECT_EQ(listRow(0).substr(52, 6), cp437("N... │"));
+    const std::string& row = host.snapshots()[1].rows[layout.listTop];
     EXPECT_EQ(row.substr(9, 3), "NNN");
     EXPECT_EQ(row.substr(72, 6), cp437("N... │"));
     EXPECT_EQ(row.find("END"), std::string::npos);
