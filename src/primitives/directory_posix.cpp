@@ -116,10 +116,20 @@ bool entryType(DIR* directory, const dirent& entry, mode_t& type) {
     return true;
 }
 
+// Room for the entries of a directory of `bytes` bytes, so that the table
+// is not moved while it fills: file systems take 8 bytes or more for an
+// entry (ext4 at least 12, tmpfs 20), and btrfs twice the name's length.
+// What is reserved and not filled is never touched.
+std::size_t expectedEntries(off_t bytes) {
+    constexpr off_t kMost = 65536;
+    return bytes > 0 ? static_cast<std::size_t>(std::min<off_t>(bytes / 8, kMost)) : 0;
+}
+
 // The entries of `directory` (none of "." and ".." and no dangling link)
-// whose names match `mask`.
-std::vector<Entry> readEntries(DIR* directory, const Text& mask) {
+// whose names match `mask`, with room reserved for `expected` of them.
+std::vector<Entry> readEntries(DIR* directory, const Text& mask, std::size_t expected) {
     std::vector<Entry> entries;
+    entries.reserve(expected);
     while (const dirent* entry = readdir(directory)) {
         const std::string_view name = entry->d_name;
         if (name == "." || name == "..") continue;
@@ -162,12 +172,13 @@ const std::vector<Entry>& entriesOf(int descriptor, const Text& mask, std::vecto
     }
     // Closed also when memory runs out while the entries are read.
     const std::unique_ptr<DIR, int (*)(DIR*)> closer(opened, closedir);
+    const std::size_t expected = known ? expectedEntries(status.st_size) : 0;
     if (!kept.keeping || !known) {
-        read = readEntries(opened, mask);
+        read = readEntries(opened, mask, expected);
         return read;
     }
     kept.held = false;
-    kept.entries = readEntries(opened, "*");
+    kept.entries = readEntries(opened, "*", expected);
     kept.device = status.st_dev;
     kept.inode = status.st_ino;
     kept.held = true;
